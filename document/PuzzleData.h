@@ -1,0 +1,205 @@
+// The puzzle record: one complete puzzle with the player's progress, laid out
+// byte for byte as it is stored in puzzle files and player containers.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+static_assert(std::endian::native == std::endian::little,
+              "the record is read and written as a little-endian byte image");
+
+namespace zx {
+
+// Length-prefixed Windows-1252 string of fixed capacity N (N + 1 bytes).
+// The length byte comes from files and may exceed N: every accessor clamps it.
+template <std::size_t N> struct ShortString {
+    std::uint8_t Len;
+    char Chars[N];
+
+    static constexpr std::size_t Capacity = N;
+
+    std::size_t size() const { return std::min<std::size_t>(Len, N); }
+    bool empty() const { return size() == 0; }
+    std::string_view view() const { return std::string_view(Chars, size()); }
+    std::string str() const { return std::string(view()); }
+    // Character at 1-based position i, or 0 when i is beyond the length.
+    char at(std::size_t i) const { return (i >= 1 && i <= size()) ? Chars[i - 1] : '\0'; }
+    // Stores s, cut to the capacity; unused slots are zeroed as in stored files.
+    void assign(std::string_view s) {
+        const std::size_t n = std::min(s.size(), N);
+        Len = static_cast<std::uint8_t>(n);
+        std::memset(Chars, 0, N);
+        if (n) std::memcpy(Chars, s.data(), n);
+    }
+    void clear() { assign({}); }
+};
+
+inline constexpr int GridDim = 52;        // cells per array side, border included
+inline constexpr int MaxGridSize = 50;    // largest RowCount / ColCount
+inline constexpr int ErrorGridDim = 51;   // error grid side (indices 0..50)
+inline constexpr int MaxWords = 201;      // word records
+inline constexpr int CodeTableSize = 26;  // code table of number puzzles: records 0..25
+inline constexpr int MaxPuzzleType = 15;
+inline constexpr int MaxLevel = 3;
+inline constexpr int MaxSudokuSymbols = 12;
+
+// Cell flag bits.
+enum : std::uint32_t {
+    cfBlock = 1,
+    cfLetter = 2,
+    cfSolution = 4,
+    cfMarked = 8,
+    cfBlank = 16,
+};
+
+// Help options the puzzle's author allows (bits of HelpOptions).
+enum : std::uint8_t {
+    hoMarkErrors = 1,
+    hoInsertLetter = 2,
+    hoShowSolution = 4,
+    hoEditPuzzle = 64,
+};
+
+// Word directions as stored in word records.
+enum : std::uint8_t { wdDown = 0, wdAcross = 1 };
+
+struct TPuzzleCell {
+    ShortString<3> Text;      // solution letter or Sudoku symbol; empty for blocks
+    std::int32_t Number;      // word number starting here; 0 none; negative = hidden
+    std::uint32_t Flags;      // cf* bits
+    std::uint8_t AcrossStart; // 1 when an across word starts here
+    std::uint8_t DownStart;   // 1 when a down word starts here
+    std::uint8_t Reserved[2];
+};
+
+// The player's entry of one cell: " " when empty, else one upper-case character.
+using PuzzleEntry = ShortString<1>;
+
+struct TPuzzleWord {
+    std::int32_t Number;
+    std::int32_t Code;        // code table only: character code of the letter
+    std::uint8_t Direction;   // wdDown or wdAcross
+    std::uint8_t Reversed;    // 1 = written backwards in the grid
+    std::uint8_t Done;        // 1 = ticked off in the legend
+    ShortString<1> Guess;     // code table only: the player's letter, " " when none
+    ShortString<15> Answer;   // upper case, umlauts as two letters
+    ShortString<50> Clue;
+};
+
+// The record. Every non-byte field sits on its natural alignment, so the plain
+// struct has exactly the stored layout; the asserts below pin every offset.
+struct TPuzzleData {
+    TPuzzleCell Cells[GridDim][GridDim];   // [col][row]
+    PuzzleEntry Entries[GridDim][GridDim]; // [col][row]
+    TPuzzleWord Words[MaxWords];
+    ShortString<20> SolutionWord;
+    ShortString<50> SolutionCaption;
+    ShortString<20> CreatorVersion;
+    ShortString<20> SolutionEntry;
+    ShortString<8> Reserved8;
+    ShortString<50> Author;
+    ShortString<255> Title;
+    ShortString<255> Comment;
+    std::uint8_t PuzzleType;
+    std::uint8_t RowCount;
+    std::uint8_t ColCount;
+    std::uint8_t WordCount;
+    std::uint8_t Level;
+    std::uint8_t Reserved65443;
+    std::uint8_t HelpOptions;
+    std::uint8_t Reserved65445;
+    std::uint16_t ElapsedTime;
+    std::uint16_t BestTime;
+    std::uint8_t ReverseAllowed;
+    std::uint8_t Solved;
+    std::uint8_t ClockRunning;
+    std::uint8_t Reserved65453[3];
+
+    TPuzzleCell& cell(int col, int row) { return Cells[col][row]; }
+    const TPuzzleCell& cell(int col, int row) const { return Cells[col][row]; }
+    PuzzleEntry& entry(int col, int row) { return Entries[col][row]; }
+    const PuzzleEntry& entry(int col, int row) const { return Entries[col][row]; }
+    // Number of word records in use, never more than the array holds.
+    int wordCount() const { return std::min<int>(WordCount, MaxWords); }
+};
+
+inline constexpr std::size_t PuzzleDataSize = 65456;
+
+static_assert(sizeof(ShortString<1>) == 2 && sizeof(ShortString<3>) == 4);
+static_assert(sizeof(TPuzzleCell) == 16);
+static_assert(offsetof(TPuzzleCell, Number) == 4 && offsetof(TPuzzleCell, Flags) == 8 &&
+              offsetof(TPuzzleCell, AcrossStart) == 12 && offsetof(TPuzzleCell, DownStart) == 13);
+static_assert(sizeof(TPuzzleWord) == 80);
+static_assert(offsetof(TPuzzleWord, Code) == 4 && offsetof(TPuzzleWord, Direction) == 8 &&
+              offsetof(TPuzzleWord, Reversed) == 9 && offsetof(TPuzzleWord, Done) == 10 &&
+              offsetof(TPuzzleWord, Guess) == 11 && offsetof(TPuzzleWord, Answer) == 13 &&
+              offsetof(TPuzzleWord, Clue) == 29);
+static_assert(sizeof(TPuzzleData) == PuzzleDataSize);
+static_assert(offsetof(TPuzzleData, Entries) == 43264);
+static_assert(offsetof(TPuzzleData, Words) == 48672);
+static_assert(offsetof(TPuzzleData, SolutionWord) == 64752);
+static_assert(offsetof(TPuzzleData, SolutionCaption) == 64773);
+static_assert(offsetof(TPuzzleData, CreatorVersion) == 64824);
+static_assert(offsetof(TPuzzleData, SolutionEntry) == 64845);
+static_assert(offsetof(TPuzzleData, Reserved8) == 64866);
+static_assert(offsetof(TPuzzleData, Author) == 64875);
+static_assert(offsetof(TPuzzleData, Title) == 64926);
+static_assert(offsetof(TPuzzleData, Comment) == 65182);
+static_assert(offsetof(TPuzzleData, PuzzleType) == 65438);
+static_assert(offsetof(TPuzzleData, RowCount) == 65439);
+static_assert(offsetof(TPuzzleData, ColCount) == 65440);
+static_assert(offsetof(TPuzzleData, WordCount) == 65441);
+static_assert(offsetof(TPuzzleData, Level) == 65442);
+static_assert(offsetof(TPuzzleData, HelpOptions) == 65444);
+static_assert(offsetof(TPuzzleData, ElapsedTime) == 65446);
+static_assert(offsetof(TPuzzleData, BestTime) == 65448);
+static_assert(offsetof(TPuzzleData, ReverseAllowed) == 65450);
+static_assert(offsetof(TPuzzleData, Solved) == 65451);
+static_assert(offsetof(TPuzzleData, ClockRunning) == 65452);
+
+// Verdicts of the player's entries, one byte per cell (col, row), 0..50 each.
+enum : std::uint8_t { evEmpty = 0, evAccepted = 1, evWrong = 255 };
+struct TErrorGrid {
+    std::uint8_t Verdicts[ErrorGridDim][ErrorGridDim]; // [col][row]
+
+    static bool inside(int col, int row) {
+        return col >= 0 && row >= 0 && col < ErrorGridDim && row < ErrorGridDim;
+    }
+    // Verdict of a cell; cells outside the grid count as empty.
+    std::uint8_t get(int col, int row) const { return inside(col, row) ? Verdicts[col][row] : evEmpty; }
+    void set(int col, int row, std::uint8_t v) {
+        if (inside(col, row)) Verdicts[col][row] = v;
+    }
+    void clear() { std::memset(Verdicts, 0, sizeof Verdicts); }
+};
+
+// Clear operations. The error grid is optional: where given, the verdicts of
+// the cleared cells are reset as well.
+void ClearCell(TPuzzleData& p, int col, int row, bool clearNumber);
+void ClearWord(TPuzzleData& p, int index);
+void ClearGrid(TPuzzleData& p, TErrorGrid* errors = nullptr);
+void ClearPuzzle(TPuzzleData& p, TErrorGrid* errors = nullptr);
+
+// Display names of the type codes 0..15 and the Sudoku levels 0..3 (Windows-1252).
+// Out-of-range codes give an empty name.
+std::string PuzzleTypeName(int type);
+std::string LevelName(int level);
+// "Schwedenrätsel mit Lösungswort", "Sudoku (leicht)", ...: the type line used by
+// the window caption and the puzzle information dialog.
+std::string PuzzleTypeCaption(const TPuzzleData& p);
+
+// Type families.
+inline bool HasSolutionWord(int type) { return type < 12 && (type % 2) == 1; }
+inline bool IsSudoku(int type) { return type == 14 || type == 15; }
+inline bool IsNumberPuzzle(int type) { return type == 2 || type == 3; }
+inline bool IsAmerican(int type) { return type == 10 || type == 11; }
+inline bool IsBrainTeaser(int type) { return type == 6 || type == 7; }
+inline bool IsJigsaw(int type) { return type == 12; }
+
+} // namespace zx

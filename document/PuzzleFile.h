@@ -1,0 +1,42 @@
+// Readers of the puzzle container appended to a player and of puzzle files.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "PuzzleData.h"
+#include "Settings.h"
+
+namespace zx {
+
+// Offset of the container in a packed player. The packer pads the player with
+// zero bytes up to here; the player must therefore stay shorter than this.
+inline constexpr std::uint32_t ContainerOffset = 805000;
+inline constexpr std::size_t HeaderSize = 31;
+inline constexpr char MagicWord[] = "Quadrillenwortel"; // first 16 header bytes
+inline constexpr std::size_t MagicSize = 16;
+
+enum TLoadResult : std::uint8_t {
+    lrBadFormat = 0,
+    lrNotFound = 3,
+    lrLoaded = 4,
+    lrReadError = 7,
+};
+
+// Reads the container from the executable at exePath into p and applies its
+// settings block (defaults first, always). The record is cleared first.
+TLoadResult LoadEmbeddedPuzzle(TPuzzleData& p, const std::string& exePath,
+                               TProgramSettings& settings,
+                               const TSystemColorResolver& resolve = {});
+// Reads a puzzle file (header and record, no settings). The record is cleared first.
+TLoadResult LoadPuzzleFile(TPuzzleData& p, const std::string& fileName);
+
+// Joins command-line parameters into one file name: quotes stripped and blanks
+// trimmed from each, joined by single blanks.
+std::string JoinCommandLine(const std::vector<std::string>& params);
+
+// Header of both formats: magic word and the version text padded with spaces.
+std::string MakeHeader(const std::string& version);
+
+} // namespace zx
