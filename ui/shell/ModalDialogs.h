@@ -1,0 +1,27 @@
+// Every modal interaction of the player goes through this interface, so that
+// tests can answer it without a screen.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace zx {
+
+class TModalDialogs {
+public:
+    virtual ~TModalDialogs() = default;
+
+    // Information box with an OK button.
+    virtual void ShowInformation(QWidget* parent, const QString& text) = 0;
+    // Error box with an OK button.
+    virtual void ShowError(QWidget* parent, const QString& text) = 0;
+    // Question with Yes and No; true for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    // The result dialog: the success form, or the failure form with the warning sound.
+    virtual void ShowResult(QWidget* parent, const QString& text, bool success) = 0;
+    // Any other modal dialog of the program: shows it and returns its result code.
+    virtual int Exec(class QDialog& dialog) = 0;
+};
+
+} // namespace zx
