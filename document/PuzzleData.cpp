@@ -1,6 +1,8 @@
 // Clear operations on the puzzle record and the display names of its codes.
 #include "PuzzleData.h"
 
+#include <limits>
+
 namespace zx {
 
 void ClearCell(TPuzzleData& p, int col, int row, bool clearNumber) {
@@ -59,6 +61,55 @@ void ClearPuzzle(TPuzzleData& p, TErrorGrid* errors) {
     p.Reserved65443 = 0;
     p.HelpOptions = 255;
     p.ReverseAllowed = 0;
+}
+
+namespace {
+
+template <std::size_t N> void ClampLength(ShortString<N>& s) {
+    if (s.Len > N) s.Len = static_cast<std::uint8_t>(N);
+}
+
+bool Playable(const TPuzzleData& p) {
+    if (p.PuzzleType > MaxPuzzleType || p.PuzzleType == 13) return false;
+    if (p.RowCount < 1 || p.RowCount > MaxGridSize) return false;
+    if (p.ColCount < 1 || p.ColCount > MaxGridSize) return false;
+    // The Sudoku rule needs one symbol per column and boxes that tile the grid.
+    if (IsSudoku(p.PuzzleType) &&
+        (p.ColCount < MinSudokuSymbols || p.ColCount > MaxSudokuSymbols ||
+         p.RowCount != p.ColCount))
+        return false;
+    return true;
+}
+
+} // namespace
+
+bool RepairRecord(TPuzzleData& p) {
+    if (!Playable(p)) return false;
+    for (int col = 0; col < GridDim; ++col)
+        for (int row = 0; row < GridDim; ++row) {
+            TPuzzleCell& c = p.Cells[col][row];
+            ClampLength(c.Text);
+            ClampLength(p.Entries[col][row]);
+            if (c.Number == std::numeric_limits<std::int32_t>::min()) ++c.Number;
+            if (col == 0 || row == 0 || col > p.ColCount || row > p.RowCount) c.Flags |= cfBlock;
+        }
+    for (TPuzzleWord& w : p.Words) {
+        ClampLength(w.Guess);
+        ClampLength(w.Answer);
+        ClampLength(w.Clue);
+        if (w.Number == std::numeric_limits<std::int32_t>::min()) ++w.Number;
+    }
+    ClampLength(p.SolutionWord);
+    ClampLength(p.SolutionCaption);
+    ClampLength(p.CreatorVersion);
+    ClampLength(p.SolutionEntry);
+    ClampLength(p.Reserved8);
+    ClampLength(p.Author);
+    ClampLength(p.Title);
+    ClampLength(p.Comment);
+    if (p.Level > MaxLevel) p.Level = MaxLevel;
+    if (p.WordCount > MaxWords) p.WordCount = MaxWords;
+    return true;
 }
 
 std::string PuzzleTypeName(int type) {

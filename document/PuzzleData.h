@@ -48,6 +48,7 @@ inline constexpr int CodeTableSize = 26;  // code table of number puzzles: recor
 inline constexpr int MaxPuzzleType = 15;
 inline constexpr int MaxLevel = 3;
 inline constexpr int MaxSudokuSymbols = 12;
+inline constexpr int MinSudokuSymbols = 4;
 
 // Cell flag bits.
 enum : std::uint32_t {
@@ -172,7 +173,7 @@ struct TErrorGrid {
         return col >= 0 && row >= 0 && col < ErrorGridDim && row < ErrorGridDim;
     }
     // Verdict of a cell; cells outside the grid count as empty.
-    std::uint8_t get(int col, int row) const { return inside(col, row) ? Verdicts[col][row] : evEmpty; }
+    std::uint8_t get(int col, int row) const { return inside(col, row) ? Verdicts[col][row] : std::uint8_t{evEmpty}; }
     void set(int col, int row, std::uint8_t v) {
         if (inside(col, row)) Verdicts[col][row] = v;
     }
@@ -185,6 +186,16 @@ void ClearCell(TPuzzleData& p, int col, int row, bool clearNumber);
 void ClearWord(TPuzzleData& p, int index);
 void ClearGrid(TPuzzleData& p, TErrorGrid* errors = nullptr);
 void ClearPuzzle(TPuzzleData& p, TErrorGrid* errors = nullptr);
+
+// Makes a record read from a file safe for every part of the program: length
+// bytes are cut to their capacities, Level and WordCount to their ranges, a
+// word number of INT32_MIN (which has no positive counterpart) to the next
+// value up, and every border cell (row 0, column 0 and everything beyond
+// RowCount / ColCount) gets cfBlock, since the word scans stop only at blocks.
+// Returns false, leaving the record untouched, when the record cannot be played:
+// a type code above 15 or the unused code 13, no rows or columns, more than 50
+// rows or columns, or a Sudoku that is not square with 4 to 12 symbols.
+bool RepairRecord(TPuzzleData& p);
 
 // Display names of the type codes 0..15 and the Sudoku levels 0..3 (Windows-1252).
 // Out-of-range codes give an empty name.
