@@ -31,7 +31,8 @@ int HexDigit(char c) {
 // $80000005 are written that way) and are taken as their two's complement.
 bool ParseInteger(std::string_view v, std::int32_t& out) {
     std::size_t i = 0;
-    while (i < v.size() && v[i] == ' ') ++i;
+    while (i < v.size() && v[i] == ' ')
+        ++i;
     bool negative = false;
     if (i < v.size() && (v[i] == '+' || v[i] == '-')) negative = v[i++] == '-';
     if (i >= v.size()) return false;
@@ -78,7 +79,8 @@ void TIniList::LoadFromText(const std::string& text) {
     std::size_t i = 0;
     while (i < end) {
         const std::size_t start = i;
-        while (i < end && text[i] != '\r' && text[i] != '\n') ++i;
+        while (i < end && text[i] != '\r' && text[i] != '\n')
+            ++i;
         m_lines.emplace_back(text, start, i - start);
         if (i < end && text[i] == '\r') ++i;
         if (i < end && text[i] == '\n') ++i;
@@ -90,8 +92,9 @@ int TIniList::FindSection(const std::string& name) const {
         const std::string& line = m_lines[i];
         if (line.empty() || line[0] != '[') continue;
         // The closing character is dropped unchecked.
-        const std::string_view inner =
-            line.size() >= 2 ? std::string_view(line).substr(1, line.size() - 2) : std::string_view();
+        const std::string_view inner = line.size() >= 2
+                                           ? std::string_view(line).substr(1, line.size() - 2)
+                                           : std::string_view();
         if (SameText(inner, name)) return static_cast<int>(i);
     }
     return -1;

@@ -85,8 +85,7 @@ TLoadResult LoadEmbeddedPuzzle(TPuzzleData& p, const std::string& exePath,
 
     TLoadResult result = ReadHeaderAndRecord(in, p, true);
     unsigned char lengthBytes[SettingsLengthSize] = {};
-    if (result == lrLoaded && !ReadExact(in, lengthBytes, SettingsLengthSize))
-        result = lrReadError;
+    if (result == lrLoaded && !ReadExact(in, lengthBytes, SettingsLengthSize)) result = lrReadError;
     result = Settle(p, result);
     if (result != lrLoaded) return result;
 
@@ -113,15 +112,19 @@ TLoadResult LoadPuzzleFile(TPuzzleData& p, const std::string& fileName) {
 std::string JoinCommandLine(const std::vector<std::string>& params) {
     const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     const auto trim = [&](std::string_view s) {
-        while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-        while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+        while (!s.empty() && isBlank(s.front()))
+            s.remove_prefix(1);
+        while (!s.empty() && isBlank(s.back()))
+            s.remove_suffix(1);
         return s;
     };
     std::string joined;
     for (const std::string& param : params) {
         std::string_view s = param;
-        while (!s.empty() && s.front() == '"') s.remove_prefix(1);
-        while (!s.empty() && s.back() == '"') s.remove_suffix(1);
+        while (!s.empty() && s.front() == '"')
+            s.remove_prefix(1);
+        while (!s.empty() && s.back() == '"')
+            s.remove_suffix(1);
         joined += trim(s);
         joined += ' ';
     }

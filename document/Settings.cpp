@@ -8,7 +8,9 @@ namespace zx {
 
 namespace {
 
-constexpr TColor Rgb(unsigned r, unsigned g, unsigned b) { return r | (g << 8) | (b << 16); }
+constexpr TColor Rgb(unsigned r, unsigned g, unsigned b) {
+    return r | (g << 8) | (b << 16);
+}
 
 // The classic light desktop palette, indexed by system colour number; used
 // when no resolver for the desktop's own palette is given.
@@ -57,7 +59,9 @@ constexpr std::int32_t MaxCellSize = 400;
 constexpr std::int32_t MinFontSize = 1;
 constexpr std::int32_t MaxFontSize = 400;
 
-unsigned Channel(TColor c, int shift) { return (c >> shift) & 0xFFu; }
+unsigned Channel(TColor c, int shift) {
+    return (c >> shift) & 0xFFu;
+}
 
 void DeriveColors(TProgramSettings& s, TColor letterBase, const TSystemColorResolver& resolve) {
     s.MarkedLetterColor = letterBase;

@@ -10,11 +10,10 @@ namespace {
 // Unicode code points of the bytes 0x80..0x9F. The five bytes Windows-1252
 // leaves undefined map to the C1 control of the same value, as Windows does,
 // so that every byte survives a round trip through UTF-8.
-constexpr char32_t HighBlock[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char32_t HighBlock[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t CodePointOf(unsigned char b) {
     return (b >= 0x80 && b <= 0x9F) ? HighBlock[b - 0x80] : char32_t(b);
@@ -92,32 +91,42 @@ char AnsiUpperChar(char c) {
     // single upper-case form and stays.
     if (b >= 0xE0 && b <= 0xFE && b != 0xF7) return static_cast<char>(b - 0x20);
     switch (b) {
-    case 0x9A: return '\x8A'; // s caron
-    case 0x9C: return '\x8C'; // oe
-    case 0x9E: return '\x8E'; // z caron
-    case 0xFF: return '\x9F'; // y diaeresis
-    default: return c;
+    case 0x9A:
+        return '\x8A'; // s caron
+    case 0x9C:
+        return '\x8C'; // oe
+    case 0x9E:
+        return '\x8E'; // z caron
+    case 0xFF:
+        return '\x9F'; // y diaeresis
+    default:
+        return c;
     }
 }
 
 std::string AnsiUpper(std::string_view s) {
     std::string r(s);
-    for (char& c : r) c = AnsiUpperChar(c);
+    for (char& c : r)
+        c = AnsiUpperChar(c);
     return r;
 }
 
-char AsciiUpperChar(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c; }
+char AsciiUpperChar(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 0x20) : c;
+}
 
 std::string AsciiUpper(std::string_view s) {
     std::string r(s);
-    for (char& c : r) c = AsciiUpperChar(c);
+    for (char& c : r)
+        c = AsciiUpperChar(c);
     return r;
 }
 
 std::string Cp1252ToUtf8(std::string_view s) {
     std::string out;
     out.reserve(s.size() * 2);
-    for (char c : s) AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+    for (char c : s)
+        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
     return out;
 }
 
@@ -125,7 +134,8 @@ std::string Utf8ToCp1252(std::string_view s) {
     std::string out;
     out.reserve(s.size());
     std::size_t i = 0;
-    while (i < s.size()) out += ByteOf(DecodeUtf8(s, i));
+    while (i < s.size())
+        out += ByteOf(DecodeUtf8(s, i));
     return out;
 }
 
