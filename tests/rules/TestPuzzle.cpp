@@ -1,0 +1,107 @@
+// Readable fixtures for the rule tests.
+#include "TestPuzzle.h"
+
+#include <cctype>
+#include <vector>
+
+namespace zx::test {
+
+namespace {
+
+void Frame(TPuzzleData& p, int type, std::initializer_list<std::string_view> rows) {
+    ClearPuzzle(p);
+    p.PuzzleType = static_cast<std::uint8_t>(type);
+    p.RowCount = static_cast<std::uint8_t>(rows.size());
+    p.ColCount = static_cast<std::uint8_t>(rows.begin()->size());
+    for (int c = 0; c < GridDim; ++c)
+        for (int r = 0; r < GridDim; ++r)
+            if (!InsideGrid(p, c, r)) p.cell(c, r).Flags = cfBlock;
+}
+
+} // namespace
+
+TResultMessage TTestPuzzle::fillSolution() {
+    TResultMessage last = TResultMessage::None;
+    for (int c = 1; c <= p().ColCount; ++c)
+        for (int r = 1; r <= p().RowCount; ++r)
+            if (p().cell(c, r).Flags & cfLetter) {
+                type(c, r, p().cell(c, r).Text.view());
+                last = check();
+            }
+    return last;
+}
+
+TTestPuzzle MakeCrossword(int type, std::initializer_list<std::string_view> rows) {
+    TTestPuzzle t;
+    TPuzzleData& p = t.p();
+    Frame(p, type, rows);
+    int r = 1;
+    for (std::string_view line : rows) {
+        for (int c = 1; c <= static_cast<int>(line.size()); ++c) {
+            const char ch = line[static_cast<std::size_t>(c - 1)];
+            TPuzzleCell& cell = p.cell(c, r);
+            if (ch == '#') {
+                cell.Flags = cfBlock;
+                continue;
+            }
+            const char up = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            cell.Text.assign(std::string_view(&up, 1));
+            cell.Flags = cfLetter | (ch != up ? cfSolution : 0u);
+        }
+        ++r;
+    }
+    int number = 0;
+    for (int row = 1; row <= p.RowCount; ++row)
+        for (int col = 1; col <= p.ColCount; ++col) {
+            if (IsBlock(p, col, row)) continue;
+            TPuzzleCell& cell = p.cell(col, row);
+            cell.AcrossStart = IsBlock(p, col - 1, row) && !IsBlock(p, col + 1, row);
+            cell.DownStart = IsBlock(p, col, row - 1) && !IsBlock(p, col, row + 1);
+            if (!cell.AcrossStart && !cell.DownStart) continue;
+            cell.Number = ++number;
+            for (const bool across : {true, false})
+                if (across ? cell.AcrossStart : cell.DownStart)
+                    AddWord(p, number, across ? wdAcross : wdDown,
+                            GetWordData(p, col, row, false, false, across ? dsAcross : dsDown).Text);
+        }
+    return t;
+}
+
+TTestPuzzle MakeSudoku(int type, std::initializer_list<std::string_view> rows) {
+    TTestPuzzle t;
+    Frame(t.p(), type, rows);
+    int r = 1;
+    for (std::string_view line : rows) {
+        for (int c = 1; c <= static_cast<int>(line.size()); ++c)
+            t.p().cell(c, r).Text.assign(line.substr(static_cast<std::size_t>(c - 1), 1));
+        ++r;
+    }
+    return t;
+}
+
+void EnterRows(TTestPuzzle& t, std::initializer_list<std::string_view> rows) {
+    int r = 1;
+    for (std::string_view line : rows) {
+        for (int c = 1; c <= static_cast<int>(line.size()); ++c)
+            if (line[static_cast<std::size_t>(c - 1)] != '.')
+                t.type(c, r, line.substr(static_cast<std::size_t>(c - 1), 1));
+        ++r;
+    }
+}
+
+int AddWord(TPuzzleData& p, int number, int direction, std::string_view answer) {
+    const int i = p.WordCount++;
+    ClearWord(p, i);
+    p.Words[i].Number = number;
+    p.Words[i].Direction = static_cast<std::uint8_t>(direction);
+    p.Words[i].Answer.assign(answer);
+    return i;
+}
+
+void MakeReversed(TPuzzleData& p, int number, int direction) {
+    TPuzzleWord& w = p.Words[FindWord(p, number, direction)];
+    w.Reversed = 1;
+    w.Answer.assign(ReverseText(w.Answer.view()));
+}
+
+} // namespace zx::test
