@@ -23,6 +23,9 @@ bool HasMagic(const char (&header)[HeaderSize]) {
 }
 
 // Reads the header and the record. Returns lrLoaded when both were read whole.
+// A record whose sizes or codes the program cannot handle is refused as a bad
+// format and cleared; anything else is repaired in place. A partly read
+// record goes through the same check, so no later reader sees unsafe values.
 TLoadResult ReadHeaderAndRecord(std::istream& in, TPuzzleData& p, bool withSizeField) {
     char header[HeaderSize];
     if (!ReadExact(in, header, HeaderSize)) return lrReadError;
@@ -31,16 +34,11 @@ TLoadResult ReadHeaderAndRecord(std::istream& in, TPuzzleData& p, bool withSizeF
     // always read as the full fixed-size block.
     char sizeField[RecordSizeFieldSize];
     if (withSizeField && !ReadExact(in, sizeField, RecordSizeFieldSize)) return lrReadError;
-    if (!ReadExact(in, &p, sizeof p)) return lrReadError;
-    return lrLoaded;
-}
-
-// A record whose sizes or codes the program cannot handle is refused as a bad
-// format and cleared; anything else is repaired in place. A partly read
-// record goes through the same check, so no later reader sees unsafe values.
-TLoadResult Settle(TPuzzleData& p, TLoadResult result) {
-    if (result == lrBadFormat) return result;
-    if (!RepairRecord(p)) {
+    in.read(reinterpret_cast<char*>(&p), static_cast<std::streamsize>(sizeof p));
+    const std::streamsize got = in.gcount();
+    const TLoadResult result =
+        got == static_cast<std::streamsize>(sizeof p) ? lrLoaded : lrReadError;
+    if (got > 0 && !RepairRecord(p)) {
         ClearPuzzle(p);
         return result == lrLoaded ? lrBadFormat : result;
     }
@@ -83,17 +81,15 @@ TLoadResult LoadEmbeddedPuzzle(TPuzzleData& p, const std::string& exePath,
     in.seekg(ContainerOffset);
     if (!in) return lrReadError;
 
-    TLoadResult result = ReadHeaderAndRecord(in, p, true);
-    unsigned char lengthBytes[SettingsLengthSize] = {};
-    if (result == lrLoaded && !ReadExact(in, lengthBytes, SettingsLengthSize)) result = lrReadError;
-    result = Settle(p, result);
+    const TLoadResult result = ReadHeaderAndRecord(in, p, true);
     if (result != lrLoaded) return result;
+    unsigned char lengthBytes[SettingsLengthSize] = {};
+    if (!ReadExact(in, lengthBytes, SettingsLengthSize)) return lrReadError;
 
     // Defaults again now that the record's help options are known.
     SetDefaultSettings(settings, p, resolve);
     const std::uint32_t n = lengthBytes[0] | (lengthBytes[1] << 8) | (lengthBytes[2] << 16) |
                             (static_cast<std::uint32_t>(lengthBytes[3]) << 24);
-    in.clear();
     ApplySettingsBlock(in, n, settings, p, resolve);
     return lrLoaded;
 }
@@ -106,7 +102,7 @@ TLoadResult LoadPuzzleFile(TPuzzleData& p, const std::string& fileName) {
     // reported as unreadable.
     std::ifstream in(fileName, std::ios::binary);
     if (!in.is_open()) return lrReadError;
-    return Settle(p, ReadHeaderAndRecord(in, p, false));
+    return ReadHeaderAndRecord(in, p, false);
 }
 
 std::string JoinCommandLine(const std::vector<std::string>& params) {

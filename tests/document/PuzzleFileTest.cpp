@@ -223,6 +223,18 @@ TEST(PuzzleFile, PartlyReadRecordKeepsWhatWasReadAndIsSafe) {
     EXPECT_EQ(p.cell(1, 1).Text.view(), src.cell(1, 1).Text.view());
     EXPECT_EQ(p.ColCount, 5) << "the size fields were never read";
     EXPECT_NE(p.cell(6, 1).Flags & cfBlock, 0u) << "border of the cleared 5 x 5 size";
+
+    // Nothing of the record read: the plain cleared record.
+    const std::string headerOnly = dir.write("header", PuzzleFileBytes(src).substr(0, 31));
+    ASSERT_EQ(LoadPuzzleFile(p, headerOnly), lrReadError);
+    EXPECT_EQ(p.cell(0, 0).Flags, 0u);
+
+    // Cut after an unusable row count: cleared rather than kept.
+    src.RowCount = 99;
+    const std::string badSize = dir.write("bad", PuzzleFileBytes(src).substr(0, 31 + 65440));
+    ASSERT_EQ(LoadPuzzleFile(p, badSize), lrReadError);
+    EXPECT_EQ(p.RowCount, 5);
+    EXPECT_EQ(p.cell(1, 1).Text.Len, 0);
 }
 
 TEST(PuzzleFile, MissingAndUnopenableFiles) {
