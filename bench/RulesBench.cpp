@@ -56,8 +56,10 @@ void MakeFillIn(TPuzzleData& p) {
             cell.DownStart = IsBlock(p, c, r - 1) && !IsBlock(p, c, r + 1);
             if (!cell.AcrossStart && !cell.DownStart) continue;
             cell.Number = ++number;
-            if (cell.AcrossStart) add(number, wdAcross, GetWordData(p, c, r, false, false, dsAcross).Text);
-            if (cell.DownStart) add(number, wdDown, GetWordData(p, c, r, false, false, dsDown).Text);
+            if (cell.AcrossStart)
+                add(number, wdAcross, GetWordData(p, c, r, false, false, dsAcross).Text);
+            if (cell.DownStart)
+                add(number, wdDown, GetWordData(p, c, r, false, false, dsDown).Text);
         }
     add(number + 1, wdAcross, "ZYXWVUTSRQ");
 }

@@ -16,7 +16,13 @@ bool IsLetter(char ch) {
     const auto u = static_cast<unsigned char>(ch);
     if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z')) return true;
     switch (u) {
-    case 0x8A: case 0x8C: case 0x8E: case 0x9A: case 0x9C: case 0x9E: case 0x9F:
+    case 0x8A:
+    case 0x8C:
+    case 0x8E:
+    case 0x9A:
+    case 0x9C:
+    case 0x9E:
+    case 0x9F:
         return true;
     default:
         return u >= 0xC0 && u != 0xD7 && u != 0xF7;

@@ -60,24 +60,32 @@ int SymbolValue(std::string_view text) {
     std::int64_t value = 0;
     for (const char ch : text) {
         int d;
-        if (ch >= '0' && ch <= '9') d = ch - '0';
-        else if (ch >= 'A' && ch <= 'F') d = ch - 'A' + 10;
-        else if (ch >= 'a' && ch <= 'f') d = ch - 'a' + 10;
-        else return 0;
+        if (ch >= '0' && ch <= '9')
+            d = ch - '0';
+        else if (ch >= 'A' && ch <= 'F')
+            d = ch - 'A' + 10;
+        else if (ch >= 'a' && ch <= 'f')
+            d = ch - 'a' + 10;
+        else
+            return 0;
         value = value * 16 + d;
         if (value > INT32_MAX) return 0;
     }
     return static_cast<int>(value);
 }
 
-int SymbolCount(const TPuzzleData& p) { return UsedCols(p); }
+int SymbolCount(const TPuzzleData& p) {
+    return UsedCols(p);
+}
 
 int BoxWidth(const TPuzzleData& p) {
     const int n = SymbolCount(p);
     return std::max(1, n < 9 ? n / 2 : n / 3);
 }
 
-int BoxHeight(const TPuzzleData& p) { return std::max(1, UsedRows(p) / BoxWidth(p)); }
+int BoxHeight(const TPuzzleData& p) {
+    return std::max(1, UsedRows(p) / BoxWidth(p));
+}
 
 TBoxBounds BoxBounds(const TPuzzleData& p, int col, int row) {
     const int w = BoxWidth(p);
@@ -122,8 +130,10 @@ void ListAllowedSymbols(const TPuzzleData& p, int col, int row, std::span<bool> 
     std::fill(out.begin(), out.end(), false);
     if (!InsideGrid(p, col, row)) return;
     const std::array<bool, 16> used = UsedSymbols(p, col, row);
-    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(SymbolCount(p)), out.size());
-    for (std::size_t v = 1; v <= n; ++v) out[v - 1] = v >= 16 || !used[v];
+    const std::size_t n =
+        std::min<std::size_t>(static_cast<std::size_t>(SymbolCount(p)), out.size());
+    for (std::size_t v = 1; v <= n; ++v)
+        out[v - 1] = v >= 16 || !used[v];
 }
 
 } // namespace zx

@@ -10,7 +10,9 @@ namespace {
 
 // One character per cell, so that positions in a word text match its cells
 // even where a damaged file holds an empty text.
-char FirstChar(std::string_view s, char otherwise) { return s.empty() ? otherwise : s.front(); }
+char FirstChar(std::string_view s, char otherwise) {
+    return s.empty() ? otherwise : s.front();
+}
 
 bool InsideArrays(int col, int row) {
     return col >= 0 && row >= 0 && col < GridDim && row < GridDim;
@@ -58,8 +60,10 @@ void GetWordData(const TPuzzleData& p, int col, int row, TGridWordData& out, boo
     for (; !IsBlock(p, c, r); c += dc, r += dr) {
         const TPuzzleCell& cell = p.cell(c, r);
         const int dirs = WordDirections(p, c, r);
-        out.Pattern += (dirs & wbAcross) && (dirs & wbDown) ? FirstChar(cell.Text.view(), '?') : '?';
-        out.Text += useEntries ? FirstChar(p.entry(c, r).view(), ' ') : FirstChar(cell.Text.view(), ' ');
+        out.Pattern +=
+            (dirs & wbAcross) && (dirs & wbDown) ? FirstChar(cell.Text.view(), '?') : '?';
+        out.Text +=
+            useEntries ? FirstChar(p.entry(c, r).view(), ' ') : FirstChar(cell.Text.view(), ' ');
     }
     out.Length = static_cast<std::int32_t>(out.Text.size());
     out.Reversed = out.Index >= 0 && p.Words[out.Index].Reversed != 0;
@@ -84,11 +88,13 @@ void WordStart(const TPuzzleData& p, int& col, int& row, bool across) {
     }
     if (across) {
         int c = col;
-        while (!IsBlock(p, c, row)) --c;
+        while (!IsBlock(p, c, row))
+            --c;
         col = c + 1;
     } else {
         int r = row;
-        while (!IsBlock(p, col, r)) --r;
+        while (!IsBlock(p, col, r))
+            --r;
         row = r + 1;
     }
 }
@@ -197,10 +203,18 @@ std::string FoldUmlauts(std::string_view text) {
     out.reserve(text.size() + 4);
     for (const char ch : text) {
         switch (static_cast<unsigned char>(ch)) {
-        case 0xC4: out += "AE"; break; // Ä
-        case 0xD6: out += "OE"; break; // Ö
-        case 0xDC: out += "UE"; break; // Ü
-        case 0xDF: out += "SS"; break; // ß
+        case 0xC4:
+            out += "AE";
+            break; // Ä
+        case 0xD6:
+            out += "OE";
+            break; // Ö
+        case 0xDC:
+            out += "UE";
+            break; // Ü
+        case 0xDF:
+            out += "SS";
+            break; // ß
         default:
             if (ch >= 'A' && ch <= 'Z') out += ch;
         }
@@ -208,8 +222,12 @@ std::string FoldUmlauts(std::string_view text) {
     return out;
 }
 
-std::string NormalizeWord(std::string_view text) { return FoldUmlauts(AnsiUpper(text)); }
+std::string NormalizeWord(std::string_view text) {
+    return FoldUmlauts(AnsiUpper(text));
+}
 
-std::string ReverseText(std::string_view text) { return std::string(text.rbegin(), text.rend()); }
+std::string ReverseText(std::string_view text) {
+    return std::string(text.rbegin(), text.rend());
+}
 
 } // namespace zx

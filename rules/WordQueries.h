@@ -34,13 +34,17 @@ struct TGridWordData {
     std::int32_t Position = 0; // 1-based position of the queried cell in Text
     std::int32_t Col = 0;      // first cell of the word in grid order
     std::int32_t Row = 0;
-    bool Reversed = false;     // the word record's Reversed; false without a record
+    bool Reversed = false; // the word record's Reversed; false without a record
     std::uint8_t Direction = wdAcross;
 };
 
 // Columns and rows in use, never more than the arrays hold (files may say more).
-inline int UsedCols(const TPuzzleData& p) { return std::min<int>(p.ColCount, MaxGridSize); }
-inline int UsedRows(const TPuzzleData& p) { return std::min<int>(p.RowCount, MaxGridSize); }
+inline int UsedCols(const TPuzzleData& p) {
+    return std::min<int>(p.ColCount, MaxGridSize);
+}
+inline int UsedRows(const TPuzzleData& p) {
+    return std::min<int>(p.RowCount, MaxGridSize);
+}
 // 1 <= col <= UsedCols, 1 <= row <= UsedRows.
 inline bool InsideGrid(const TPuzzleData& p, int col, int row) {
     return col >= 1 && row >= 1 && col <= UsedCols(p) && row <= UsedRows(p);
@@ -51,7 +55,9 @@ inline bool IsBlock(const TPuzzleData& p, int col, int row) {
     return !InsideGrid(p, col, row) || (p.cell(col, row).Flags & cfBlock) != 0;
 }
 // An entry holding no character: " " or, in damaged files, length 0.
-inline bool IsEmptyEntry(const PuzzleEntry& e) { return e.empty() || e.Chars[0] == ' '; }
+inline bool IsEmptyEntry(const PuzzleEntry& e) {
+    return e.empty() || e.Chars[0] == ' ';
+}
 
 // 2 when an across word passes through the cell, 4 when a down word does (by
 // the neighbours only); 0 for Sudoku types.

@@ -43,15 +43,21 @@ TEST(CheckCompletion, SolutionWord) {
     for (const Row& r : rows) {
         TTestPuzzle t = MakeCrossword(1, {"hAUS", "o###", "F###"});
         t.p().SolutionWord.assign(r.word);
-        if (r.typed) t.p().SolutionEntry.assign(r.typed);
-        else t.p().SolutionEntry.clear();
+        if (r.typed)
+            t.p().SolutionEntry.assign(r.typed);
+        else
+            t.p().SolutionEntry.clear();
         t.Settings.LoesungswortVorgeben = r.preset;
         EXPECT_EQ(t.fillSolution(), r.expected) << r.name;
     }
 }
 
 TEST(CheckCompletion, NumberPuzzleCodeTable) {
-    struct Row { const char* name; const char* guessOfH; TResultMessage expected; } rows[] = {
+    struct Row {
+        const char* name;
+        const char* guessOfH;
+        TResultMessage expected;
+    } rows[] = {
         {"grid typed directly, table untouched", " ", Solved},
         {"table empty after a reset", "", Solved},
         {"right guess", "H", Solved},
@@ -60,7 +66,8 @@ TEST(CheckCompletion, NumberPuzzleCodeTable) {
     for (const Row& r : rows) {
         TTestPuzzle t = MakeCrossword(2, {"HAUS", "O###"});
         const char* code = "HAUSO";
-        for (int i = 0; code[i]; ++i) t.p().Words[i].Code = code[i];
+        for (int i = 0; code[i]; ++i)
+            t.p().Words[i].Code = code[i];
         t.p().Words[0].Guess.assign(r.guessOfH);
         t.p().Words[20].Code = 'Z';
         t.p().Words[20].Guess.assign("Q"); // a letter absent from the grid is not checked
@@ -69,7 +76,11 @@ TEST(CheckCompletion, NumberPuzzleCodeTable) {
 }
 
 TEST(CheckCompletion, AmericanBlanksMustMatchTheBlocks) {
-    struct Row { const char* name; std::pair<int, int> blank; TResultMessage expected; } rows[] = {
+    struct Row {
+        const char* name;
+        std::pair<int, int> blank;
+        TResultMessage expected;
+    } rows[] = {
         {"exactly the blocks marked", {3, 1}, Solved},
         {"a block left unmarked", {0, 0}, FullButWrong},
         {"a letter cell marked", {1, 1}, FullButWrong},
@@ -109,9 +120,15 @@ TEST(CheckCompletion, SudokuJudgedByTheRuleNotTheSolution) {
 }
 
 TEST(CheckCompletion, TimedSudokuBestTime) {
-    struct Row { int best, elapsed; TResultMessage expected; int bestAfter; } rows[] = {
-        {0, 95, SolvedBestTime, 95}, {100, 95, SolvedBestTime, 95},
-        {95, 95, SolvedNotBeaten, 95}, {90, 95, SolvedNotBeaten, 90},
+    struct Row {
+        int best, elapsed;
+        TResultMessage expected;
+        int bestAfter;
+    } rows[] = {
+        {0, 95, SolvedBestTime, 95},
+        {100, 95, SolvedBestTime, 95},
+        {95, 95, SolvedNotBeaten, 95},
+        {90, 95, SolvedNotBeaten, 90},
     };
     for (const Row& r : rows) {
         TTestPuzzle t = MakeSudoku(15, {"12", "21"});
@@ -125,11 +142,16 @@ TEST(CheckCompletion, TimedSudokuBestTime) {
 }
 
 TEST(TimeText, MinutesAndSeconds) {
-    struct Row { int seconds; bool unit; const char* text; } rows[] = {
-        {75, false, "01:15"}, {3600, false, "60:00"}, {0, true, "00:00 min."},
+    struct Row {
+        int seconds;
+        bool unit;
+        const char* text;
+    } rows[] = {
+        {75, false, "01:15"},    {3600, false, "60:00"},       {0, true, "00:00 min."},
         {6000, false, "100:00"}, {65536 + 61, false, "01:01"},
     };
-    for (const Row& r : rows) EXPECT_EQ(TimeText(r.seconds, r.unit), r.text) << r.seconds;
+    for (const Row& r : rows)
+        EXPECT_EQ(TimeText(r.seconds, r.unit), r.text) << r.seconds;
 }
 
 } // namespace

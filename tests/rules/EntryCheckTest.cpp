@@ -8,9 +8,13 @@ namespace {
 
 TEST(SetEntry, StoresOneUpperCaseCharacter) {
     TTestPuzzle t = MakeCrossword(0, {"HAUS#", "O#H#A", "FERN#"});
-    struct Row { const char* typed; const char* stored; std::uint8_t verdict; } rows[] = {
-        {"h", "H", evAccepted}, {"e", "E", evWrong}, {"\xE4", "\xE4", evWrong},
-        {"hx", "H", evAccepted}, {"", " ", evEmpty}, {" ", " ", evEmpty},
+    struct Row {
+        const char* typed;
+        const char* stored;
+        std::uint8_t verdict;
+    } rows[] = {
+        {"h", "H", evAccepted},  {"e", "E", evWrong}, {"\xE4", "\xE4", evWrong},
+        {"hx", "H", evAccepted}, {"", " ", evEmpty},  {" ", " ", evEmpty},
     };
     for (const Row& r : rows) {
         EXPECT_EQ(t.type(1, 1, r.typed), r.verdict) << r.typed;
@@ -20,13 +24,16 @@ TEST(SetEntry, StoresOneUpperCaseCharacter) {
 
 TEST(SetEntry, PositionsOutsideTheArraysAreIgnored) {
     TTestPuzzle t = MakeCrossword(0, {"AB"});
-    for (auto [c, r] : {std::pair{-1, 1}, {1, -1}, {GridDim, 1}, {400, 400}}) t.type(c, r, "A");
+    for (auto [c, r] : {std::pair{-1, 1}, {1, -1}, {GridDim, 1}, {400, 400}})
+        t.type(c, r, "A");
     EXPECT_EQ(t.type(GridDim - 1, GridDim - 1, "A"), evEmpty); // beyond the error grid
     EXPECT_EQ(t.p().entry(GridDim - 1, GridDim - 1).view(), "A");
 }
 
 // 1 across HAUS crossing 1 down HOF; 2 across MAUS, same direction as HAUS.
-TTestPuzzle FillIn(int type) { return MakeCrossword(type, {"HAUS##", "O#####", "F#MAUS"}); }
+TTestPuzzle FillIn(int type) {
+    return MakeCrossword(type, {"HAUS##", "O#####", "F#MAUS"});
+}
 
 TEST(SetEntry, InterchangeableWordsOfOneDirection) {
     TTestPuzzle t = FillIn(4);
@@ -43,7 +50,8 @@ TEST(SetEntry, AnswerListedTwiceIsJudgedIndependentlyOfTypingOrder) {
         TTestPuzzle t = MakeCrossword(4, {"HAUS", "####", "HAUS"});
         const int first = lowerFirst ? 3 : 1;
         const int second = lowerFirst ? 1 : 3;
-        for (int c = 1; c <= 4; ++c) t.type(c, first, t.p().cell(c, first).Text.view());
+        for (int c = 1; c <= 4; ++c)
+            t.type(c, first, t.p().cell(c, first).Text.view());
         for (int c = 1; c <= 4; ++c)
             EXPECT_EQ(t.type(c, second, t.p().cell(c, second).Text.view()), evAccepted)
                 << "column " << c << ", lower slot first: " << lowerFirst;

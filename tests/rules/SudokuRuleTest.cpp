@@ -13,17 +13,23 @@ TTestPuzzle EmptySudoku(int n) {
 }
 
 TEST(Symbols, TextAndValue) {
-    struct Row { int value; const char* text; } rows[] = {{1, "1"}, {9, "9"}, {10, "A"}, {12, "C"}, {26, "1A"}};
+    struct Row {
+        int value;
+        const char* text;
+    } rows[] = {{1, "1"}, {9, "9"}, {10, "A"}, {12, "C"}, {26, "1A"}};
     for (const Row& r : rows) {
         EXPECT_EQ(SymbolText(r.value), r.text);
         EXPECT_EQ(SymbolValue(r.text), r.value);
     }
-    for (const char* bad : {"", " ", "G", "1 ", "-1", "123456789"}) EXPECT_EQ(SymbolValue(bad), 0) << bad;
+    for (const char* bad : {"", " ", "G", "1 ", "-1", "123456789"})
+        EXPECT_EQ(SymbolValue(bad), 0) << bad;
     EXPECT_EQ(SymbolValue("a"), 10);
 }
 
 TEST(BoxBounds, BoxSizesByGridSize) {
-    struct Row { int n, width, height; } rows[] = {{4, 2, 2}, {6, 3, 2}, {8, 4, 2}, {9, 3, 3}, {12, 4, 3}};
+    struct Row {
+        int n, width, height;
+    } rows[] = {{4, 2, 2}, {6, 3, 2}, {8, 4, 2}, {9, 3, 3}, {12, 4, 3}};
     for (const Row& r : rows) {
         TTestPuzzle t = EmptySudoku(r.n);
         const TBoxBounds b = BoxBounds(t.p(), r.n, r.n);
@@ -39,7 +45,9 @@ TEST(BoxBounds, BoxSizesByGridSize) {
 }
 
 TEST(BoxBounds, DegenerateGridsAndOutsidePositions) {
-    struct Row { int cols, rows; } sizes[] = {{0, 0}, {1, 1}, {4, 1}, {1, 9}, {50, 50}, {255, 255}};
+    struct Row {
+        int cols, rows;
+    } sizes[] = {{0, 0}, {1, 1}, {4, 1}, {1, 9}, {50, 50}, {255, 255}};
     for (const Row& s : sizes) {
         TTestPuzzle t = EmptySudoku(1);
         t.p().ColCount = static_cast<std::uint8_t>(s.cols);
@@ -64,15 +72,20 @@ TEST(SymbolAllowed, RowColumnAndBoxButNotTheCellItself) {
     t.type(1, 9, "4");
     t.type(3, 3, "5");
     t.type(1, 1, "7");
-    struct Row { int value; bool allowed; } rows[] = {{3, false}, {4, false}, {5, false}, {7, true}};
-    for (const Row& r : rows) EXPECT_EQ(SymbolAllowed(t.p(), r.value, 1, 1), r.allowed) << r.value;
+    struct Row {
+        int value;
+        bool allowed;
+    } rows[] = {{3, false}, {4, false}, {5, false}, {7, true}};
+    for (const Row& r : rows)
+        EXPECT_EQ(SymbolAllowed(t.p(), r.value, 1, 1), r.allowed) << r.value;
     EXPECT_EQ(CountAllowedSymbols(t.p(), 1, 1), 6);
 }
 
 TEST(ListAllowedSymbols, AgreesWithTheRuleEverywhere) {
     TTestPuzzle t = EmptySudoku(12);
     EnterRows(t, {"1..A....C...", "..B..3......", "....9.......", "C.......a..1", "...........2",
-                  ".5....7.....", "", "......B.....", "A...........", "....4.......", "", "......1..."});
+                  ".5....7.....", "", "......B.....", "A...........", "....4.......", "",
+                  "......1..."});
     t.p().entry(6, 7).assign("a"); // only exact symbols clash
     bool list[MaxSudokuSymbols + 2];
     for (int c = 1; c <= 12; ++c)

@@ -2,13 +2,16 @@
 #include "TestPuzzle.h"
 
 #include <cctype>
-#include <vector>
 
 namespace zx::test {
 
 namespace {
 
-void Frame(TPuzzleData& p, int type, std::initializer_list<std::string_view> rows) {
+// Cells from rows of characters; cellOf sets up one cell from its character.
+template <typename F>
+TTestPuzzle Build(int type, std::initializer_list<std::string_view> rows, F cellOf) {
+    TTestPuzzle t;
+    TPuzzleData& p = t.p();
     ClearPuzzle(p);
     p.PuzzleType = static_cast<std::uint8_t>(type);
     p.RowCount = static_cast<std::uint8_t>(rows.size());
@@ -16,6 +19,13 @@ void Frame(TPuzzleData& p, int type, std::initializer_list<std::string_view> row
     for (int c = 0; c < GridDim; ++c)
         for (int r = 0; r < GridDim; ++r)
             if (!InsideGrid(p, c, r)) p.cell(c, r).Flags = cfBlock;
+    int r = 1;
+    for (std::string_view line : rows) {
+        for (std::size_t c = 0; c < line.size(); ++c)
+            cellOf(p.cell(static_cast<int>(c) + 1, r), line[c]);
+        ++r;
+    }
+    return t;
 }
 
 } // namespace
@@ -32,24 +42,13 @@ TResultMessage TTestPuzzle::fillSolution() {
 }
 
 TTestPuzzle MakeCrossword(int type, std::initializer_list<std::string_view> rows) {
-    TTestPuzzle t;
+    TTestPuzzle t = Build(type, rows, [](TPuzzleCell& cell, char ch) {
+        if (ch == '#') return void(cell.Flags = cfBlock);
+        const char up = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        cell.Text.assign(std::string_view(&up, 1));
+        cell.Flags = cfLetter | (ch != up ? cfSolution : 0u);
+    });
     TPuzzleData& p = t.p();
-    Frame(p, type, rows);
-    int r = 1;
-    for (std::string_view line : rows) {
-        for (int c = 1; c <= static_cast<int>(line.size()); ++c) {
-            const char ch = line[static_cast<std::size_t>(c - 1)];
-            TPuzzleCell& cell = p.cell(c, r);
-            if (ch == '#') {
-                cell.Flags = cfBlock;
-                continue;
-            }
-            const char up = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-            cell.Text.assign(std::string_view(&up, 1));
-            cell.Flags = cfLetter | (ch != up ? cfSolution : 0u);
-        }
-        ++r;
-    }
     int number = 0;
     for (int row = 1; row <= p.RowCount; ++row)
         for (int col = 1; col <= p.ColCount; ++col) {
@@ -59,32 +58,24 @@ TTestPuzzle MakeCrossword(int type, std::initializer_list<std::string_view> rows
             cell.DownStart = IsBlock(p, col, row - 1) && !IsBlock(p, col, row + 1);
             if (!cell.AcrossStart && !cell.DownStart) continue;
             cell.Number = ++number;
-            for (const bool across : {true, false})
-                if (across ? cell.AcrossStart : cell.DownStart)
-                    AddWord(p, number, across ? wdAcross : wdDown,
-                            GetWordData(p, col, row, false, false, across ? dsAcross : dsDown).Text);
+            if (cell.AcrossStart)
+                AddWord(p, number, wdAcross, GetWordData(p, col, row, false, false, dsAcross).Text);
+            if (cell.DownStart)
+                AddWord(p, number, wdDown, GetWordData(p, col, row, false, false, dsDown).Text);
         }
     return t;
 }
 
 TTestPuzzle MakeSudoku(int type, std::initializer_list<std::string_view> rows) {
-    TTestPuzzle t;
-    Frame(t.p(), type, rows);
-    int r = 1;
-    for (std::string_view line : rows) {
-        for (int c = 1; c <= static_cast<int>(line.size()); ++c)
-            t.p().cell(c, r).Text.assign(line.substr(static_cast<std::size_t>(c - 1), 1));
-        ++r;
-    }
-    return t;
+    return Build(type, rows,
+                 [](TPuzzleCell& cell, char ch) { cell.Text.assign(std::string_view(&ch, 1)); });
 }
 
 void EnterRows(TTestPuzzle& t, std::initializer_list<std::string_view> rows) {
     int r = 1;
     for (std::string_view line : rows) {
-        for (int c = 1; c <= static_cast<int>(line.size()); ++c)
-            if (line[static_cast<std::size_t>(c - 1)] != '.')
-                t.type(c, r, line.substr(static_cast<std::size_t>(c - 1), 1));
+        for (std::size_t c = 0; c < line.size(); ++c)
+            if (line[c] != '.') t.type(static_cast<int>(c) + 1, r, line.substr(c, 1));
         ++r;
     }
 }
