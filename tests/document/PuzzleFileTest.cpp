@@ -300,6 +300,7 @@ TEST(CommandLine, ParametersJoinToOneFileName) {
          {"/home/u/Meine", "R\xE4tsel/a.raetsel"},
          "/home/u/Meine R\xE4tsel/a.raetsel"},
         {"blanks inside quotes trimmed", {"\"  a.raetsel \""}, "a.raetsel"},
+        {"blanks around each part trimmed", {"\"Meine \"", "\" R\xE4tsel\""}, "Meine R\xE4tsel"},
         {"several quotes stripped", {"\"\"x\"\""}, "x"},
         {"no parameters", {}, ""},
         {"empty parameter keeps its separator", {"a", "", "b"}, "a  b"},
