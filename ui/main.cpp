@@ -1,12 +1,26 @@
-// Entry point of the player (replaced by the frame's start-up once it exists).
+// Entry point of the player: the frame loads the puzzle once it is on screen.
 #include <QApplication>
-#include <QMainWindow>
+#include <QFont>
+#include <string>
+#include <vector>
+
+#include "AppTitle.h"
+#include "Hauptformular.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QString::fromUtf8("Rätsel-Player"));
-    QMainWindow frame;
-    frame.setWindowTitle(QString::fromUtf8("Tavimo Zindorax - Rätsel-Player"));
+    QApplication::setApplicationName(zx::ApplicationTitle());
+    // The faces the puzzles and windows name map to metric-compatible free fonts.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+
+    std::vector<std::string> params;
+    const QStringList arguments = QCoreApplication::arguments();
+    for (qsizetype i = 1; i < arguments.size(); ++i) params.push_back(arguments[i].toStdString());
+
+    zx::TVxMainForm frame(QCoreApplication::applicationFilePath().toStdString(), std::move(params));
+    QCoreApplication::processEvents();
     frame.show();
     return app.exec();
 }

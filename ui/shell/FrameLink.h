@@ -2,6 +2,8 @@
 // or each other; the frame implements this interface and wires the windows.
 #pragma once
 
+class QCursor;
+class QString;
 class QWidget;
 
 namespace zx {
@@ -32,6 +34,18 @@ public:
     virtual void SaveUndoCopy() = 0;
     // Recomputes the enabled and visible state of the frame's commands.
     virtual void UpdateCommands() = 0;
+
+    // Copies the undo copy back over the record, refreshes the open windows
+    // and disables undo.
+    virtual void RestoreUndoCopy() {}
+    // The hint popup next to a screen point: size 0 plain, otherwise that
+    // point size in bold. Replaces a hint that is showing.
+    virtual void ShowHintAt(int x, int y, int size, const QString& text);
+    virtual void CloseHint() {}
+    virtual bool HintVisible() const { return false; }
+    // Drag cursor 101 (left to right), 102 (right to left), 103 (top to
+    // bottom) or 104 (bottom to top); the arrow cursor for other numbers.
+    virtual QCursor DragCursor(int number) const;
 };
 
 } // namespace zx

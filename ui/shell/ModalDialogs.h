@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 namespace zx {
@@ -21,7 +22,7 @@ public:
     // The result dialog: the success form, or the failure form with the warning sound.
     virtual void ShowResult(QWidget* parent, const QString& text, bool success) = 0;
     // Any other modal dialog of the program: shows it and returns its result code.
-    virtual int Exec(class QDialog& dialog) = 0;
+    virtual int Exec(QDialog& dialog) = 0;
 };
 
 } // namespace zx

@@ -1,0 +1,55 @@
+// Flat toolbar button with radio groups.
+#include "SpeedButton.h"
+
+namespace zx {
+
+TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent) {
+    setAutoRaise(true);
+    setFixedSize(25, 25);
+    setIconSize(QSize(18, 18));
+    setFocusPolicy(Qt::NoFocus);
+    setToolButtonStyle(Qt::ToolButtonIconOnly);
+}
+
+TSpeedButton::TSpeedButton(const QIcon& icon, const QString& hint, QWidget* parent)
+    : TSpeedButton(parent) {
+    setIcon(icon);
+    SetHint(hint);
+}
+
+void TSpeedButton::SetHint(const QString& hint) {
+    setToolTip(hint);
+    setStatusTip(hint);
+}
+
+void TSpeedButton::SetGroupIndex(int group) {
+    m_groupIndex = group;
+    setCheckable(group != 0);
+    if (group == 0) setChecked(false);
+    else if (isChecked()) ReleaseGroup();
+}
+
+void TSpeedButton::SetDown(bool down) {
+    if (m_groupIndex == 0) return;
+    setChecked(down);
+    if (down) ReleaseGroup();
+}
+
+void TSpeedButton::nextCheckState() {
+    if (m_groupIndex == 0) return;
+    if (isChecked()) {
+        if (m_allowAllUp) setChecked(false);
+    } else {
+        SetDown(true);
+    }
+}
+
+void TSpeedButton::ReleaseGroup() {
+    QWidget* owner = parentWidget();
+    if (!owner) return;
+    const auto buttons = owner->findChildren<TSpeedButton*>(QString(), Qt::FindDirectChildrenOnly);
+    for (TSpeedButton* other : buttons)
+        if (other != this && other->m_groupIndex == m_groupIndex) other->setChecked(false);
+}
+
+} // namespace zx

@@ -1,0 +1,15 @@
+// Defaults of the frame interface for frames without a hint popup or cursors.
+#include "FrameLink.h"
+
+#include <QCursor>
+#include <QString>
+
+#include "DragCursors.h"
+
+namespace zx {
+
+void TFrameLink::ShowHintAt(int, int, int, const QString&) {}
+
+QCursor TFrameLink::DragCursor(int number) const { return LoadDragCursor(number); }
+
+} // namespace zx

@@ -1,0 +1,47 @@
+// Message boxes and the result dialog.
+#include "PlayerDialogs.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "MessageDialog.h"
+
+namespace zx {
+
+namespace {
+void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text) {
+    QMessageBox box(icon, title, text, QMessageBox::NoButton, parent);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+} // namespace
+
+void TPlayerDialogs::ShowInformation(QWidget* parent, const QString& text) {
+    ShowBox(parent, QMessageBox::Information, QStringLiteral("Information"), text);
+}
+
+void TPlayerDialogs::ShowError(QWidget* parent, const QString& text) {
+    ShowBox(parent, QMessageBox::Critical, QStringLiteral("Fehler"), text);
+}
+
+bool TPlayerDialogs::AskYesNo(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8("Bestätigung"), text,
+                    QMessageBox::NoButton, parent);
+    QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void TPlayerDialogs::ShowResult(QWidget* parent, const QString& text, bool success) {
+    TWinMsgDlg dialog(parent);
+    dialog.SetSuccess(success ? 1 : 0);
+    dialog.SetMessage(text);
+    dialog.exec();
+}
+
+int TPlayerDialogs::Exec(QDialog& dialog) { return dialog.exec(); }
+
+} // namespace zx
