@@ -442,8 +442,6 @@ private:
         }
         if (IsSudoku(type) && Block("begriffe"))
             throw TFail{Block("begriffe")->HeaderLine, "ein Sudoku hat keine [begriffe]"};
-        if (!IsSudoku(type) && !Block("begriffe"))
-            throw TFail{0, "Abschnitt [begriffe] fehlt"};
         if (!m_code.empty() && !IsNumberPuzzle(type))
             throw TFail{m_codeLine, "code gibt es nur beim Zahlenrätsel"};
     }
@@ -527,6 +525,7 @@ private:
 
     std::vector<TWordSpec> ReadWords(int type) {
         std::vector<TWordSpec> words;
+        if (!Block("begriffe")) throw TFail{0, "Abschnitt [begriffe] fehlt"};
         const bool clueNeeded = !(IsNumberPuzzle(type) || IsBrainTeaser(type) || IsJigsaw(type));
         for (const TLine& l : Block("begriffe")->Lines) {
             const std::string t = Trim(l.Text);
