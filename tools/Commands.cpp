@@ -26,11 +26,10 @@ constexpr std::size_t PuzzleFileSize = HeaderSize + PuzzleDataSize;
 // Offset of the settings length inside the container.
 constexpr std::size_t SettingsLengthOffset = HeaderSize + RecordSizeField + PuzzleDataSize;
 
-const char* const Usage =
-    "Aufruf:\n"
-    "  raetsel build QUELLE -o DATEI\n"
-    "  raetsel embed SPIELER RAETSELDATEI [--settings INI] -o AUSGABE\n"
-    "  raetsel show DATEI\n";
+const char* const Usage = "Aufruf:\n"
+                          "  raetsel build QUELLE -o DATEI\n"
+                          "  raetsel embed SPIELER RAETSELDATEI [--settings INI] -o AUSGABE\n"
+                          "  raetsel show DATEI\n";
 
 bool ReadWholeFile(const std::string& path, std::string& data, std::string& error) {
     std::ifstream in(path, std::ios::binary);
@@ -49,12 +48,14 @@ bool ReadWholeFile(const std::string& path, std::string& data, std::string& erro
 }
 
 void PutLE(std::string& s, std::uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) s += static_cast<char>((v >> (8 * i)) & 0xFF);
+    for (int i = 0; i < bytes; ++i)
+        s += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
 std::uint32_t GetLE32(const std::string& s, std::size_t at) {
     std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(s[at + i]);
+    for (int i = 3; i >= 0; --i)
+        v = (v << 8) | static_cast<unsigned char>(s[at + i]);
     return v;
 }
 
@@ -73,7 +74,9 @@ std::string Lower1252(std::string_view s) {
     return r;
 }
 
-std::string Utf8(std::string_view cp1252) { return Cp1252ToUtf8(cp1252); }
+std::string Utf8(std::string_view cp1252) {
+    return Cp1252ToUtf8(cp1252);
+}
 
 std::string Time(std::uint16_t t) {
     std::ostringstream s;
@@ -112,7 +115,8 @@ void PrintGrid(const TPuzzleData& p, std::ostream& out,
     const int cols = std::min<int>(p.ColCount, MaxGridSize);
     for (int r = 1; r <= rows; ++r) {
         out << "  ";
-        for (int c = 1; c <= cols; ++c) out << cellText(p, c, r);
+        for (int c = 1; c <= cols; ++c)
+            out << cellText(p, c, r);
         out << '\n';
     }
 }
@@ -127,7 +131,8 @@ std::string HelpText(const TPuzzleData& p) {
     if (p.HelpOptions & hoShowSolution) names.push_back("Gelöstes Rätsel anzeigen");
     if ((p.HelpOptions & hoEditPuzzle) && p.PuzzleType < 14) names.push_back("Rätsel bearbeiten");
     std::string s;
-    for (const std::string& n : names) s += (s.empty() ? "" : ", ") + n;
+    for (const std::string& n : names)
+        s += (s.empty() ? "" : ", ") + n;
     if (s.empty()) s = "keine";
     return s + " (Wert " + std::to_string(p.HelpOptions) + ")";
 }
@@ -160,8 +165,8 @@ void PrintRecord(const TPuzzleData& p, std::ostream& out) {
         const TPuzzleWord& w = p.Words[i];
         std::ostringstream line;
         line << "  " << std::setw(4) << w.Number << ' '
-             << (w.Direction == wdAcross ? "waagerecht" : "senkrecht ") << ' '
-             << std::left << std::setw(15) << Utf8(w.Answer.view());
+             << (w.Direction == wdAcross ? "waagerecht" : "senkrecht ") << ' ' << std::left
+             << std::setw(15) << Utf8(w.Answer.view());
         if (w.Reversed) line << " (rückwärts)";
         if (!w.Clue.empty()) line << " = " << Utf8(w.Clue.view());
         out << line.str() << '\n';
@@ -179,10 +184,14 @@ void PrintRecord(const TPuzzleData& p, std::ostream& out) {
 
 std::string LoadMessage(TLoadResult r) {
     switch (r) {
-    case lrBadFormat: return "die Datei enthält kein Rätsel in einem bekannten Format";
-    case lrNotFound: return "die Datei gibt es nicht";
-    case lrReadError: return "die Datei ist zu kurz oder nicht lesbar";
-    default: return "unbekannter Fehler";
+    case lrBadFormat:
+        return "die Datei enthält kein Rätsel in einem bekannten Format";
+    case lrNotFound:
+        return "die Datei gibt es nicht";
+    case lrReadError:
+        return "die Datei ist zu kurz oder nicht lesbar";
+    default:
+        return "unbekannter Fehler";
     }
 }
 

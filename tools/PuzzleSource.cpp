@@ -34,7 +34,7 @@ struct TSlot {
     int Col = 0, Row = 0; // first cell in grid order
     bool Across = true;
     int Length = 0;
-    std::string Text;     // letters in grid order
+    std::string Text; // letters in grid order
     bool Taken = false;
 };
 
@@ -66,8 +66,10 @@ public:
 
 std::string Trim(std::string_view s) {
     std::size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t')) ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
+    while (b < e && (s[b] == ' ' || s[b] == '\t'))
+        ++b;
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
+        --e;
     return std::string(s.substr(b, e - b));
 }
 
@@ -83,11 +85,23 @@ std::string FoldKey(std::string_view utf8) {
     std::string r;
     for (char c : Utf8ToCp1252(utf8)) {
         switch (static_cast<unsigned char>(c)) {
-        case 0xC4: case 0xE4: r += "ae"; break;
-        case 0xD6: case 0xF6: r += "oe"; break;
-        case 0xDC: case 0xFC: r += "ue"; break;
-        case 0xDF: r += "ss"; break;
-        default: r += c;
+        case 0xC4:
+        case 0xE4:
+            r += "ae";
+            break;
+        case 0xD6:
+        case 0xF6:
+            r += "oe";
+            break;
+        case 0xDC:
+        case 0xFC:
+            r += "ue";
+            break;
+        case 0xDF:
+            r += "ss";
+            break;
+        default:
+            r += c;
         }
     }
     return Lower(Trim(r));
@@ -105,8 +119,8 @@ std::string ToCp1252(std::string_view utf8, int line) {
 std::string Field(std::string_view utf8, std::size_t capacity, std::string_view what, int line) {
     std::string r = ToCp1252(utf8, line);
     if (r.size() > capacity)
-        throw TFail{line, std::string(what) + " ist länger als " + std::to_string(capacity) +
-                              " Zeichen"};
+        throw TFail{line,
+                    std::string(what) + " ist länger als " + std::to_string(capacity) + " Zeichen"};
     return r;
 }
 
@@ -116,14 +130,22 @@ std::string AnswerForm(std::string_view utf8, int line) {
     std::string r;
     for (char c : upper) {
         switch (static_cast<unsigned char>(c)) {
-        case 0xC4: r += "AE"; break;
-        case 0xD6: r += "OE"; break;
-        case 0xDC: r += "UE"; break;
-        case 0xDF: r += "SS"; break;
+        case 0xC4:
+            r += "AE";
+            break;
+        case 0xD6:
+            r += "OE";
+            break;
+        case 0xDC:
+            r += "UE";
+            break;
+        case 0xDF:
+            r += "SS";
+            break;
         default:
             if (c < 'A' || c > 'Z')
-                throw TFail{line, "Begriff \"" + std::string(utf8) +
-                                      "\" darf nur Buchstaben enthalten"};
+                throw TFail{line,
+                            "Begriff \"" + std::string(utf8) + "\" darf nur Buchstaben enthalten"};
             r += c;
         }
     }
@@ -143,8 +165,14 @@ bool ParseInt(std::string_view s, long& out) {
 
 bool ParseBool(const std::string& v, bool& out) {
     const std::string k = FoldKey(v);
-    if (k == "ja" || k == "1" || k == "wahr") { out = true; return true; }
-    if (k == "nein" || k == "0" || k == "falsch") { out = false; return true; }
+    if (k == "ja" || k == "1" || k == "wahr") {
+        out = true;
+        return true;
+    }
+    if (k == "nein" || k == "0" || k == "falsch") {
+        out = false;
+        return true;
+    }
     return false;
 }
 
@@ -173,7 +201,9 @@ int SymbolOf(char c) {
     return 0;
 }
 
-char SymbolChar(int v) { return v <= 9 ? static_cast<char>('0' + v) : static_cast<char>('A' + v - 10); }
+char SymbolChar(int v) {
+    return v <= 9 ? static_cast<char>('0' + v) : static_cast<char>('A' + v - 10);
+}
 
 // Sudoku with N symbols on an N x N grid, boxes W wide and H high.
 class TSudokuSolver {
@@ -222,7 +252,11 @@ private:
             const int c = i % m_n, r = i / m_n;
             const unsigned free = all & ~(m_rows[r] | m_cols[c] | m_boxes[Box(c, r)]);
             const int count = __builtin_popcount(free);
-            if (count < bestCount) { best = i; bestCount = count; bestFree = free; }
+            if (count < bestCount) {
+                best = i;
+                bestCount = count;
+                bestFree = free;
+            }
         }
         if (best < 0) {
             if (m_found++ == 0) *m_solution = m_grid;
@@ -300,8 +334,7 @@ private:
                 if (std::find(known.begin(), known.end(), name) == known.end())
                     throw TFail{no, "unbekannter Abschnitt " + t};
                 for (const TBlock& b : m_blocks)
-                    if (b.Name == name)
-                        throw TFail{no, "Abschnitt " + t + " kommt mehrfach vor"};
+                    if (b.Name == name) throw TFail{no, "Abschnitt " + t + " kommt mehrfach vor"};
                 m_blocks.push_back({name, no, {}});
                 block = &m_blocks.back();
                 continue;
@@ -384,7 +417,8 @@ private:
                 m_code = value;
                 m_codeLine = l.No;
             } else {
-                throw TFail{l.No, "unbekannter Schlüssel \"" + Trim(l.Text.substr(0, colon)) + "\""};
+                throw TFail{l.No,
+                            "unbekannter Schlüssel \"" + Trim(l.Text.substr(0, colon)) + "\""};
             }
         }
         m_p.Comment.assign(comment);
@@ -403,17 +437,26 @@ private:
             const std::string k = FoldKey(word);
             word.clear();
             if (k.empty()) return;
-            if (k == "alle") bits = 255;
-            else if (k == "keine") bits = 0;
-            else if (k == "fehler") bits |= hoMarkErrors;
-            else if (k == "buchstabe") bits |= hoInsertLetter;
-            else if (k == "loesung") bits |= hoShowSolution;
-            else if (k == "bearbeiten") bits |= hoEditPuzzle;
-            else throw TFail{line, "hilfen: unbekannte Hilfe \"" + k + "\""};
+            if (k == "alle")
+                bits = 255;
+            else if (k == "keine")
+                bits = 0;
+            else if (k == "fehler")
+                bits |= hoMarkErrors;
+            else if (k == "buchstabe")
+                bits |= hoInsertLetter;
+            else if (k == "loesung")
+                bits |= hoShowSolution;
+            else if (k == "bearbeiten")
+                bits |= hoEditPuzzle;
+            else
+                throw TFail{line, "hilfen: unbekannte Hilfe \"" + k + "\""};
         };
         for (char c : value) {
-            if (c == ',') flush();
-            else word += c;
+            if (c == ',')
+                flush();
+            else
+                word += c;
         }
         flush();
         return bits;
@@ -424,7 +467,7 @@ private:
         if (ParseInt(value, n) && n <= MaxLevel) return static_cast<std::uint8_t>(n);
         const std::string k = FoldKey(value);
         static constexpr std::array<std::string_view, 4> names = {"leicht", "mittelschwer",
-                                                                   "schwer", "sehr schwer"};
+                                                                  "schwer", "sehr schwer"};
         for (std::size_t i = 0; i < names.size(); ++i)
             if (k == names[i]) return static_cast<std::uint8_t>(i);
         throw TFail{line, "stufe: erwartet leicht, mittelschwer, schwer, sehr schwer oder 0 bis 3"};
@@ -457,12 +500,10 @@ private:
             if (!rows.empty() && row.size() != rows.front().size())
                 throw TFail{l.No, "Gitterzeile hat " + std::to_string(row.size()) +
                                       " Felder statt " + std::to_string(rows.front().size())};
-            if (row.size() > MaxGridSize)
-                throw TFail{l.No, "Gitter ist breiter als 50 Spalten"};
+            if (row.size() > MaxGridSize) throw TFail{l.No, "Gitter ist breiter als 50 Spalten"};
             rows.push_back(row);
             m_rowLines.push_back(l.No);
-            if (rows.size() > MaxGridSize)
-                throw TFail{l.No, "Gitter ist höher als 50 Zeilen"};
+            if (rows.size() > MaxGridSize) throw TFail{l.No, "Gitter ist höher als 50 Zeilen"};
         }
         if (rows.empty()) throw TFail{b.HeaderLine, "Gitter ist leer"};
         return rows;
@@ -492,14 +533,17 @@ private:
                 } else if (ch == '#') {
                 } else if (ch >= 'a' && ch <= 'z') {
                     if (!HasSolutionWord(type))
-                        bad("Lösungsfelder (Kleinbuchstaben) gibt es nur bei Typen mit Lösungswort");
+                        bad("Lösungsfelder (Kleinbuchstaben) gibt es nur bei Typen mit "
+                            "Lösungswort");
                 } else if (ch < 'A' || ch > 'Z') {
                     bad("erwartet einen Buchstaben oder #");
                 }
             }
     }
 
-    static char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+    static char Upper(char c) {
+        return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
     bool IsLetter(int c, int r) const { return m_grid[r - 1][c - 1] != '#'; } // 1-based
 
     std::vector<TSlot> FindSlots() const {
@@ -534,8 +578,8 @@ private:
             const std::size_t sep = t.find_first_of("=:");
             std::string head = Trim(t.substr(0, sep));
             if (sep != std::string::npos)
-                w.Clue = Field(Trim(t.substr(sep + 1)), TPuzzleWord{}.Clue.Capacity,
-                               "Umschreibung", l.No);
+                w.Clue = Field(Trim(t.substr(sep + 1)), TPuzzleWord{}.Clue.Capacity, "Umschreibung",
+                               l.No);
             const std::size_t open = head.find('[');
             if (open != std::string::npos) {
                 const std::size_t close = head.find(']', open);
@@ -566,10 +610,14 @@ private:
             const std::string k = FoldKey(token);
             token.clear();
             if (k.empty()) return;
-            if (k == "w" || k == "waagerecht") w.Across = true;
-            else if (k == "s" || k == "senkrecht") w.Across = false;
-            else if (k == "r" || k == "rueckwaerts") w.ForceReversed = true;
-            else if (k == "v" || k == "versteckt") w.Hidden = true;
+            if (k == "w" || k == "waagerecht")
+                w.Across = true;
+            else if (k == "s" || k == "senkrecht")
+                w.Across = false;
+            else if (k == "r" || k == "rueckwaerts")
+                w.ForceReversed = true;
+            else if (k == "v" || k == "versteckt")
+                w.Hidden = true;
             else if (k[0] == '@') {
                 const auto comma = k.find(',');
                 long c = 0, r = 0;
@@ -581,8 +629,10 @@ private:
                 throw TFail{w.Line, "unbekannte Option \"" + k + "\""};
         };
         for (char c : text) {
-            if (c == ' ' || c == '\t') flush();
-            else token += c;
+            if (c == ' ' || c == '\t')
+                flush();
+            else
+                token += c;
         }
         flush();
     }
@@ -604,8 +654,10 @@ private:
         for (int r = 1; r <= m_rows; ++r)
             for (int c = 1; c <= m_cols; ++c) {
                 if (!IsLetter(c, r)) continue;
-                const bool horiz = (c > 1 && IsLetter(c - 1, r)) || (c < m_cols && IsLetter(c + 1, r));
-                const bool vert = (r > 1 && IsLetter(c, r - 1)) || (r < m_rows && IsLetter(c, r + 1));
+                const bool horiz =
+                    (c > 1 && IsLetter(c - 1, r)) || (c < m_cols && IsLetter(c + 1, r));
+                const bool vert =
+                    (r > 1 && IsLetter(c, r - 1)) || (r < m_rows && IsLetter(c, r + 1));
                 if (!horiz && !vert)
                     throw TFail{m_rowLines[r - 1], "Buchstabe in Spalte " + std::to_string(c) +
                                                        " gehört zu keinem Wort"};
@@ -722,12 +774,14 @@ private:
             std::string sorted = letters;
             std::sort(sorted.begin(), sorted.end());
             if (sorted != "ABCDEFGHIJKLMNOPQRSTUVWXYZ")
-                throw TFail{m_codeLine, "code: erwartet jeden der 26 Buchstaben A bis Z genau einmal"};
+                throw TFail{m_codeLine,
+                            "code: erwartet jeden der 26 Buchstaben A bis Z genau einmal"};
         } else {
             letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
             std::uint32_t seed = 2166136261u;
             for (const std::string& row : m_grid)
-                for (char ch : row) seed = (seed ^ static_cast<unsigned char>(ch)) * 16777619u;
+                for (char ch : row)
+                    seed = (seed ^ static_cast<unsigned char>(ch)) * 16777619u;
             for (int i = 25; i > 0; --i) {
                 seed = seed * 1664525u + 1013904223u;
                 std::swap(letters[i], letters[(seed >> 8) % (i + 1)]);
@@ -754,16 +808,18 @@ private:
                         if (c + dc * (len - 1) > m_cols || r + dr * (len - 1) > m_rows) continue;
                         if (!Fits(w, c, r, across)) continue;
                         std::string s;
-                        for (int k = 0; k < len; ++k) s += letter(c + dc * k, r + dr * k);
+                        for (int k = 0; k < len; ++k)
+                            s += letter(c + dc * k, r + dr * k);
                         const bool fwd = s == w.Answer && !w.ForceReversed;
-                        const bool rev = m_p.ReverseAllowed && s == Reverse(w.Answer) &&
-                                         s != w.Answer;
+                        const bool rev =
+                            m_p.ReverseAllowed && s == Reverse(w.Answer) && s != w.Answer;
                         if (fwd || rev) found.push_back({&w, c, r, across, !fwd, len});
                     }
             if (found.empty())
                 throw TFail{w.Line, "Begriff " + w.Answer + " ist im Gitter nicht zu finden"};
             if (found.size() > 1)
-                throw TFail{w.Line, "Begriff " + w.Answer + " steht " + std::to_string(found.size()) +
+                throw TFail{w.Line, "Begriff " + w.Answer + " steht " +
+                                        std::to_string(found.size()) +
                                         "-mal im Gitter; mit [@spalte,zeile] festlegen"};
             const TPlaced& p = found.front();
             for (int k = 0; k < len; ++k)
@@ -790,12 +846,14 @@ private:
     void BuildSudoku() {
         const int n = m_cols;
         if (m_rows != n || !(n == 4 || n == 6 || n == 8 || n == 9 || n == 12))
-            throw TFail{m_rowLines.front(), "ein Sudoku ist quadratisch mit 4, 6, 8, 9 oder 12 Feldern je Seite"};
+            throw TFail{m_rowLines.front(),
+                        "ein Sudoku ist quadratisch mit 4, 6, 8, 9 oder 12 Feldern je Seite"};
         const int w = n < 9 ? n / 2 : n / 3;
         const int h = n / w;
         std::vector<int> givens(n * n, 0);
         for (int r = 0; r < n; ++r)
-            for (int c = 0; c < n; ++c) givens[r * n + c] = SymbolOf(m_grid[r][c]);
+            for (int c = 0; c < n; ++c)
+                givens[r * n + c] = SymbolOf(m_grid[r][c]);
         TSudokuSolver solver(n, w, h);
         std::vector<int> solution;
         if (const TBlock* b = Block("loesungsgitter")) {
@@ -809,7 +867,8 @@ private:
                 for (int c = 0; c < n; ++c) {
                     const int v = SymbolOf(rows[r][c]);
                     if (v == 0 || v > n)
-                        throw TFail{m_rowLines[r], "kein Sudoku-Symbol in Spalte " + std::to_string(c + 1)};
+                        throw TFail{m_rowLines[r],
+                                    "kein Sudoku-Symbol in Spalte " + std::to_string(c + 1)};
                     if (givens[r * n + c] && givens[r * n + c] != v)
                         throw TFail{m_rowLines[r], "Lösung widerspricht der Vorgabe in Spalte " +
                                                        std::to_string(c + 1)};
@@ -824,7 +883,8 @@ private:
             if (count == 0) throw TFail{Block("gitter")->HeaderLine, "das Sudoku hat keine Lösung"};
             if (count > 1)
                 throw TFail{Block("gitter")->HeaderLine,
-                            "das Sudoku hat mehrere Lösungen; mehr Vorgaben oder ein [loesungsgitter] angeben"};
+                            "das Sudoku hat mehrere Lösungen; mehr Vorgaben oder ein "
+                            "[loesungsgitter] angeben"};
         }
         for (int r = 1; r <= n; ++r)
             for (int c = 1; c <= n; ++c) {
@@ -852,9 +912,11 @@ private:
         const TBlock* b = Block("einstellungen");
         if (!b) return;
         std::vector<TLine> lines = b->Lines;
-        while (!lines.empty() && Trim(lines.back().Text).empty()) lines.pop_back();
+        while (!lines.empty() && Trim(lines.back().Text).empty())
+            lines.pop_back();
         std::string ini;
-        for (const TLine& l : lines) ini += ToCp1252(l.Text, l.No) + "\r\n";
+        for (const TLine& l : lines)
+            ini += ToCp1252(l.Text, l.No) + "\r\n";
         m_out.SettingsIni = ini;
     }
 
@@ -876,8 +938,8 @@ private:
 
 } // namespace
 
-bool CompilePuzzleSource(std::string_view text, const std::string& fileName,
-                         TCompiledPuzzle& out, TSourceError& error) {
+bool CompilePuzzleSource(std::string_view text, const std::string& fileName, TCompiledPuzzle& out,
+                         TSourceError& error) {
     out.SettingsIni.clear();
     try {
         TCompiler compiler(out);

@@ -26,8 +26,8 @@ struct TCompiledPuzzle {
 
 // Compiles a UTF-8 source text. Returns false and fills `error` on the first
 // error; `out` is then unspecified.
-bool CompilePuzzleSource(std::string_view text, const std::string& fileName,
-                         TCompiledPuzzle& out, TSourceError& error);
+bool CompilePuzzleSource(std::string_view text, const std::string& fileName, TCompiledPuzzle& out,
+                         TSourceError& error);
 
 // "file:line: message" (or "file: message" when Line is 0).
 std::string FormatSourceError(const TSourceError& error);

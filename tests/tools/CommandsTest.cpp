@@ -22,7 +22,8 @@ const std::string Source = "typ: 1\ntitel: Probe\nloesungswort: OHR\n"
                            "[gitter]\nhAUS\no##r\nHASE\n"
                            "[begriffe]\nHAUS = Gebäude\nHASE = Langohr\nHOH = hoch\nSRE = Kürzel\n";
 
-int RunTool(const std::vector<std::string>& args, std::string* errText = nullptr, std::string* outText = nullptr) {
+int RunTool(const std::vector<std::string>& args, std::string* errText = nullptr,
+            std::string* outText = nullptr) {
     std::ostringstream out, err;
     const int rc = RunRaetsel(args, out, err);
     if (errText) *errText = err.str();
@@ -39,7 +40,8 @@ struct TEmbedFixture : testing::Test {
     void SetUp() override {
         WriteFile(dir / "probe.txt", Source);
         ASSERT_EQ(RunTool({"build", (dir / "probe.txt").string(), "-o", puzzle.string()}), 0);
-        WriteFile(player, "\x7F" "ELF player stand-in");
+        WriteFile(player, "\x7F"
+                          "ELF player stand-in");
     }
 };
 
@@ -85,8 +87,12 @@ TEST(RaetselBuild, ErrorsWriteNothingAndNameFileAndLine) {
 }
 
 TEST(RaetselCommands, WrongUsageGivesExitCodeTwo) {
-    const std::vector<std::vector<std::string>> cases = {
-        {}, {"bauen"}, {"build", "q.txt"}, {"build", "q.txt", "x", "out"}, {"show"}, {"embed", "player", "-o", "x"}};
+    const std::vector<std::vector<std::string>> cases = {{},
+                                                         {"bauen"},
+                                                         {"build", "q.txt"},
+                                                         {"build", "q.txt", "x", "out"},
+                                                         {"show"},
+                                                         {"embed", "player", "-o", "x"}};
     for (const auto& args : cases) {
         std::string err;
         EXPECT_EQ(RunTool(args, &err), 2);
@@ -96,21 +102,25 @@ TEST(RaetselCommands, WrongUsageGivesExitCodeTwo) {
 
 TEST_F(TEmbedFixture, PacksTheContainerAtTheFixedOffset) {
     WriteFile(dir / "s.ini", "; Größe\n[Raetsel_Layout]\nFeldgroesse=40");
-    ASSERT_EQ(RunTool({"embed", player.string(), puzzle.string(), "--settings", (dir / "s.ini").string(), "-o",
-                   out.string()}),
+    ASSERT_EQ(RunTool({"embed", player.string(), puzzle.string(), "--settings",
+                       (dir / "s.ini").string(), "-o", out.string()}),
               0);
     const std::string packed = ReadFile(out);
     const std::string playerBytes = ReadFile(player);
     const std::string puzzleBytes = ReadFile(puzzle);
-    const std::string settings = "; Gr\xF6\xDF" "e\r\n[Raetsel_Layout]\r\nFeldgroesse=40\r\n";
-    ASSERT_EQ(packed.size(), ContainerOffset + HeaderSize + 2 + PuzzleDataSize + 4 + settings.size());
+    const std::string settings = "; Gr\xF6\xDF"
+                                 "e\r\n[Raetsel_Layout]\r\nFeldgroesse=40\r\n";
+    ASSERT_EQ(packed.size(),
+              ContainerOffset + HeaderSize + 2 + PuzzleDataSize + 4 + settings.size());
     EXPECT_EQ(packed.substr(0, playerBytes.size()), playerBytes);
     EXPECT_EQ(packed.find_first_not_of('\0', playerBytes.size()), ContainerOffset);
     EXPECT_EQ(packed.substr(ContainerOffset, HeaderSize), puzzleBytes.substr(0, HeaderSize));
     EXPECT_EQ(packed.substr(ContainerOffset + HeaderSize, 2), "\xB0\xFF"); // 65456
-    EXPECT_EQ(packed.substr(ContainerOffset + HeaderSize + 2, PuzzleDataSize), puzzleBytes.substr(HeaderSize));
+    EXPECT_EQ(packed.substr(ContainerOffset + HeaderSize + 2, PuzzleDataSize),
+              puzzleBytes.substr(HeaderSize));
     const std::size_t lengthAt = ContainerOffset + HeaderSize + 2 + PuzzleDataSize;
-    EXPECT_EQ(packed.substr(lengthAt, 4), std::string({static_cast<char>(settings.size()), 0, 0, 0}));
+    EXPECT_EQ(packed.substr(lengthAt, 4),
+              std::string({static_cast<char>(settings.size()), 0, 0, 0}));
     EXPECT_EQ(packed.substr(lengthAt + 4), settings);
 
     auto p = std::make_unique<TPuzzleData>();
@@ -123,7 +133,8 @@ TEST_F(TEmbedFixture, PacksTheContainerAtTheFixedOffset) {
     std::string error;
     ASSERT_TRUE(ShowPuzzle(out.string(), shown, error)) << error;
     EXPECT_NE(shown.str().find("Spieler mit Rätsel: "), std::string::npos);
-    EXPECT_NE(shown.str().find("Einstellungen: " + std::to_string(settings.size()) + " Bytes\n  ; Größe\n  [Raetsel_Layout]\n  Feldgroesse=40\n"),
+    EXPECT_NE(shown.str().find("Einstellungen: " + std::to_string(settings.size()) +
+                               " Bytes\n  ; Größe\n  [Raetsel_Layout]\n  Feldgroesse=40\n"),
               std::string::npos)
         << shown.str();
 }
@@ -153,7 +164,8 @@ TEST_F(TEmbedFixture, PlayerSizeLimit) {
         fs::remove(out);
         WriteFile(player, std::string(c.size, 'x'));
         std::string err;
-        EXPECT_EQ(RunTool({"embed", player.string(), puzzle.string(), "-o", out.string()}, &err), c.accepted ? 0 : 1);
+        EXPECT_EQ(RunTool({"embed", player.string(), puzzle.string(), "-o", out.string()}, &err),
+                  c.accepted ? 0 : 1);
         EXPECT_EQ(fs::exists(out), c.accepted);
         if (!c.accepted) {
             EXPECT_NE(err.find("805000"), std::string::npos) << err;
@@ -172,7 +184,9 @@ TEST_F(TEmbedFixture, RefusesWhatIsNoPuzzleFile) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         WriteFile(dir / "bad.raetsel", c.puzzleBytes);
-        EXPECT_EQ(RunTool({"embed", player.string(), (dir / "bad.raetsel").string(), "-o", out.string()}), 1);
+        EXPECT_EQ(
+            RunTool({"embed", player.string(), (dir / "bad.raetsel").string(), "-o", out.string()}),
+            1);
         EXPECT_FALSE(fs::exists(out));
     }
 }
@@ -210,7 +224,10 @@ TEST(SettingsBlock, LineEndsAndCodePage) {
         {"last line without end", "a=1", "a=1\r\n"},
         {"empty lines kept", "[A]\n\nb=1\n", "[A]\r\n\r\nb=1\r\n"},
         {"umlauts", "Schriftart=Bürgerlich\n", "Schriftart=B\xFCrgerlich\r\n"},
-        {"byte order mark dropped", "\xEF\xBB\xBF" "a=1\n", "a=1\r\n"},
+        {"byte order mark dropped",
+         "\xEF\xBB\xBF"
+         "a=1\n",
+         "a=1\r\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -56,7 +56,8 @@ TEST(PuzzleSource, CrosswordCellsNumbersAndWords) {
         const char* answer;
         int number;
         std::uint8_t dir;
-    } const want[] = {{"HAUS", 1, wdAcross}, {"HASE", 3, wdAcross}, {"HOH", 1, wdDown}, {"SRE", 2, wdDown}};
+    } const want[] = {
+        {"HAUS", 1, wdAcross}, {"HASE", 3, wdAcross}, {"HOH", 1, wdDown}, {"SRE", 2, wdDown}};
     for (int i = 0; i < 4; ++i) {
         SCOPED_TRACE(want[i].answer);
         EXPECT_EQ(p.Words[i].Answer.str(), want[i].answer);
@@ -66,7 +67,7 @@ TEST(PuzzleSource, CrosswordCellsNumbersAndWords) {
         EXPECT_EQ(p.Words[i].Guess.str(), " ");
     }
     EXPECT_EQ(p.Words[3].Clue.str(), "K\xFCrzel"); // UTF-8 clue stored as Windows-1252
-    EXPECT_EQ(p.Words[4].Direction, wdAcross);      // unused records stay cleared
+    EXPECT_EQ(p.Words[4].Direction, wdAcross);     // unused records stay cleared
     EXPECT_EQ(p.SolutionWord.str(), "OHR");
     EXPECT_EQ(p.SolutionEntry.str(), std::string(20, ' '));
     EXPECT_EQ(p.CreatorVersion.str(), "1.0");
@@ -83,8 +84,10 @@ TEST(PuzzleSource, HeaderKeys) {
         {"help list", "hilfen: fehler, loesung",
          [](const TPuzzleData& p) { EXPECT_EQ(p.HelpOptions, hoMarkErrors | hoShowSolution); }},
         {"help none", "hilfen: keine", [](const TPuzzleData& p) { EXPECT_EQ(p.HelpOptions, 0); }},
-        {"help as number", "hilfen: 71", [](const TPuzzleData& p) { EXPECT_EQ(p.HelpOptions, 71); }},
-        {"level by name", "stufe: sehr schwer", [](const TPuzzleData& p) { EXPECT_EQ(p.Level, 3); }},
+        {"help as number", "hilfen: 71",
+         [](const TPuzzleData& p) { EXPECT_EQ(p.HelpOptions, 71); }},
+        {"level by name", "stufe: sehr schwer",
+         [](const TPuzzleData& p) { EXPECT_EQ(p.Level, 3); }},
         {"times", "zeit: 1:15\nbestzeit: 95",
          [](const TPuzzleData& p) {
              EXPECT_EQ(p.ElapsedTime, 75);
@@ -92,7 +95,8 @@ TEST(PuzzleSource, HeaderKeys) {
          }},
         {"comment lines joined with CR LF", "kommentar: erste\nKommentar: zweite",
          [](const TPuzzleData& p) { EXPECT_EQ(p.Comment.str(), "erste\r\nzweite"); }},
-        {"umlaut key spelling", "Rückwärts: ja", [](const TPuzzleData& p) { EXPECT_EQ(p.ReverseAllowed, 1); }},
+        {"umlaut key spelling", "Rückwärts: ja",
+         [](const TPuzzleData& p) { EXPECT_EQ(p.ReverseAllowed, 1); }},
         {"version and author", "version: 7.21\nautor: Jörg",
          [](const TPuzzleData& p) {
              EXPECT_EQ(p.CreatorVersion.str(), "7.21");
@@ -101,7 +105,8 @@ TEST(PuzzleSource, HeaderKeys) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto out = Compile("typ: 0\n" + std::string(c.header) + "\n[gitter]\nOHR\n[begriffe]\nOHR = Hörorgan\n");
+        const auto out = Compile("typ: 0\n" + std::string(c.header) +
+                                 "\n[gitter]\nOHR\n[begriffe]\nOHR = Hörorgan\n");
         c.check(out->Record);
     }
 }
@@ -118,7 +123,8 @@ TEST(PuzzleSource, ReversedAndHiddenWords) {
     EXPECT_EQ(p.cell(1, 1).Text.str(), "S"); // the first cell in grid order starts the word
     EXPECT_EQ(p.cell(1, 1).AcrossStart, 1);
 
-    const auto h = Compile("typ: 0\n[gitter]\nOHR\nT##\n[begriffe]\nOHR [v] = Hörorgan\nOT = Kürzel\n");
+    const auto h =
+        Compile("typ: 0\n[gitter]\nOHR\nT##\n[begriffe]\nOHR [v] = Hörorgan\nOT = Kürzel\n");
     EXPECT_EQ(h->Record.cell(1, 1).Number, -1);
     EXPECT_EQ(h->Record.Words[0].Number, -1); // the record matches the cell it starts in
     EXPECT_EQ(h->Record.Words[1].Number, -1);
@@ -151,7 +157,8 @@ TEST(PuzzleSource, NumberPuzzleCodeTable) {
     EXPECT_EQ(shuffled->Record.Words[0].Answer.str(), "OHR");
     EXPECT_EQ(shuffled->Record.WordCount, 1);
 
-    const auto given = Compile("typ: 2\ncode: qwertzuiopasdfghjklyxcvbnm\n[gitter]\nOHR\n[begriffe]\nOHR\n");
+    const auto given =
+        Compile("typ: 2\ncode: qwertzuiopasdfghjklyxcvbnm\n[gitter]\nOHR\n[begriffe]\nOHR\n");
     EXPECT_EQ(given->Record.Words[0].Code, 'Q');
     EXPECT_EQ(given->Record.Words[25].Code, 'M');
 }
@@ -205,7 +212,8 @@ struct TBrokenCase {
 
 std::string Words(int n) {
     std::string s;
-    for (int i = 0; i < n; ++i) s += "OHR\n";
+    for (int i = 0; i < n; ++i)
+        s += "OHR\n";
     return s;
 }
 
@@ -230,32 +238,41 @@ TEST(PuzzleSource, BrokenSourcesNameLineAndCause) {
         {"too many words", "typ: 6\n[gitter]\nOHR\n[begriffe]\n" + Words(202), 206, "mehr als 201"},
         {"answer longer than 15", "typ: 6\n[gitter]\nOHR\n[begriffe]\nABCDEFGHIJKLMNOP\n", 5,
          "länger als 15"},
-        {"clue longer than 50", "typ: 0\n[gitter]\nOHR\n[begriffe]\nOHR = " + std::string(51, 'x') + "\n",
-         5, "länger als 50"},
-        {"missing clue", "typ: 0\n[gitter]\nOHR\n[begriffe]\nOHR\n", 5, "Umschreibung zu OHR fehlt"},
+        {"clue longer than 50",
+         "typ: 0\n[gitter]\nOHR\n[begriffe]\nOHR = " + std::string(51, 'x') + "\n", 5,
+         "länger als 50"},
+        {"missing clue", "typ: 0\n[gitter]\nOHR\n[begriffe]\nOHR\n", 5,
+         "Umschreibung zu OHR fehlt"},
         {"isolated letter", "typ: 0\n[gitter]\nOHR\n###\nA##\n[begriffe]\nOHR = x\n", 5,
          "gehört zu keinem Wort"},
-        {"bad Sudoku symbol", "typ: 14\n[gitter]\n1234\n5...\n....\n....\n", 4, "kein Sudoku-Symbol"},
+        {"bad Sudoku symbol", "typ: 14\n[gitter]\n1234\n5...\n....\n....\n", 4,
+         "kein Sudoku-Symbol"},
         {"Sudoku not square", "typ: 14\n[gitter]\n123\n...\n", 3, "quadratisch"},
-        {"Sudoku without solution", "typ: 14\n[gitter]\n11..\n....\n....\n....\n", 2, "keine Lösung"},
+        {"Sudoku without solution", "typ: 14\n[gitter]\n11..\n....\n....\n....\n", 2,
+         "keine Lösung"},
         {"Sudoku with several solutions", "typ: 14\n[gitter]\n....\n....\n....\n....\n", 2,
          "mehrere Lösungen"},
         {"Sudoku solution against the rule",
          "typ: 14\n[gitter]\n....\n....\n....\n....\n[loesungsgitter]\n1234\n1234\n1234\n1234\n", 7,
          "verletzt"},
-        {"solution word letters not marked", "typ: 1\nloesungswort: OHR\n[gitter]\noHR\n[begriffe]\nOHR = x\n",
-         2, "ergeben nicht"},
-        {"solution word in a type without one", "typ: 0\nloesungswort: OHR\n" + okGrid, 2, "nur bei Typen"},
+        {"solution word letters not marked",
+         "typ: 1\nloesungswort: OHR\n[gitter]\noHR\n[begriffe]\nOHR = x\n", 2, "ergeben nicht"},
+        {"solution word in a type without one", "typ: 0\nloesungswort: OHR\n" + okGrid, 2,
+         "nur bei Typen"},
         {"solution cells in a type without one", "typ: 0\n[gitter]\nOhr\n[begriffe]\nOHR = x\n", 3,
          "nur bei Typen mit Lösungswort"},
-        {"title too long", "typ: 0\ntitel: " + std::string(256, 'x') + "\n" + okGrid, 2, "länger als 255"},
+        {"title too long", "typ: 0\ntitel: " + std::string(256, 'x') + "\n" + okGrid, 2,
+         "länger als 255"},
         {"character without Windows-1252 form", "typ: 0\ntitel: \xE2\x98\x83\n" + okGrid, 2,
          "Windows-1252"},
         {"unknown block", "typ: 0\n[farben]\n" + okGrid, 2, "unbekannter Abschnitt"},
-        {"unknown word option", "typ: 0\n[gitter]\nOHR\n[begriffe]\nOHR [x] = x\n", 5, "unbekannte Option"},
-        {"jigsaw word not found", "typ: 12\n[gitter]\nOHRX\n[begriffe]\nAUGE\n", 5, "nicht zu finden"},
+        {"unknown word option", "typ: 0\n[gitter]\nOHR\n[begriffe]\nOHR [x] = x\n", 5,
+         "unbekannte Option"},
+        {"jigsaw word not found", "typ: 12\n[gitter]\nOHRX\n[begriffe]\nAUGE\n", 5,
+         "nicht zu finden"},
         {"jigsaw word twice", "typ: 12\n[gitter]\nOHR\nOHR\n[begriffe]\nOHR\n", 6, "2-mal"},
-        {"bad code table", "typ: 2\ncode: ABC\n[gitter]\nOHR\n[begriffe]\nOHR\n", 2, "26 Buchstaben"},
+        {"bad code table", "typ: 2\ncode: ABC\n[gitter]\nOHR\n[begriffe]\nOHR\n", 2,
+         "26 Buchstaben"},
         {"missing grid", "typ: 0\n[begriffe]\nOHR = x\n", 0, "[gitter] fehlt"},
     };
     for (const TBrokenCase& c : cases) {
@@ -268,7 +285,8 @@ TEST(PuzzleSource, BrokenSourcesNameLineAndCause) {
         EXPECT_NE(error.Message.find(c.cause), std::string::npos) << error.Message;
     }
     std::string tall = "typ: 0\n[gitter]\n";
-    for (int i = 0; i < 51; ++i) tall += "O\n";
+    for (int i = 0; i < 51; ++i)
+        tall += "O\n";
     auto out = std::make_unique<TCompiledPuzzle>();
     TSourceError error;
     ASSERT_FALSE(CompilePuzzleSource(tall, "quelle.txt", *out, error));

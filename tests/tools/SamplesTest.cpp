@@ -16,8 +16,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path SourceOf(const std::string& name) { return fs::path(ZX_SAMPLES_SOURCE_DIR) / (name + ".txt"); }
-fs::path BuiltOf(const std::string& name) { return fs::path(ZX_SAMPLES_BUILD_DIR) / (name + ".raetsel"); }
+fs::path SourceOf(const std::string& name) {
+    return fs::path(ZX_SAMPLES_SOURCE_DIR) / (name + ".txt");
+}
+fs::path BuiltOf(const std::string& name) {
+    return fs::path(ZX_SAMPLES_BUILD_DIR) / (name + ".raetsel");
+}
 
 // The rows of the [gitter] block as written, blanks removed.
 std::vector<std::string> SourceGrid(const std::string& source) {
@@ -25,8 +29,9 @@ std::vector<std::string> SourceGrid(const std::string& source) {
     std::istringstream in(source);
     bool inGrid = false;
     for (std::string line; std::getline(in, line);) {
-        line.erase(std::remove_if(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\r'; }),
-                   line.end());
+        line.erase(
+            std::remove_if(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\r'; }),
+            line.end());
         if (line.empty() || line[0] == ';') continue;
         if (line[0] == '[') {
             inGrid = line == "[gitter]";
@@ -42,7 +47,9 @@ std::string Sorted(std::string s) {
     return s;
 }
 
-bool Block(const TPuzzleData& p, int c, int r) { return p.cell(c, r).Flags & cfBlock; }
+bool Block(const TPuzzleData& p, int c, int r) {
+    return p.cell(c, r).Flags & cfBlock;
+}
 
 // Crosswords: every run of two or more letters is exactly one word record.
 void CheckCrossword(const TPuzzleData& p) {
@@ -61,7 +68,8 @@ void CheckCrossword(const TPuzzleData& p) {
                 const int dc = across, dr = !across;
                 if (!Block(p, c - dc, r - dr)) continue;
                 std::string text;
-                for (int x = c, y = r; !Block(p, x, y); x += dc, y += dr) text += p.cell(x, y).Text.str();
+                for (int x = c, y = r; !Block(p, x, y); x += dc, y += dr)
+                    text += p.cell(x, y).Text.str();
                 if (text.size() < 2) continue;
                 ++runs;
                 EXPECT_EQ(across ? p.cell(c, r).AcrossStart : p.cell(c, r).DownStart, 1);
@@ -70,8 +78,8 @@ void CheckCrossword(const TPuzzleData& p) {
                     const TPuzzleWord& w = p.Words[i];
                     std::string answer = w.Answer.str();
                     if (w.Reversed) std::reverse(answer.begin(), answer.end());
-                    if (w.Number == p.cell(c, r).Number && w.Direction == (across ? wdAcross : wdDown) &&
-                        answer == text)
+                    if (w.Number == p.cell(c, r).Number &&
+                        w.Direction == (across ? wdAcross : wdDown) && answer == text)
                         ++found;
                 }
                 EXPECT_EQ(found, 1) << text << " at " << c << "," << r;
@@ -87,7 +95,8 @@ void CheckCrossword(const TPuzzleData& p) {
     }
     if (IsNumberPuzzle(p.PuzzleType)) {
         std::string codes;
-        for (int i = 0; i < CodeTableSize; ++i) codes += static_cast<char>(p.Words[i].Code);
+        for (int i = 0; i < CodeTableSize; ++i)
+            codes += static_cast<char>(p.Words[i].Code);
         EXPECT_EQ(Sorted(codes), "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     }
 }
@@ -98,7 +107,8 @@ void CheckSudoku(const TPuzzleData& p) {
     const int w = n < 9 ? n / 2 : n / 3, h = n / w;
     const auto sym = [&](int c, int r) { return p.cell(c, r).Text.str(); };
     std::string all;
-    for (int v = 1; v <= n; ++v) all += "0123456789ABC"[v];
+    for (int v = 1; v <= n; ++v)
+        all += "0123456789ABC"[v];
     int givens = 0;
     for (int i = 0; i < n; ++i) {
         std::string row, col, box;
@@ -211,7 +221,8 @@ TEST_P(SampleTest, ShowPrintsTheGridAndEveryWord) {
     EXPECT_NE(shown.find(wanted), std::string::npos) << text;
     if (!IsSudoku(p.PuzzleType)) {
         has("Begriffe: " + std::to_string(p.WordCount) + "\n");
-        for (int i = 0; i < p.wordCount(); ++i) has(" " + p.Words[i].Answer.str());
+        for (int i = 0; i < p.wordCount(); ++i)
+            has(" " + p.Words[i].Answer.str());
     }
 }
 

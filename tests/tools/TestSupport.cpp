@@ -44,7 +44,8 @@ std::unique_ptr<TCompiledPuzzle> Compile(const std::string& source) {
 std::vector<std::string> SampleNames() {
     std::vector<std::string> names;
     std::stringstream all(ZX_SAMPLE_NAMES);
-    for (std::string name; std::getline(all, name, ',');) names.push_back(name);
+    for (std::string name; std::getline(all, name, ',');)
+        names.push_back(name);
     return names;
 }
 
