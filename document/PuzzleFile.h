@@ -24,12 +24,18 @@ enum TLoadResult : std::uint8_t {
     lrReadError = 7,
 };
 
+// Both readers clear the record first, repair what they read (RepairRecord)
+// and report a complete record the program cannot play as lrBadFormat, with
+// the record cleared again.
+
 // Reads the container from the executable at exePath into p and applies its
-// settings block (defaults first, always). The record is cleared first.
+// settings block (defaults first, always; a block cut short by the end of the
+// file is ignored).
 TLoadResult LoadEmbeddedPuzzle(TPuzzleData& p, const std::string& exePath,
                                TProgramSettings& settings,
                                const TSystemColorResolver& resolve = {});
-// Reads a puzzle file (header and record, no settings). The record is cleared first.
+// Reads a puzzle file (header and record, no settings). A name that does not
+// exist gives lrNotFound; one that exists but cannot be read, lrReadError.
 TLoadResult LoadPuzzleFile(TPuzzleData& p, const std::string& fileName);
 
 // Joins command-line parameters into one file name: quotes stripped and blanks
