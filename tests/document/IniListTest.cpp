@@ -108,12 +108,10 @@ TEST(IniList, KeyNameAndValueOfOutsideTheListAreEmpty) {
 }
 
 TEST(IniList, ReadIntegerAcceptsOnlyWholeNumbers) {
-    struct Case {
-        std::string value;
-        std::int32_t expected;
+    const auto read = [](const std::string& value) {
+        return Ini("[S]\r\nk=" + value + "\r\n").ReadInteger("S", "k", -77);
     };
-    constexpr std::int32_t def = -77;
-    const Case cases[] = {
+    const std::pair<std::string, std::int32_t> numbers[] = {
         {"40", 40},
         {"   40", 40},
         {"+7", 7},
@@ -125,28 +123,15 @@ TEST(IniList, ReadIntegerAcceptsOnlyWholeNumbers) {
         {"$80000005", static_cast<std::int32_t>(0x80000005u)},
         {"$FFFFFFFF", -1},
         {"-$10", -16},
-        {"2147483647", 2147483647},
+        {"2147483647", INT32_MAX},
         {"-2147483648", INT32_MIN},
-        {"2147483648", def},
-        {"-2147483649", def},
-        {"99999999999999999999", def},
-        {"$100000000", def},
-        {"", def},
-        {"40 ", def},
-        {"4 0", def},
-        {"abc", def},
-        {"1e3", def},
-        {"0x10", def},
-        {"$", def},
-        {"-", def},
-        {"+", def},
-        {"$G", def},
-        {"\t40", def},
     };
-    for (const Case& c : cases)
-        EXPECT_EQ(Ini("[S]\r\nk=" + c.value + "\r\n").ReadInteger("S", "k", def), c.expected)
-            << '"' << c.value << '"';
-    EXPECT_EQ(Ini("[S]\r\n").ReadInteger("S", "k", def), def);
+    for (const auto& [value, expected] : numbers)
+        EXPECT_EQ(read(value), expected) << value;
+    for (const char* value : {"2147483648", "-2147483649", "99999999999999999999", "$100000000", "",
+                              "40 ", "4 0", "abc", "1e3", "0x10", "$", "-", "+", "$G", "\t40"})
+        EXPECT_EQ(read(value), -77) << '"' << value << '"';
+    EXPECT_EQ(Ini("[S]\r\n").ReadInteger("S", "k", -77), -77);
 }
 
 TEST(IniList, ReadBoolAndReadString) {
