@@ -211,6 +211,8 @@ public:
     TSudokuSolver(int n, int w, int h) : m_n(n), m_w(w), m_h(h) {}
 
     // Counts solutions up to `limit`; the first one found is kept in `solution`.
+    // Returns -1 when the search gives up: a sparse grid without a solution
+    // could otherwise keep the compiler busy for hours.
     int Count(std::vector<int> grid, int limit, std::vector<int>& solution) {
         m_grid = std::move(grid);
         m_rows.assign(m_n, 0);
@@ -226,9 +228,10 @@ public:
             }
         m_limit = limit;
         m_found = 0;
+        m_steps = 0;
         m_solution = &solution;
         Search();
-        return m_found;
+        return m_steps > MaxSteps ? -1 : m_found;
     }
 
 private:
@@ -244,13 +247,20 @@ private:
         m_boxes[Box(c, r)] &= ~bit;
     }
     void Search() {
+        if (++m_steps > MaxSteps) return;
         int best = -1, bestCount = m_n + 1;
         unsigned bestFree = 0;
         const unsigned all = ((1u << (m_n + 1)) - 1) & ~1u;
-        for (int i = 0; i < m_n * m_n && bestCount > 1; ++i) {
+        // Symbols still placeable in each row, column and box: a unit that
+        // can no longer take some symbol is a dead end found at once.
+        std::vector<unsigned> rowFree(m_n, 0), colFree(m_n, 0), boxFree(m_n, 0);
+        for (int i = 0; i < m_n * m_n; ++i) {
             if (m_grid[i]) continue;
             const int c = i % m_n, r = i / m_n;
             const unsigned free = all & ~(m_rows[r] | m_cols[c] | m_boxes[Box(c, r)]);
+            rowFree[r] |= free;
+            colFree[c] |= free;
+            boxFree[Box(c, r)] |= free;
             const int count = __builtin_popcount(free);
             if (count < bestCount) {
                 best = i;
@@ -258,12 +268,16 @@ private:
                 bestFree = free;
             }
         }
+        for (int u = 0; u < m_n; ++u)
+            if ((rowFree[u] | m_rows[u]) != all || (colFree[u] | m_cols[u]) != all ||
+                (boxFree[u] | m_boxes[u]) != all)
+                return;
         if (best < 0) {
             if (m_found++ == 0) *m_solution = m_grid;
             return;
         }
         const int c = best % m_n, r = best / m_n;
-        for (int v = 1; v <= m_n && m_found < m_limit; ++v) {
+        for (int v = 1; v <= m_n && m_found < m_limit && m_steps <= MaxSteps; ++v) {
             const unsigned bit = 1u << v;
             if (!(bestFree & bit)) continue;
             m_grid[best] = v;
@@ -277,7 +291,9 @@ private:
     int m_n, m_w, m_h;
     std::vector<int> m_grid;
     std::vector<unsigned> m_rows, m_cols, m_boxes;
+    static constexpr long MaxSteps = 3'000'000;
     int m_limit = 0, m_found = 0;
+    long m_steps = 0;
     std::vector<int>* m_solution = nullptr;
 };
 
@@ -880,6 +896,10 @@ private:
             m_rowLines = std::move(lines);
         } else {
             const int count = solver.Count(givens, 2, solution);
+            if (count < 0)
+                throw TFail{Block("gitter")->HeaderLine,
+                            "das Sudoku ist zu aufwendig zu prüfen; die Lösung in "
+                            "[loesungsgitter] angeben"};
             if (count == 0) throw TFail{Block("gitter")->HeaderLine, "das Sudoku hat keine Lösung"};
             if (count > 1)
                 throw TFail{Block("gitter")->HeaderLine,

@@ -213,6 +213,44 @@ TEST(RaetselShow, RefusesWhatHoldsNoPuzzle) {
     EXPECT_EQ(RunTool({"show", (dir / "missing").string()}, &err), 1);
 }
 
+// Sizes and lengths in a file are untrusted: show either refuses the file or
+// prints no more than the record's arrays hold.
+TEST(RaetselShow, DamagedSizesStayInsideTheRecord) {
+    TScratchDir dir;
+    WriteFile(dir / "q.txt", Source);
+    ASSERT_EQ(RunTool({"build", (dir / "q.txt").string(), "-o", (dir / "q.raetsel").string()}), 0);
+    const std::string good = ReadFile(dir / "q.raetsel");
+    const struct {
+        const char* name;
+        std::size_t offset; // within the record
+        unsigned char value;
+    } cases[] = {
+        {"row count 255", 65439, 255},
+        {"column count 255", 65440, 255},
+        {"word count 255", 65441, 255},
+        {"type 200", 65438, 200},
+        {"level 9", 65442, 9},
+        {"title length 255 with junk", 64926, 255},
+        {"author length 200", 64875, 200},
+        {"answer length 200", 48672 + 13, 200},
+        {"clue length 255", 48672 + 29, 255},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string bad = good;
+        bad[HeaderSize + c.offset] = static_cast<char>(c.value);
+        WriteFile(dir / "bad.raetsel", bad);
+        std::string out, err;
+        const int rc = RunTool({"show", (dir / "bad.raetsel").string()}, &err, &out);
+        ASSERT_TRUE(rc == 0 || rc == 1) << err;
+        std::istringstream lines(out);
+        int count = 0;
+        for (std::string line; std::getline(lines, line); ++count)
+            EXPECT_LE(line.size(), 2u + 4 * MaxGridSize + 300) << line;
+        EXPECT_LE(count, 20 + 2 * MaxGridSize + MaxWords + 10);
+    }
+}
+
 TEST(SettingsBlock, LineEndsAndCodePage) {
     const struct {
         const char* name;

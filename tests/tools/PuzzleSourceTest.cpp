@@ -217,6 +217,14 @@ std::string Words(int n) {
     return s;
 }
 
+// No cell of the last row can take a 1: the solver must see this at once
+// instead of searching the whole sparse grid.
+const std::string DeadEnd12 = "typ: 14\n[gitter]\n"
+                              "........1...\n............\n............\n"
+                              ".........1..\n............\n............\n"
+                              "..........1.\n............\n............\n"
+                              "1...........\n....1.......\n...........2\n";
+
 TEST(PuzzleSource, BrokenSourcesNameLineAndCause) {
     const std::string okGrid = "[gitter]\nOHR\n[begriffe]\nOHR = Ohr\n";
     const TBrokenCase cases[] = {
@@ -250,6 +258,7 @@ TEST(PuzzleSource, BrokenSourcesNameLineAndCause) {
         {"Sudoku not square", "typ: 14\n[gitter]\n123\n...\n", 3, "quadratisch"},
         {"Sudoku without solution", "typ: 14\n[gitter]\n11..\n....\n....\n....\n", 2,
          "keine Lösung"},
+        {"Sudoku without solution found deep down", DeadEnd12, 2, "keine Lösung"},
         {"Sudoku with several solutions", "typ: 14\n[gitter]\n....\n....\n....\n....\n", 2,
          "mehrere Lösungen"},
         {"Sudoku solution against the rule",
