@@ -1,0 +1,322 @@
+// The shell's small windows: puzzle and program information, the result
+// dialog, the hint placement, flat toolbar buttons and calls into child windows.
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "ChildCalls.h"
+#include "HinweisDialog.h"
+#include "InfoDialog.h"
+#include "MessageDialog.h"
+#include "RaetselInfoDialog.h"
+#include "ShellTestSupport.h"
+#include "SpeedButton.h"
+
+using namespace zx;
+using zxtest::U;
+
+// A child window offering the calls the frame makes.
+class TCallTarget : public QWidget {
+    Q_OBJECT
+public:
+    int Rebuilt = 0;
+    QList<bool> Codes;
+public Q_SLOTS:
+    void RebuildLists() { ++Rebuilt; }
+    void ShowSolutionCodes(bool on) { Codes.append(on); }
+};
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_exe;
+
+    template <class T> static T* Find(QWidget& parent, const char* name) {
+        return parent.findChild<T*>(QString::fromLatin1(name));
+    }
+    static QString Text(QWidget& parent, const char* name) { return Find<QLabel>(parent, name)->text(); }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        m_exe = m_dir.filePath(QStringLiteral("player"));
+        zxtest::WriteBytes(m_exe, "program");
+    }
+
+    void puzzleInformationLines_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QByteArray>("version");
+        QTest::addColumn<int>("bestTime");
+        QTest::addColumn<int>("help");
+        QTest::addColumn<QString>("typeLine");
+        QTest::addColumn<QString>("sizeLine");
+        QTest::addColumn<QString>("authorCaption");
+        QTest::addColumn<QString>("commentCaption");
+        QTest::addColumn<QString>("comment");
+        QTest::addColumn<QString>("versionLine");
+        QTest::addColumn<int>("height");
+        QTest::addColumn<QString>("failCaption");
+        QTest::addColumn<QString>("fillCaption");
+
+        const QString letters = U("Falsche Buchstaben markieren");
+        const QString letterFill = U("Korrekten Buchstaben einfügen");
+        const QString symbols = U("Falsche Symbole markieren");
+        const QString symbolFill = U("Korrektes Symbol einfügen");
+        QTest::newRow("plain Sudoku has no author lines and a shorter window")
+            << 14 << 9 << QByteArray("7.21") << 0 << 5 << U("Sudoku (schwer)") << U("9 x 9 Felder")
+            << U("Bester:") << U("Lösungszeit:") << QString() << U("Tavimo Rätsel-Player 7.21") << 277
+            << symbols << symbolFill;
+        QTest::newRow("timed Sudoku shows the best time")
+            << 15 << 9 << QByteArray("7.21") << 187 << 3 << U("Sudoku auf Zeit (leicht)") << U("9 x 9 Felder")
+            << U("Bester:") << U("Lösungszeit:") << U("03:07 min.") << U("Tavimo Rätsel-Player 7.21") << 368
+            << symbols << symbolFill;
+        QTest::newRow("version 5.10 shows the older product")
+            << 1 << 12 << QByteArray("5.10") << 0 << 64 << U("Schwedenrätsel mit Lösungswort") << U("12 x 12 Felder")
+            << U("Autor:") << U("Kommentar") << U("Zum Wochenende") << U("Tavimo Melvarin 5.10") << 368
+            << letters << letterFill;
+        QTest::newRow("version 7.21 shows the program title")
+            << 4 << 12 << QByteArray("7.21") << 0 << 255 << U("Füllrätsel") << U("12 x 12 Felder")
+            << U("Autor:") << U("Kommentar") << U("Zum Wochenende") << U("Tavimo Rätsel-Player 7.21") << 368
+            << letters << letterFill;
+        QTest::newRow("version 10 is newer than 6, not older")
+            << 0 << 12 << QByteArray("10.02") << 0 << 0 << U("Schwedenrätsel") << U("12 x 12 Felder")
+            << U("Autor:") << U("Kommentar") << U("Zum Wochenende") << U("Tavimo Rätsel-Player 10.02") << 368
+            << letters << letterFill;
+        QTest::newRow("empty version counts as older")
+            << 0 << 12 << QByteArray("") << 0 << 0 << U("Schwedenrätsel") << U("12 x 12 Felder")
+            << U("Autor:") << U("Kommentar") << U("Zum Wochenende") << U("Tavimo Melvarin ") << 368
+            << letters << letterFill;
+    }
+    void puzzleInformationLines() {
+        QFETCH(int, type);
+        QFETCH(int, size);
+        QFETCH(QByteArray, version);
+        QFETCH(int, bestTime);
+        QFETCH(int, help);
+        QFETCH(QString, typeLine);
+        QFETCH(QString, sizeLine);
+        QFETCH(QString, authorCaption);
+        QFETCH(QString, commentCaption);
+        QFETCH(QString, comment);
+        QFETCH(QString, versionLine);
+        QFETCH(int, height);
+        QFETCH(QString, failCaption);
+        QFETCH(QString, fillCaption);
+
+        auto puzzle = zxtest::MakePuzzle(type, size, size);
+        puzzle->Level = type == 14 ? 2 : 0;
+        puzzle->CreatorVersion.assign(version.toStdString());
+        puzzle->BestTime = static_cast<std::uint16_t>(bestTime);
+        puzzle->HelpOptions = static_cast<std::uint8_t>(help);
+        puzzle->Author.assign(type == 15 ? "Anna" : "Bernd M\xFCller");
+        puzzle->Comment.assign("Zum Wochenende");
+
+        TReatselInfoDlg dialog;
+        dialog.Fill(*puzzle, m_exe.toStdString());
+        QCOMPARE(dialog.windowTitle(), U("Rätsel-Eigenschaften"));
+        QCOMPARE(Text(dialog, "LblType"), typeLine);
+        QCOMPARE(Text(dialog, "LblSize"), sizeLine);
+        QCOMPARE(Text(dialog, "LblTitle"), U("Testrätsel"));
+        QCOMPARE(Text(dialog, "LblAuthorDesr"), authorCaption);
+        QCOMPARE(Text(dialog, "LblCommentDescr"), commentCaption);
+        QCOMPARE(Text(dialog, "LblComment"), comment);
+        QCOMPARE(Find<QLabel>(dialog, "LblComment")->height(), type >= 14 ? 21 : 57);
+        QCOMPARE(Text(dialog, "LblAuthor"), type == 15 ? U("Anna") : U("Bernd Müller"));
+        QCOMPARE(Text(dialog, "LblVersion"), versionLine);
+        QCOMPARE(dialog.height(), height);
+
+        QWidget* author = Find<QWidget>(dialog, "PanelAuthor");
+        QWidget* date = Find<QWidget>(dialog, "PanelDate");
+        QCOMPARE(author->isHidden(), type == 14);
+        QCOMPARE(date->y(), type == 14 ? author->y() : author->geometry().bottom() + 1);
+        QCOMPARE(Find<QWidget>(dialog, "BtnClose")->geometry().bottom() + 1, height - 6);
+        QVERIFY(!date->isEnabled());
+
+        QCheckBox* fail = Find<QCheckBox>(dialog, "CBHelpShowFail");
+        QCOMPARE(fail->text(), failCaption);
+        QCOMPARE(Find<QCheckBox>(dialog, "CBHelpAutoFill")->text(), fillCaption);
+        QCOMPARE(fail->isChecked(), (help & 1) != 0);
+        QCOMPARE(Find<QCheckBox>(dialog, "CBHelpAutoFill")->isChecked(), (help & 2) != 0);
+        QCOMPARE(Find<QCheckBox>(dialog, "CBHelpShowRiddle")->isChecked(), (help & 4) != 0);
+        QCheckBox* edit = Find<QCheckBox>(dialog, "CBHelpEditRiddle");
+        QCOMPARE(edit->isChecked(), (help & 64) != 0);
+        QCOMPARE(edit->isHidden(), type >= 14);
+
+        const QDateTime modified = QFileInfo(m_exe).lastModified();
+        QCOMPARE(Text(dialog, "LblDate"), modified.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
+    }
+
+    void refillingSwitchesBetweenKinds() {
+        TReatselInfoDlg dialog;
+        auto sudoku = zxtest::MakePuzzle(14, 9, 9);
+        auto crossword = zxtest::MakePuzzle(0, 10, 8);
+        crossword->Comment.assign("Lang");
+        dialog.Fill(*sudoku, m_exe.toStdString());
+        dialog.Fill(*crossword, m_exe.toStdString());
+        QCOMPARE(Text(dialog, "LblSize"), U("10 x 8 Felder"));
+        QVERIFY(!Find<QWidget>(dialog, "PanelAuthor")->isHidden());
+        QCOMPARE(Text(dialog, "LblComment"), U("Lang"));
+        QCOMPARE(dialog.height(), 368);
+    }
+
+    void versionComparison_data() {
+        QTest::addColumn<QByteArray>("a");
+        QTest::addColumn<QByteArray>("b");
+        QTest::addColumn<bool>("older");
+        QTest::newRow("5.10 before 6.00") << QByteArray("5.10") << QByteArray("6.00") << true;
+        QTest::newRow("7.21 after 6.00") << QByteArray("7.21") << QByteArray("6.00") << false;
+        QTest::newRow("6.00 is not older than itself") << QByteArray("6.00") << QByteArray("6.00") << false;
+        QTest::newRow("10.00 after 6.00") << QByteArray("10.00") << QByteArray("6.00") << false;
+        QTest::newRow("5.99 before 6.00") << QByteArray("5.99") << QByteArray("6.00") << true;
+        QTest::newRow("text without number compared as text") << QByteArray("beta") << QByteArray("6.00") << false;
+        QTest::newRow("empty before anything") << QByteArray("") << QByteArray("6.00") << true;
+    }
+    void versionComparison() {
+        QFETCH(QByteArray, a);
+        QFETCH(QByteArray, b);
+        QFETCH(bool, older);
+        QCOMPARE(VersionOlder(a.toStdString(), b.toStdString()), older);
+    }
+
+    void programInformation() {
+        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
+        puzzle->CreatorVersion.assign("7.21 Professional Edition 2008");
+        TInfoDlg dialog(*puzzle, m_exe.toStdString());
+        QCOMPARE(Text(dialog, "LblVersion"), U("Version 7.21 Professional Ed"));
+        QCOMPARE(Text(dialog, "LblVersion").size(), 28);
+        QCOMPARE(Text(dialog, "LblAppName"), U("Zindorax"));
+        QCOMPARE(Text(dialog, "Label3"), U("Dieses ausführbare Rätsel wurde erstellt mit dem:"));
+        const QString year = QString::number(QFileInfo(m_exe).lastModified().date().year());
+        QVERIFY(Text(dialog, "LblCopyr").endsWith(year));
+        QVERIFY(Text(dialog, "LblURL").contains(QLatin1String(".example")));
+        QVERIFY(Text(dialog, "LbleMail").contains(QLatin1String("mailto:")));
+        QCOMPARE(Find<QLabel>(dialog, "LblURL")->toolTip(), U("Homepage der Firma Tavimo aufrufen"));
+        QCOMPARE(Find<QLabel>(dialog, "LbleMail")->toolTip(), U("Eine e-Mail an Tavimo schreiben"));
+        QVERIFY(Find<QWidget>(dialog, "PanelURL")->isEnabled());
+        QCOMPARE(dialog.size(), QSize(321, 206));
+
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QTest::keyClick(&dialog, Qt::Key_Escape);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void resultDialogForms_data() {
+        QTest::addColumn<int>("success");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<int>("beeps");
+        QTest::newRow("success is silent") << 1 << U("Glückwunsch!") << 0;
+        QTest::newRow("failure beeps once") << 0 << U("Fehler!") << 1;
+    }
+    void resultDialogForms() {
+        QFETCH(int, success);
+        QFETCH(QString, caption);
+        QFETCH(int, beeps);
+        int beeped = 0;
+        TWinMsgDlg dialog;
+        dialog.SetBeep([&] { ++beeped; });
+        dialog.SetSuccess(success);
+        dialog.SetMessage(U("Sie haben das Rätsel gelöst!"));
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), caption);
+        QCOMPARE(beeped, beeps);
+        QCOMPARE(Find<QWidget>(dialog, "ImgOK")->isVisible(), success != 0);
+        QCOMPARE(Find<QWidget>(dialog, "ImgError")->isVisible(), success == 0);
+        QCOMPARE(Text(dialog, "LblMessage"), U("Sie haben das Rätsel gelöst!"));
+        auto* close = Find<QPushButton>(dialog, "BtnClose");
+        QCOMPARE(close->text(), U("S&chließen"));
+        QVERIFY(close->isDefault());
+        QTest::mouseClick(close, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void hintPlacement_data() {
+        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QPoint>("topLeft");
+        // A 100 x 20 popup on a 800 x 600 screen.
+        QTest::newRow("free space: just above the point") << QPoint(300, 300) << QPoint(300, 276);
+        QTest::newRow("near the right edge: moved left with a gap") << QPoint(750, 300) << QPoint(695, 276);
+        QTest::newRow("below the bottom edge: moved up with a gap") << QPoint(300, 640) << QPoint(300, 575);
+        QTest::newRow("bottom right corner") << QPoint(799, 620) << QPoint(695, 575);
+        QTest::newRow("at the top edge: kept on the screen") << QPoint(300, 10) << QPoint(300, 0);
+        QTest::newRow("left of the screen: kept on the screen") << QPoint(-30, 300) << QPoint(0, 276);
+    }
+    void hintPlacement() {
+        QFETCH(QPoint, point);
+        QFETCH(QPoint, topLeft);
+        QCOMPARE(HintPlacement(point.x(), point.y(), QSize(100, 20), QRect(0, 0, 800, 600)), topLeft);
+    }
+
+    void hintPlacementOnSecondScreen() {
+        const QRect second(800, 0, 1024, 768);
+        QCOMPARE(HintPlacement(1800, 400, QSize(100, 20), second), QPoint(1719, 376));
+    }
+
+    void speedButtonGroups() {
+        QWidget bar;
+        auto make = [&](int group, bool allowAllUp) {
+            auto* b = new TSpeedButton(QIcon(), U("Hinweis"), &bar);
+            b->SetGroupIndex(group);
+            b->SetAllowAllUp(allowAllUp);
+            return b;
+        };
+        TSpeedButton* plain = make(0, false);
+        TSpeedButton* a = make(1, false);
+        TSpeedButton* b = make(1, false);
+        TSpeedButton* toggle = make(2, true);
+        bar.show();
+
+        QCOMPARE(plain->size(), QSize(25, 25));
+        QCOMPARE(plain->toolTip(), U("Hinweis"));
+        QCOMPARE(plain->statusTip(), U("Hinweis"));
+        QTest::mouseClick(plain, Qt::LeftButton);
+        QVERIFY(!plain->Down());
+        plain->SetDown(true);
+        QVERIFY(!plain->Down());
+
+        // A radio group: the clicked button goes down, the other comes up.
+        QTest::mouseClick(a, Qt::LeftButton);
+        QVERIFY(a->Down());
+        QTest::mouseClick(b, Qt::LeftButton);
+        QVERIFY(b->Down());
+        QVERIFY(!a->Down());
+        QTest::mouseClick(b, Qt::LeftButton);
+        QVERIFY2(b->Down(), "the down button of a radio group stays down");
+        a->SetDown(true);
+        QVERIFY(!b->Down());
+
+        // Another group is independent; with AllowAllUp a click releases it.
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(toggle->Down());
+        QVERIFY(a->Down());
+        QTest::mouseClick(toggle, Qt::LeftButton);
+        QVERIFY(!toggle->Down());
+
+        int clicks = 0;
+        connect(a, &QToolButton::clicked, this, [&] { ++clicks; });
+        QTest::mouseClick(a, Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+    }
+
+    void childCallsReachOnlyWindowsThatOfferThem() {
+        TCallTarget target;
+        QVERIFY(CallChild(&target, "RebuildLists"));
+        QCOMPARE(target.Rebuilt, 1);
+        QVERIFY(CallChild(&target, "ShowSolutionCodes", false));
+        QCOMPARE(target.Codes, QList<bool>{false});
+        QVERIFY(!CallChild(&target, "ShowSolutionCodes"));
+        QVERIFY(!CallChild(&target, "RebuildLists", true));
+        QVERIFY(!CallChild(&target, "UpdateDragCursor"));
+        QVERIFY(!CallChild(nullptr, "RebuildLists"));
+        QCOMPARE(target.Rebuilt, 1);
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "DialogsTest.moc"

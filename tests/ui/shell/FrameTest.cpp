@@ -1,0 +1,503 @@
+// The frame window: start-up loading and its messages, sizing, the states of
+// menus and toolbar, the undo copy, the hint line and popup, modifier keys.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFont>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+
+#include "EntryCheck.h"
+#include "Hauptformular.h"
+#include "HinweisDialog.h"
+#include "PlayerState.h"
+#include "ShellTestSupport.h"
+#include "SpeedButton.h"
+
+using namespace zx;
+using zxtest::U;
+
+namespace {
+
+// A frame that has run its start-up message.
+struct TStartedFrame {
+    zxtest::TRecordingDialogs dialogs;
+    std::unique_ptr<TVxMainForm> frame;
+
+    TStartedFrame(const QString& exePath, const QStringList& params, bool printer = false) {
+        std::vector<std::string> args;
+        for (const QString& p : params) args.push_back(p.toStdString());
+        frame = std::make_unique<TVxMainForm>(exePath.toStdString(), std::move(args), &dialogs);
+        frame->SetPrinterProbe([printer] { return printer; });
+        frame->show();
+        QTRY_VERIFY_WITH_TIMEOUT(frame->StartUpDone(), 5000);
+    }
+    template <class T> T* Find(const char* name) const { return frame->findChild<T*>(QString::fromLatin1(name)); }
+    bool Enabled(const char* name) const { return Find<QWidget>(name)->isEnabled(); }
+    QAction* Item(const char* name) const { return Find<QAction>(name); }
+    bool MenuVisible(const char* name) const { return Find<QMenu>(name)->menuAction()->isVisible(); }
+    void Open(const char* menu) const { Q_EMIT Find<QMenu>(menu)->aboutToShow(); }
+};
+
+} // namespace
+
+class FrameTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_exe;
+
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QString WritePuzzle(const QString& name, const TPuzzleData& puzzle) const {
+        zxtest::WritePuzzleFile(Path(name), puzzle);
+        return Path(name);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        QVERIFY(QDir(m_dir.path()).mkpath(QStringLiteral("Meine Rätsel")));
+        m_exe = Path(QStringLiteral("player"));
+        zxtest::WriteBytes(m_exe, "not a player");
+    }
+
+    void frameSizeFollowsScreen_data() {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<QSize>("frame");
+        QTest::newRow("small screen keeps the design size") << QSize(640, 480) << QSize(640, 480);
+        QTest::newRow("screen just below 800 x 600") << QSize(799, 599) << QSize(640, 480);
+        QTest::newRow("800 x 600 fills the screen") << QSize(800, 600) << QSize(800, 600);
+        QTest::newRow("1024 x 768 opens at 1000 x 750") << QSize(1024, 768) << QSize(1000, 750);
+        QTest::newRow("wide but low screen") << QSize(1280, 600) << QSize(1000, 600);
+        QTest::newRow("large screen stays at 1000 x 750") << QSize(1920, 1200) << QSize(1000, 750);
+    }
+    void frameSizeFollowsScreen() {
+        QFETCH(QSize, screen);
+        QFETCH(QSize, frame);
+        QCOMPARE(FrameSizeFor(screen), frame);
+    }
+
+    void captionsAndSizeAtStart() {
+        std::vector<std::string> none;
+        zxtest::TRecordingDialogs dialogs;
+        TVxMainForm frame(m_exe.toStdString(), none, &dialogs);
+        QCOMPARE(frame.windowTitle(), U("Tavimo Zindorax - Rätsel-Player"));
+        frame.show();
+        QCOMPARE(frame.size(), FrameSizeFor(frame.screen()->geometry().size()));
+        QTRY_VERIFY(frame.StartUpDone());
+        QCOMPARE(frame.windowTitle(), U("Tavimo Rätsel-Player"));
+    }
+
+    void startUpLoadsNamedPuzzle_data() {
+        QTest::addColumn<QStringList>("params");
+        const QString dir = m_dir.path() + QStringLiteral("/Meine Rätsel");
+        QTest::newRow("quoted path with a blank")
+            << QStringList{QLatin1Char('"') + dir + QStringLiteral("/mein puzzle.raetsel\"")};
+        QTest::newRow("unquoted path arriving as two parameters")
+            << QStringList{dir + QStringLiteral("/mein"), QStringLiteral("puzzle.raetsel")};
+        QTest::newRow("extra blanks around the parts")
+            << QStringList{QStringLiteral("  ") + dir + QStringLiteral("/mein "), QStringLiteral(" puzzle.raetsel ")};
+    }
+    void startUpLoadsNamedPuzzle() {
+        QFETCH(QStringList, params);
+        auto puzzle = zxtest::MakePuzzle(1, 12, 9);
+        puzzle->Title.assign("Sommerr\xE4tsel");
+        WritePuzzle(QStringLiteral("Meine Rätsel/mein puzzle.raetsel"), *puzzle);
+
+        TStartedFrame f(m_exe, params);
+        QCOMPARE(f.frame->LoadResult(), lrLoaded);
+        QVERIFY(f.dialogs.Log.empty());
+        QWidget* grid = f.frame->FindChildForm(fkPuzzle);
+        QVERIFY(grid);
+        QCOMPARE(grid->windowTitle(), U("Sommerrätsel"));
+        QCOMPARE(f.frame->State().Puzzle.ColCount, 12);
+        QVERIFY(f.MenuVisible("MItemBearbeiten"));
+        QVERIFY(f.MenuVisible("MItemAnsicht"));
+        QVERIFY(f.Enabled("TBRaeInfos"));
+        QVERIFY(f.Enabled("TBBeaZuruecksetzen"));
+        QVERIFY(!f.Enabled("TBBeaRueckgaengig"));
+    }
+
+    void startUpLoadsEmbeddedPuzzleWithSettings() {
+        auto puzzle = zxtest::MakePuzzle(0, 8, 6);
+        const QString player = Path(QStringLiteral("packed player"));
+        zxtest::WritePackedPlayer(player, *puzzle, "[Raetsel_Layout]\r\nFeldgroesse=40\r\n");
+        TStartedFrame f(player, {});
+        QCOMPARE(f.frame->LoadResult(), lrLoaded);
+        QVERIFY(f.dialogs.Log.empty());
+        QVERIFY(f.frame->HasPuzzleForm());
+        QCOMPARE(f.frame->State().Settings.Feldgroesse, 40);
+    }
+
+    void startUpFailureIsReported_data() {
+        QTest::addColumn<QStringList>("params");
+        QTest::addColumn<QString>("exeName");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("result");
+        const QString unreadable = U("Aus der Datei \"%1\" konnte nicht gelesen werden!");
+        const QString unknown = U("Die Datei \"%1\" enthält kein Rätsel in einem bekannten Format!");
+        QTest::newRow("missing puzzle file") << QStringList{Path(QStringLiteral("fehlt.raetsel"))}
+                                             << QStringLiteral("player") << unreadable << int(lrNotFound);
+        QTest::newRow("puzzle file of unknown format") << QStringList{Path(QStringLiteral("fremd.raetsel"))}
+                                                       << QStringLiteral("player") << unknown << int(lrBadFormat);
+        QTest::newRow("puzzle file cut short") << QStringList{Path(QStringLiteral("kurz.raetsel"))}
+                                               << QStringLiteral("player") << unreadable << int(lrReadError);
+        QTest::newRow("own file without container") << QStringList{} << QStringLiteral("player")
+                                                    << unreadable << int(lrReadError);
+        QTest::newRow("own file with a foreign container") << QStringList{} << QStringLiteral("foreign player")
+                                                           << unknown << int(lrBadFormat);
+    }
+    void startUpFailureIsReported() {
+        QFETCH(QStringList, params);
+        QFETCH(QString, exeName);
+        QFETCH(QString, message);
+        QFETCH(int, result);
+        zxtest::WriteBytes(Path(QStringLiteral("fremd.raetsel")), std::string(70000, 'x'));
+        zxtest::WriteBytes(Path(QStringLiteral("kurz.raetsel")), "Quadrillenwortel7.21           short");
+        zxtest::WriteBytes(Path(QStringLiteral("foreign player")),
+                           std::string(ContainerOffset, '\0') + std::string(70000, 'y'));
+
+        const QString exe = Path(exeName);
+        TStartedFrame f(exe, params);
+        QCOMPARE(int(f.frame->LoadResult()), result);
+        QCOMPARE(f.dialogs.Log.size(), std::size_t(1));
+        QCOMPARE(f.dialogs.Log[0].Kind, QStringLiteral("error"));
+        // The message names the program's own file, also for a named puzzle file.
+        QCOMPARE(f.dialogs.Log[0].Text, message.arg(exe));
+
+        // The frame stays usable: only the program information and quitting act.
+        QVERIFY(!f.frame->HasPuzzleForm());
+        QCOMPARE(f.frame->windowTitle(), U("Tavimo Rätsel-Player"));
+        // The Bearbeiten and Ansicht menus keep their places but offer no working command.
+        for (const char* menu : {"MItemBearbeiten", "MItemAnsicht"}) {
+            f.Open(menu);
+            const auto items = f.Find<QMenu>(menu)->actions();
+            for (QAction* item : items)
+                QVERIFY2(item->isSeparator() || !item->isVisible() || !item->isEnabled(), qPrintable(item->objectName()));
+        }
+        QVERIFY(f.Enabled("TBPrgBeenden"));
+        QVERIFY(f.Enabled("TBHlfInfo"));
+        for (const char* name : {"TBRaeDrucken", "TBRaeInfos", "TBBeaRueckgaengig", "TBBeaZuruecksetzen"})
+            QVERIFY2(!f.Enabled(name), name);
+        f.Open("MItemRaetsel");
+        QVERIFY(!f.Item("MItemRaeDrucken")->isEnabled());
+        QVERIFY(!f.Item("MItemRaeInfos")->isEnabled());
+        f.frame->MItemRaeInfosClick();
+        QCOMPARE(f.dialogs.Log.size(), std::size_t(1));
+        f.Item("MItemPrgInfo")->trigger();
+        QCOMPARE(f.dialogs.Log.size(), std::size_t(2));
+        QCOMPARE(f.dialogs.Log[1].Kind, QStringLiteral("zx::TInfoDlg"));
+        f.Item("MItemPrgBeenden")->trigger();
+        QVERIFY(!f.frame->isVisible());
+    }
+
+    void menuStatesFollowPuzzle_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("help");
+        QTest::addColumn<QString>("revealCaption");
+        QTest::addColumn<QString>("lengthCaption");
+        QTest::addColumn<QString>("lengthHint");
+        QTest::addColumn<bool>("snapshots");
+        const QString letters = U("Buchstaben &eintragen");
+        const QString lengths = U("&Begrifflängen anzeigen");
+        const QString lengthHint = U("Die Längen der Begriffe anzeigen");
+        QTest::newRow("crossword with every help") << 0 << 255 << letters << lengths << lengthHint << false;
+        QTest::newRow("crossword without marking or solution") << 1 << 2 << letters << lengths << lengthHint << false;
+        QTest::newRow("Sudoku") << 14 << 255 << U("Symbol &eintragen") << U("&Mögliche Symbole anzeigen")
+                                << U("Alle möglichen Symbole in den Feldern anzeigen") << true;
+        QTest::newRow("timed Sudoku") << 15 << 0 << U("Symbol &eintragen") << U("&Mögliche Symbole anzeigen")
+                                      << U("Alle möglichen Symbole in den Feldern anzeigen") << false;
+    }
+    void menuStatesFollowPuzzle() {
+        QFETCH(int, type);
+        QFETCH(int, help);
+        QFETCH(QString, revealCaption);
+        QFETCH(QString, lengthCaption);
+        QFETCH(QString, lengthHint);
+        QFETCH(bool, snapshots);
+        auto puzzle = zxtest::MakePuzzle(type, 9, 9);
+        puzzle->HelpOptions = static_cast<std::uint8_t>(help);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("menu.raetsel"), *puzzle)}, true);
+        QWidget* grid = f.frame->FindChildForm(fkPuzzle);
+        QVERIFY(grid);
+
+        // Marking wrong entries is switched off when the puzzle forbids it.
+        QCOMPARE(f.frame->State().Settings.FehlerZeigen, (help & 1) != 0);
+        QVERIFY(f.Enabled("TBRaeDrucken"));
+        QVERIFY(f.Item("MItemRaeDrucken")->isEnabled());
+
+        // The items that mirror the grid window's buttons.
+        auto button = [&](const char* name) {
+            auto* b = grid->findChild<QAbstractButton*>(QString::fromLatin1(name));
+            if (!b) {
+                b = new QToolButton(grid);
+                b->setObjectName(QString::fromLatin1(name));
+            }
+            b->setCheckable(true);
+            return b;
+        };
+        QAbstractButton* blank = button("SBLeerfeld");
+        QAbstractButton* reveal = button("SBBuchstEintragen");
+        QAbstractButton* word = button("SBBegrEintragen");
+        QAbstractButton* candidates = button("SBShowHintGrids");
+        QAbstractButton* tooltips = button("SBShowHints");
+        QAbstractButton* length = button("SBShowLength");
+        blank->setVisible(true);
+        blank->setChecked(true);
+        reveal->setVisible(false);
+        word->setVisible(true);
+        candidates->setVisible(false);
+        tooltips->setVisible(true);
+        tooltips->setChecked(false);
+        length->setVisible(true);
+        length->setChecked(true);
+
+        f.Open("MItemBearbeiten");
+        QVERIFY(f.Item("MItemBeaRueckgaengig")->isVisible());
+        QVERIFY(!f.Item("MItemBeaRueckgaengig")->isEnabled());
+        QVERIFY(f.Item("MItemBeaN1")->isVisible());
+        QVERIFY(f.Item("MItemBeaZuruecksetzen")->isEnabled());
+        QVERIFY(f.Item("MItemBeaLeerfeld")->isVisible());
+        QVERIFY(f.Item("MItemBeaLeerfeld")->isChecked());
+        QVERIFY(!f.Item("MItemBeaEintragen")->isVisible());
+        QCOMPARE(f.Item("MItemBeaEintragen")->text(), revealCaption);
+        QVERIFY(f.Item("MItemBeaBegriff")->isVisible());
+        QVERIFY(!f.Item("MItemBeaFelderMarkierenItem")->isVisible());
+        QCOMPARE(f.Item("MItemBeaSchnappschussItem")->isVisible(), snapshots);
+
+        f.Open("MItemAnsicht");
+        QCOMPARE(f.Item("MItemAnsLoesung")->isEnabled(), (help & 4) != 0);
+        QVERIFY(!f.Item("MItemAnsLoesung")->isChecked());
+        QVERIFY(f.Item("MItemAnsVergroessern")->isVisible());
+        QVERIFY(f.Item("MItemAnsN1")->isVisible());
+        QCOMPARE(f.Item("MItemAnsFehleintraege")->isVisible(), (help & 1) != 0);
+        QVERIFY(f.Item("MItemAnsTooltips")->isVisible());
+        QVERIFY(!f.Item("MItemAnsTooltips")->isChecked());
+        QCOMPARE(f.Item("MItemAnsBegriffLaengen")->text(), lengthCaption);
+        QCOMPARE(f.Item("MItemAnsBegriffLaengen")->statusTip(), lengthHint);
+        QVERIFY(f.Item("MItemAnsBegriffLaengen")->isChecked());
+
+        // Without the word-length button the possible-symbols button decides.
+        length->setVisible(false);
+        candidates->setVisible(true);
+        candidates->setChecked(false);
+        f.Open("MItemAnsicht");
+        QVERIFY(f.Item("MItemAnsBegriffLaengen")->isVisible());
+        QVERIFY(!f.Item("MItemAnsBegriffLaengen")->isChecked());
+        f.Open("MItemBearbeiten");
+        QVERIFY(f.Item("MItemBeaFelderMarkierenItem")->isVisible());
+
+        f.frame->State().ViewMode = 1;
+        f.Open("MItemAnsicht");
+        QVERIFY(f.Item("MItemAnsLoesung")->isChecked());
+    }
+
+    void closingGridWindowDisablesCommands() {
+        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("close.raetsel"), *puzzle)}, true);
+        QVERIFY(f.frame->HasPuzzleForm());
+        f.frame->State().ViewMode = 1;
+        const auto subWindows = f.frame->ChildArea()->subWindowList();
+        QCOMPARE(subWindows.size(), 1);
+        // The window counts as gone while it is closing: the commands follow at once.
+        subWindows[0]->close();
+        QVERIFY(!f.frame->HasPuzzleForm());
+        QCOMPARE(f.frame->State().ViewMode, 0);
+        QVERIFY(!f.MenuVisible("MItemBearbeiten"));
+        QVERIFY(!f.MenuVisible("MItemAnsicht"));
+        QVERIFY(!f.Enabled("TBRaeInfos"));
+        QVERIFY(!f.Enabled("TBRaeDrucken"));
+        QVERIFY(f.frame->PuzzleAllows(hoShowSolution));
+        f.Open("MItemAnsicht");
+        QVERIFY(!f.Item("MItemAnsVergroessern")->isVisible());
+        QVERIFY(!f.Item("MItemAnsN1")->isVisible());
+        f.Open("MItemBearbeiten");
+        QVERIFY(!f.Item("MItemBeaRueckgaengig")->isVisible());
+        QVERIFY(!f.Item("MItemBeaN1")->isVisible());
+        QVERIFY(!f.Item("MItemBeaSchnappschussItem")->isVisible());
+    }
+
+    void puzzleAllowsChecksHelpOptions_data() {
+        QTest::addColumn<int>("help");
+        QTest::addColumn<int>("mask");
+        QTest::addColumn<bool>("allowed");
+        QTest::newRow("marking allowed") << 1 << 1 << true;
+        QTest::newRow("marking forbidden") << 6 << 1 << false;
+        QTest::newRow("solution allowed among others") << 7 << 4 << true;
+        QTest::newRow("any bit of the mask") << 2 << 6 << true;
+        QTest::newRow("nothing allowed") << 0 << 7 << false;
+    }
+    void puzzleAllowsChecksHelpOptions() {
+        QFETCH(int, help);
+        QFETCH(int, mask);
+        QFETCH(bool, allowed);
+        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
+        puzzle->HelpOptions = static_cast<std::uint8_t>(help);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("allows.raetsel"), *puzzle)});
+        QCOMPARE(f.frame->PuzzleAllows(mask), allowed);
+    }
+
+    void undoFollowsSaveAndRestore() {
+        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("undo.raetsel"), *puzzle)});
+        TPlayerState& s = f.frame->State();
+        QAction* undoItem = f.Item("MItemBeaRueckgaengig");
+        QVERIFY(!f.Enabled("TBBeaRueckgaengig"));
+
+        // Undo before any change leaves the puzzle alone.
+        s.Puzzle.entry(1, 1).assign("Q");
+        f.frame->RestoreUndoCopy();
+        QCOMPARE(s.Puzzle.entry(1, 1).str(), std::string("Q"));
+
+        s.Puzzle.entry(1, 1).assign(" ");
+        f.frame->SaveUndoCopy();
+        QVERIFY(f.Enabled("TBBeaRueckgaengig"));
+        QVERIFY(undoItem->isEnabled());
+        s.Puzzle.entry(1, 1).assign("A");
+        s.Puzzle.BestTime = 95;
+        f.frame->SaveUndoCopy();
+        s.Puzzle.entry(2, 1).assign("B");
+        s.Puzzle.BestTime = 80;
+        s.ErrorGrid.set(2, 1, evWrong);
+
+        // Two changes and one undo: back to the state after the first change.
+        f.Open("MItemBearbeiten");
+        QVERIFY(undoItem->isEnabled());
+        undoItem->trigger();
+        QCOMPARE(s.Puzzle.entry(1, 1).str(), std::string("A"));
+        QCOMPARE(s.Puzzle.entry(2, 1).str(), std::string(" "));
+        QCOMPARE(s.Puzzle.BestTime, 95);
+        QCOMPARE(s.ErrorGrid.get(2, 1), evEmpty);
+        QVERIFY(!f.Enabled("TBBeaRueckgaengig"));
+        QVERIFY(!undoItem->isEnabled());
+
+        // A second undo right after does nothing.
+        s.Puzzle.entry(3, 3).assign("C");
+        f.frame->MItemBeaRueckgaengigClick();
+        QCOMPARE(s.Puzzle.entry(3, 3).str(), std::string("C"));
+        f.Open("MItemBearbeiten");
+        QVERIFY(!undoItem->isEnabled());
+    }
+
+    void undoButtonRestores() {
+        auto puzzle = zxtest::MakePuzzle(14, 4, 4);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("undobutton.raetsel"), *puzzle)});
+        TPlayerState& s = f.frame->State();
+        f.frame->SaveUndoCopy();
+        s.Puzzle.Solved = 1;
+        s.Puzzle.ClockRunning = 0;
+        QTest::mouseClick(f.Find<TSpeedButton>("TBBeaRueckgaengig"), Qt::LeftButton);
+        QCOMPARE(s.Puzzle.Solved, 0);
+        QCOMPARE(s.Puzzle.ClockRunning, 1);
+        QVERIFY(!f.Enabled("TBBeaRueckgaengig"));
+    }
+
+    void statusLineShowsHints() {
+        TStartedFrame f(m_exe, {Path(QStringLiteral("fehlt.raetsel"))});
+        QLabel* line = f.frame->HintLine();
+        f.Item("MItemPrgBeenden")->showStatusText(f.frame->menuBar());
+        QCOMPARE(line->text(), U("Das Programm beenden"));
+        f.Item("MItemRaeDrucken")->showStatusText(f.frame->menuBar());
+        QCOMPARE(line->text(), U("Das Rätsel und die Legende drucken"));
+        QStatusTipEvent leave{QString()};
+        QApplication::sendEvent(f.Find<QWidget>("TBHlfInfo"), &leave);
+        QCOMPARE(line->text(), QString());
+        QCOMPARE(f.Find<TSpeedButton>("TBBeaRueckgaengig")->Hint(), U("Die letzte Änderung am Rätsel zurücknehmen"));
+    }
+
+    void modifierKeysSetDragFlags_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("oneLegend");
+        QTest::addColumn<bool>("reverseAllowed");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("vertical");
+        QTest::addColumn<bool>("reversed");
+        QTest::addColumn<bool>("ctrl");
+        QTest::newRow("Shift with one legend") << 6 << true << false << int(Qt::Key_Shift) << true << false << false;
+        QTest::newRow("Shift with two legends changes nothing") << 6 << false << true << int(Qt::Key_Shift) << false << false << false;
+        QTest::newRow("Ctrl with reversed words") << 6 << true << true << int(Qt::Key_Control) << false << true << false;
+        QTest::newRow("Ctrl without reversed words changes nothing") << 6 << true << false << int(Qt::Key_Control) << false << false << false;
+        QTest::newRow("Ctrl in a crossword jigsaw") << 12 << true << false << int(Qt::Key_Control) << false << false << true;
+        QTest::newRow("Ctrl in a jigsaw with reversed words") << 12 << true << true << int(Qt::Key_Control) << false << true << true;
+    }
+    void modifierKeysSetDragFlags() {
+        QFETCH(int, type);
+        QFETCH(bool, oneLegend);
+        QFETCH(bool, reverseAllowed);
+        QFETCH(int, key);
+        QFETCH(bool, vertical);
+        QFETCH(bool, reversed);
+        QFETCH(bool, ctrl);
+        auto puzzle = zxtest::MakePuzzle(type, 6, 6);
+        puzzle->ReverseAllowed = reverseAllowed ? 1 : 0;
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("keys.raetsel"), *puzzle)});
+        TPlayerState& s = f.frame->State();
+        s.Settings.EinfacheLegende = oneLegend;
+
+        QTest::keyPress(f.frame.get(), Qt::Key(key));
+        QCOMPARE(s.DragVertical, vertical);
+        QCOMPARE(s.DragReversed, reversed);
+        QCOMPARE(s.CtrlHeld, ctrl);
+        QTest::keyRelease(f.frame.get(), Qt::Key(key));
+        QVERIFY(!s.DragVertical && !s.DragReversed && !s.CtrlHeld);
+
+        // Keys let go while the program was in the background do not stick.
+        QTest::keyPress(f.frame.get(), Qt::Key(key));
+        QEvent deactivate(QEvent::ApplicationDeactivate);
+        QApplication::sendEvent(qApp, &deactivate);
+        QVERIFY(!s.DragVertical && !s.DragReversed && !s.CtrlHeld);
+    }
+
+    void hintPopupShowsAndCloses() {
+        TStartedFrame f(m_exe, {Path(QStringLiteral("fehlt.raetsel"))});
+        const QRect screen = f.frame->screen()->geometry();
+        f.frame->ShowHintAt(100, 200, 0, U("Waagerecht 3: Hauptstadt"));
+        THintForm* hint = f.frame->HintForm();
+        QVERIFY(f.frame->HintVisible());
+        QCOMPARE(hint->Text(), U("Waagerecht 3: Hauptstadt"));
+        QCOMPARE(hint->Label()->font().pointSize(), 8);
+        QVERIFY(!hint->Label()->font().bold());
+        QCOMPARE(hint->pos(), QPoint(100, 200 - hint->height() - 4));
+        QVERIFY(QApplication::activeWindow() != hint);
+
+        // The next hint replaces it; a bold one near the bottom right corner moves inside.
+        f.frame->ShowHintAt(screen.right() - 2, screen.bottom() - 1, 12, U("Lösung"));
+        QCOMPARE(hint->Text(), U("Lösung"));
+        QVERIFY(hint->Label()->font().bold());
+        QCOMPARE(hint->Label()->font().pointSize(), 12);
+        QCOMPARE(hint->x(), screen.width() - hint->width() - 5);
+        QVERIFY(hint->geometry().bottom() < screen.height());
+
+        // Moving the mouse over the frame's background closes it.
+        QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), QPointF(20, 20), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(f.frame->ChildArea()->viewport(), &move);
+        QVERIFY(!f.frame->HintVisible());
+
+        f.frame->ShowHintAt(10, 100, 0, U("Klick"));
+        QTest::mouseClick(hint->Label(), Qt::LeftButton);
+        QVERIFY(!f.frame->HintVisible());
+    }
+
+    void dragCursorsByNumber() {
+        std::vector<std::string> none;
+        TVxMainForm frame(m_exe.toStdString(), none, nullptr);
+        for (int number = 101; number <= 104; ++number) {
+            const QCursor cursor = frame.DragCursor(number);
+            QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+            QVERIFY(!cursor.pixmap().isNull());
+        }
+        QCOMPARE(frame.DragCursor(100).shape(), Qt::ArrowCursor);
+        QCOMPARE(frame.DragCursor(105).shape(), Qt::ArrowCursor);
+    }
+};
+
+QTEST_MAIN(FrameTest)
+#include "FrameTest.moc"

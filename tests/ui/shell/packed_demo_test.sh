@@ -1,0 +1,70 @@
+#!/bin/sh
+# Starts the packed demo player of a Release build on a virtual X display and
+# checks that its frame comes up with the puzzle loaded and no error box.
+# Usage: packed_demo_test.sh <release build dir>. Exit 77: skipped.
+release_dir="$1"
+demo="$release_dir/zindorax-demo"
+if [ -z "$release_dir" ] || [ ! -x "$demo" ]; then
+  echo "SKIP: no packed demo player at '$demo'"
+  exit 77
+fi
+for tool in Xvfb xdotool; do
+  if ! command -v "$tool" >/dev/null 2>&1; then
+    echo "SKIP: $tool is not installed"
+    exit 77
+  fi
+done
+
+display=""
+n=90
+while [ "$n" -lt 190 ]; do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+    display=":$n"
+    break
+  fi
+  n=$((n + 1))
+done
+[ -n "$display" ] || { echo "SKIP: no free X display number"; exit 77; }
+
+xvfb_pid=""
+player_pid=""
+cleanup() {
+  [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+export DISPLAY="$display"
+tries=0
+until xdotool getdisplaygeometry >/dev/null 2>&1; do
+  tries=$((tries + 1))
+  if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    echo "SKIP: Xvfb did not start on $display"
+    exit 77
+  fi
+  sleep 0.1
+done
+
+export LC_ALL=C.UTF-8
+QT_QPA_PLATFORM=xcb "$demo" &
+player_pid=$!
+
+# The caption changes to this one when the start-up message has run.
+if ! timeout 30 xdotool search --sync --name "Tavimo Rätsel-Player" >/dev/null; then
+  echo "FAIL: the frame of the demo player did not appear"
+  exit 1
+fi
+sleep 1
+if ! kill -0 "$player_pid" 2>/dev/null; then
+  echo "FAIL: the demo player ended by itself"
+  exit 1
+fi
+if xdotool search --name "^Fehler" >/dev/null 2>&1; then
+  echo "FAIL: the demo player showed an error box"
+  exit 1
+fi
+echo "the demo player started with its puzzle"
+exit 0
