@@ -13,7 +13,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <span>
@@ -60,6 +59,7 @@ int PointsOnPaper(int points) { return (points * 254 + 36) / 72; }
 TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
     : QWidget(parent), m_frame(frame), m_arrows(LoadInputDirImages()) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setObjectName(QStringLiteral("RaetselForm"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -107,6 +107,25 @@ std::uint32_t TRaetselForm::FlagsAt(int col, int row) const {
 
 std::uint32_t TRaetselForm::StopFlag() const {
     return IsAmerican(Puzzle().PuzzleType) ? cfBlank : cfBlock;
+}
+
+void TRaetselForm::SetLegendWordDone(int wordIndex, bool across, bool done) {
+    Q_EMIT SetWordDoneRequested(wordIndex, across, done);
+    if (QWidget* legend = m_frame.FindChildForm(fkLegend))
+        QMetaObject::invokeMethod(legend, "SetWordDone", Q_ARG(int, wordIndex), Q_ARG(bool, across),
+                                  Q_ARG(bool, done));
+}
+
+void TRaetselForm::SelectLegendRow(int number, bool across) {
+    Q_EMIT SelectLegendRowRequested(number, across);
+    if (QWidget* legend = m_frame.FindChildForm(fkLegend))
+        QMetaObject::invokeMethod(legend, "SelectLegendRow", Q_ARG(int, number), Q_ARG(bool, across));
+}
+
+void TRaetselForm::RepaintGrid() { m_grid->InvalidateGrid(); }
+
+void TRaetselForm::OpenSolutionForm() {
+    if (!m_frame.FindChildForm(fkSolution)) Q_EMIT SideWindowRequested(fkSolution);
 }
 
 bool TRaetselForm::LegendOpen(bool mustBeVisible) const {
@@ -157,9 +176,7 @@ void TRaetselForm::FormShow() {
     // The side windows are asked for once the frame can hear it.
     if (type == 15 && !m_frame.FindChildForm(fkStopwatch)) Q_EMIT SideWindowRequested(fkStopwatch);
     if (!IsSudoku(type)) {
-        if (HasSolutionWord(type) && !m_frame.FindChildForm(fkSolution) &&
-            s.LoesungswortZeigen)
-            Q_EMIT SideWindowRequested(fkSolution);
+        if (HasSolutionWord(type) && s.LoesungswortZeigen) OpenSolutionForm();
         if (s.LegendeZeigen)
             Q_EMIT SideWindowRequested(IsNumberPuzzle(type) ? fkNumLegend : fkLegend);
     }
@@ -182,10 +199,10 @@ void TRaetselForm::showEvent(QShowEvent* event) {
 void TRaetselForm::closeEvent(QCloseEvent* event) {
     for (int kind : {fkSolution, fkNumLegend, fkStopwatch, fkLegend})
         if (QWidget* w = m_frame.FindChildForm(kind)) w->close();
+    if (m_frame.HintVisible()) m_frame.CloseHint();
     State().ViewMode = 0;
-    // The frame recomputes its commands once this window is gone.
-    TFrameLink* frame = &m_frame;
-    QTimer::singleShot(0, qApp, [frame] { frame->UpdateCommands(); });
+    // The frame no longer counts a closing window as open.
+    m_frame.UpdateCommands();
     event->accept();
 }
 
@@ -423,8 +440,7 @@ bool TRaetselForm::RaetselSelectCell(bool fromGrid, int col, int row) {
             m_currentWord = GetWordData(p, col, row, true, false, m_inputDirection);
             if ((type == 0 || type == 1) && LegendOpen() && m_currentWord.Number >= 1 &&
                 m_currentWord.Number <= 199)
-                Q_EMIT SelectLegendRowRequested(m_currentWord.Number,
-                                                m_currentWord.Direction == wdAcross);
+                SelectLegendRow(m_currentWord.Number, m_currentWord.Direction == wdAcross);
             if (s.AktuellenBegriffMarkieren && QPoint(col, row) != m_previousCursor) {
                 const QPoint prev = m_previousCursor;
                 if (IsAmerican(type)) {
@@ -476,7 +492,7 @@ void TRaetselForm::UpdateDirection(int col, int row, bool toggle) {
     m_currentWord = GetWordData(p, col, row, true, false, dir);
     if ((type == 0 || type == 1) && LegendOpen(true) && m_currentWord.Number >= 1 &&
         m_currentWord.Number <= 199)
-        Q_EMIT SelectLegendRowRequested(m_currentWord.Number, m_currentWord.Direction == wdAcross);
+        SelectLegendRow(m_currentWord.Number, m_currentWord.Direction == wdAcross);
     if (s.AktuellenBegriffMarkieren) {
         if (IsAmerican(type)) {
             PaintAmericanWord(m_previousCursor.x(), m_previousCursor.y(), false, m_previousDirection);
@@ -563,7 +579,7 @@ void TRaetselForm::RaetselKeyPress(char key) {
             if (st.Settings.AutomatischMarkieren && LegendOpen()) {
                 const TGridWordData w = GetWordData(p, col, row, false, true, m_inputDirection);
                 if (w.Text.find(' ') == std::string::npos && w.Index != -1)
-                    Q_EMIT SetWordDoneRequested(w.Index, w.Direction == wdAcross, true);
+                    SetLegendWordDone(w.Index, w.Direction == wdAcross, true);
             }
             AdvanceCursor();
         }
@@ -589,7 +605,7 @@ void TRaetselForm::ReleaseWordMark() {
     if (!st.Settings.AutomatischMarkieren || !LegendOpen()) return;
     const TGridWordData w =
         GetWordData(st.Puzzle, m_grid->Col(), m_grid->Row(), false, true, m_inputDirection);
-    if (w.Index != -1) Q_EMIT SetWordDoneRequested(w.Index, w.Direction == wdAcross, false);
+    if (w.Index != -1) SetLegendWordDone(w.Index, w.Direction == wdAcross, false);
 }
 
 bool TRaetselForm::TryBackspace(int dc, int dr) {

@@ -20,6 +20,10 @@ class TFrameLink;
 class TGradientBar;
 struct TPlayerState;
 
+// Calls into the legend are made only while it is open, by name, so that the
+// legend needs no link to this header: SetWordDone(int wordIndex, bool across,
+// bool done) and SelectLegendRow(int number, bool across). The frame calls
+// RepaintGrid() and OpenSolutionForm() the same way.
 class TRaetselForm : public QWidget {
     Q_OBJECT
 public:
@@ -84,8 +88,13 @@ public:
     void RecomputeCandidates();
     void UpdateToolbar(int col, int row);
 
+    // The whole grid is drawn anew (after undo, view switches, snapshots).
+    Q_INVOKABLE void RepaintGrid();
+    // Asks for the solution-word window when it is not open.
+    Q_INVOKABLE void OpenSolutionForm();
+
 Q_SIGNALS:
-    // For the legend, emitted only while it is open.
+    // Announced with each call into the open legend.
     void SetWordDoneRequested(int wordIndex, bool across, bool done);
     void SelectLegendRowRequested(int number, bool across);
     // The cursor moved onto (col, row).
@@ -114,6 +123,8 @@ private:
     void RunCompletionCheck();
     void RunMarkFilter();
     bool LegendOpen(bool mustBeVisible = false) const;
+    void SetLegendWordDone(int wordIndex, bool across, bool done);
+    void SelectLegendRow(int number, bool across);
     // Repaints the cells highlighted for a cursor at (col, row) in a direction.
     void InvalidateRun(int col, int row, int direction);
     std::uint32_t FlagsAt(int col, int row) const;

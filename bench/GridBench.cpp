@@ -1,0 +1,116 @@
+// Timings of the grid window: a full repaint of a 50 x 50 crossword at the
+// largest cell size, and one keystroke from the key event to the repainted cells.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFont>
+#include <QImage>
+#include <QKeyEvent>
+#include <QPainter>
+
+#include "DrawGrid.h"
+#include "FrameLink.h"
+#include "ModalDialogs.h"
+#include "PlayerState.h"
+#include "RaetselFormular.h"
+
+namespace {
+
+class TSilentDialogs : public zx::TModalDialogs {
+public:
+    void ShowInformation(QWidget*, const QString&) override {}
+    void ShowError(QWidget*, const QString&) override {}
+    bool AskYesNo(QWidget*, const QString&) override { return true; }
+    void ShowResult(QWidget*, const QString&, bool) override {}
+    int Exec(QDialog&) override { return 0; }
+};
+
+class TBenchFrame : public zx::TFrameLink {
+public:
+    zx::TPlayerState St;
+    TSilentDialogs Dlg;
+    zx::TPlayerState& State() override { return St; }
+    zx::TModalDialogs& Dialogs() override { return Dlg; }
+    QWidget* FindChildForm(int) const override { return nullptr; }
+    bool PuzzleAllows(int) const override { return true; }
+    void SaveUndoCopy() override { St.UndoCopy = St.Puzzle; }
+    void UpdateCommands() override {}
+};
+
+// A 50 x 50 Swedish crossword: diagonal runs of blocks, letters and word
+// numbers elsewhere, every second cell filled in.
+void MakeCrossword(TBenchFrame& f) {
+    zx::TPuzzleData& p = f.St.Puzzle;
+    zx::ClearPuzzle(p);
+    p.PuzzleType = 0;
+    p.ColCount = 50;
+    p.RowCount = 50;
+    int number = 0;
+    for (int c = 0; c < zx::GridDim; ++c)
+        for (int r = 0; r < zx::GridDim; ++r) {
+            zx::TPuzzleCell& cell = p.cell(c, r);
+            const bool inside = c >= 1 && r >= 1 && c <= 50 && r <= 50;
+            if (!inside || (c + r) % 7 == 0) {
+                cell.Flags = zx::cfBlock;
+                continue;
+            }
+            cell.Flags = zx::cfLetter;
+            const char letter = static_cast<char>('A' + (c * 7 + r * 3) % 26);
+            cell.Text.assign(std::string(1, letter));
+            if ((c + r) % 7 == 1 && number < 199) cell.Number = ++number;
+            p.entry(c, r).assign((c + r) % 2 ? std::string(1, letter) : std::string(" "));
+        }
+    zx::SetDefaultSettings(f.St.Settings, p);
+    f.St.Settings.Feldgroesse = 60;
+    f.St.Settings.Schriftgroesse = 44;
+}
+
+void BM_FullRepaint50x50(benchmark::State& state) {
+    TBenchFrame frame;
+    MakeCrossword(frame);
+    zx::TRaetselForm form(frame);
+    form.show();
+    zx::TDrawGrid* grid = form.Raetsel();
+    QImage image(grid->size(), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        grid->render(&image);
+        benchmark::DoNotOptimize(image.bits());
+    }
+    state.counters["cells"] = 2500;
+}
+
+void BM_Keystroke(benchmark::State& state) {
+    TBenchFrame frame;
+    MakeCrossword(frame);
+    zx::TRaetselForm form(frame);
+    form.show();
+    zx::TDrawGrid* grid = form.Raetsel();
+    QImage image(grid->size(), QImage::Format_ARGB32_Premultiplied);
+    grid->render(&image);
+    for (auto _ : state) {
+        state.PauseTiming();
+        grid->SetCurrent(10, 20);
+        grid->TakeInvalidatedRegion();
+        state.ResumeTiming();
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+        QApplication::sendEvent(grid, &press);
+        const QRegion dirty = grid->TakeInvalidatedRegion();
+        grid->render(&image, dirty.boundingRect().topLeft(), dirty);
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_FullRepaint50x50)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
