@@ -39,7 +39,7 @@ struct TSlot {
 };
 
 // One entry of the word list as written in the source.
-struct TWordSpec {
+struct TWordLine {
     int Line = 0;
     std::string Answer; // Windows-1252, upper case, umlauts folded
     std::string Clue;   // Windows-1252
@@ -51,7 +51,7 @@ struct TWordSpec {
 
 // A word placed in the grid.
 struct TPlaced {
-    const TWordSpec* Spec = nullptr;
+    const TWordLine* Line = nullptr;
     int Col = 0, Row = 0;
     bool Across = true;
     bool Reversed = false;
@@ -583,13 +583,13 @@ private:
         return slots;
     }
 
-    std::vector<TWordSpec> ReadWords(int type) {
-        std::vector<TWordSpec> words;
+    std::vector<TWordLine> ReadWords(int type) {
+        std::vector<TWordLine> words;
         if (!Block("begriffe")) throw TFail{0, "Abschnitt [begriffe] fehlt"};
         const bool clueNeeded = !(IsNumberPuzzle(type) || IsBrainTeaser(type) || IsJigsaw(type));
         for (const TLine& l : Block("begriffe")->Lines) {
             const std::string t = Trim(l.Text);
-            TWordSpec w;
+            TWordLine w;
             w.Line = l.No;
             const std::size_t sep = t.find_first_of("=:");
             std::string head = Trim(t.substr(0, sep));
@@ -620,7 +620,7 @@ private:
         return words;
     }
 
-    static void ReadOptions(const std::string& text, TWordSpec& w) {
+    static void ReadOptions(const std::string& text, TWordLine& w) {
         std::string token;
         const auto flush = [&] {
             const std::string k = FoldKey(token);
@@ -658,7 +658,7 @@ private:
         return s;
     }
 
-    bool Fits(const TWordSpec& w, int col, int row, bool across) const {
+    bool Fits(const TWordLine& w, int col, int row, bool across) const {
         if (w.Across && *w.Across != across) return false;
         if (w.At && (w.At->first != col || w.At->second != row)) return false;
         return true;
@@ -680,7 +680,7 @@ private:
             }
         m_words = ReadWords(type);
         std::vector<TPlaced> placed;
-        for (const TWordSpec& w : m_words) {
+        for (const TWordLine& w : m_words) {
             TSlot* hit = nullptr;
             bool reversed = false;
             for (bool rev : {false, true}) {
@@ -757,7 +757,7 @@ private:
         std::vector<std::vector<bool>> hidden(m_cols + 1, std::vector<bool>(m_rows + 1, false));
         for (const TPlaced& w : placed) {
             numbers[w.Col][w.Row] = -1;
-            if (w.Spec->Hidden || jigsaw) hidden[w.Col][w.Row] = true;
+            if (w.Line->Hidden || jigsaw) hidden[w.Col][w.Row] = true;
         }
         int next = 0;
         for (int r = 1; r <= m_rows; ++r)
@@ -774,8 +774,8 @@ private:
             rec.Number = jigsaw ? n : stored;
             rec.Direction = w.Across ? wdAcross : wdDown;
             rec.Reversed = w.Reversed ? 1 : 0;
-            rec.Answer.assign(w.Spec->Answer);
-            rec.Clue.assign(w.Spec->Clue);
+            rec.Answer.assign(w.Line->Answer);
+            rec.Clue.assign(w.Line->Clue);
         }
         m_p.WordCount = static_cast<std::uint8_t>(placed.size());
     }
@@ -814,7 +814,7 @@ private:
         std::vector<TPlaced> placed;
         std::vector<std::vector<bool>> inWord(m_cols + 1, std::vector<bool>(m_rows + 1, false));
         const auto letter = [&](int c, int r) { return Upper(m_grid[r - 1][c - 1]); };
-        for (const TWordSpec& w : m_words) {
+        for (const TWordLine& w : m_words) {
             std::vector<TPlaced> found;
             const int len = static_cast<int>(w.Answer.size());
             for (int r = 1; r <= m_rows; ++r)
@@ -953,7 +953,7 @@ private:
     std::vector<std::string> m_grid; // rows as written
     std::vector<int> m_rowLines;     // source line of each grid row
     int m_rows = 0, m_cols = 0;
-    std::vector<TWordSpec> m_words;
+    std::vector<TWordLine> m_words;
 };
 
 } // namespace
