@@ -51,7 +51,7 @@ struct TWordLine {
 
 // A word placed in the grid.
 struct TPlaced {
-    const TWordLine* Line = nullptr;
+    const TWordLine* Source = nullptr;
     int Col = 0, Row = 0;
     bool Across = true;
     bool Reversed = false;
@@ -757,7 +757,7 @@ private:
         std::vector<std::vector<bool>> hidden(m_cols + 1, std::vector<bool>(m_rows + 1, false));
         for (const TPlaced& w : placed) {
             numbers[w.Col][w.Row] = -1;
-            if (w.Line->Hidden || jigsaw) hidden[w.Col][w.Row] = true;
+            if (w.Source->Hidden || jigsaw) hidden[w.Col][w.Row] = true;
         }
         int next = 0;
         for (int r = 1; r <= m_rows; ++r)
@@ -774,8 +774,8 @@ private:
             rec.Number = jigsaw ? n : stored;
             rec.Direction = w.Across ? wdAcross : wdDown;
             rec.Reversed = w.Reversed ? 1 : 0;
-            rec.Answer.assign(w.Line->Answer);
-            rec.Clue.assign(w.Line->Clue);
+            rec.Answer.assign(w.Source->Answer);
+            rec.Clue.assign(w.Source->Clue);
         }
         m_p.WordCount = static_cast<std::uint8_t>(placed.size());
     }
