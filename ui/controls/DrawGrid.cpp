@@ -205,7 +205,11 @@ int TDrawGrid::VisibleRows() const {
 void TDrawGrid::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QRect exposed = event->rect();
-    p.fillRect(exposed, m_background);
+    // Cells fill themselves: only the margins and the space beyond the last
+    // cells need the background.
+    const QRegion uncovered =
+        QRegion(exposed) - QRect(m_margin, m_margin, ContentWidth(), ContentHeight());
+    for (const QRect& r : uncovered) p.fillRect(r, m_background);
     p.translate(m_margin, m_margin);
     const QRect area =
         exposed.translated(-m_margin, -m_margin)
@@ -229,6 +233,7 @@ void TDrawGrid::paintEvent(QPaintEvent* event) {
         }
     }
     if (!m_draw) return;
+    if (m_paintBegin) m_paintBegin();
     for (int r = 0, top = 0; r < RowCount(); ++r) {
         const int h = RowHeight(r);
         if (top > area.bottom()) break;

@@ -29,6 +29,8 @@ public:
     explicit TDrawGrid(QWidget* parent = nullptr);
 
     void SetSelectHandler(TSelectHandler h) { m_select = std::move(h); }
+    // Runs once before the cells of a paint pass are drawn.
+    void SetPaintBeginHandler(std::function<void()> h) { m_paintBegin = std::move(h); }
     void SetDrawHandler(TDrawHandler h) { m_draw = std::move(h); }
     void SetKeyDownHandler(TKeyDownHandler h) { m_keyDown = std::move(h); }
     void SetKeyPressHandler(TKeyPressHandler h) { m_keyPress = std::move(h); }
@@ -123,6 +125,7 @@ private:
     QRegion m_invalidated;
     TSelectHandler m_select;
     TDrawHandler m_draw;
+    std::function<void()> m_paintBegin;
     TKeyDownHandler m_keyDown;
     TKeyPressHandler m_keyPress;
 };

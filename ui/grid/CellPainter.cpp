@@ -305,9 +305,9 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
         fillRect();
     }
 
-    const QFont& letterFont =
-        screen ? ctx.Fonts.Get(ToQString(s.Schriftart), s.Schriftgroesse, true, true)
-               : ctx.Fonts.Get(ToQString(s.Schriftart), bottom - top - 4, true, false);
+    const QString face = ctx.LetterFace.isEmpty() ? ToQString(s.Schriftart) : ctx.LetterFace;
+    const QFont& letterFont = screen ? ctx.Fonts.Get(face, s.Schriftgroesse, true, true)
+                                     : ctx.Fonts.Get(face, bottom - top - 4, true, false);
 
     if (IsJigsaw(type)) {
         --right;

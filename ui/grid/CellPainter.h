@@ -71,6 +71,7 @@ struct TCellPaintContext {
     int GridLineWidth = 1;
     int HeaderColWidth = 0;  // width of column 0
     int HeaderRowHeight = 0; // height of row 0
+    QString LetterFace;      // the letter font's face (the setting, converted once)
     TFontCache Fonts;
 };
 

@@ -76,8 +76,9 @@ TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
     setFocusProxy(m_grid);
 
     m_grid->SetSelectHandler([this](int c, int r) { return RaetselSelectCell(true, c, r); });
+    m_grid->SetPaintBeginHandler([this] { PaintContext(); });
     m_grid->SetDrawHandler([this](QPainter& p, int c, int r, const QRect& rect, bool selected) {
-        DrawGridCell(p, c, r, rect, selected);
+        PaintCell(p, m_paint, c, r, rect, false, true, false, false, selected, poScreen);
     });
     m_grid->SetKeyDownHandler([this](QKeyEvent* e) { return RaetselKeyDown(e->key()); });
     m_grid->SetKeyPressHandler([this](char key) { RaetselKeyPress(key); });
@@ -302,13 +303,8 @@ const TCellPaintContext& TRaetselForm::PaintContext() const {
     m_paint.GridLineWidth = m_grid->GridLineWidth();
     m_paint.HeaderColWidth = m_grid->ColWidth(0);
     m_paint.HeaderRowHeight = m_grid->RowHeight(0);
+    m_paint.LetterFace = ToQString(st.Settings.Schriftart);
     return m_paint;
-}
-
-void TRaetselForm::DrawGridCell(QPainter& painter, int col, int row, const QRect& rect,
-                                bool selected) {
-    PaintCell(painter, PaintContext(), col, row, rect, false, true, false, false, selected,
-              poScreen);
 }
 
 bool TRaetselForm::IsInCurrentWord(int col, int row) const {

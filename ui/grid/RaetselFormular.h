@@ -119,7 +119,6 @@ private:
     void FormCreate();
     void FormShow();
     void ConfigureGrid();
-    void DrawGridCell(QPainter& painter, int col, int row, const QRect& rect, bool selected);
     void RunCompletionCheck();
     void RunMarkFilter();
     bool LegendOpen(bool mustBeVisible = false) const;
