@@ -205,6 +205,10 @@ void TRaetselForm::closeEvent(QCloseEvent* event) {
     // The frame no longer counts a closing window as open.
     m_frame.UpdateCommands();
     event->accept();
+    // The frame around the window goes with it (when the frame itself is
+    // closing it, the call is dropped with it).
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        QMetaObject::invokeMethod(sub, "close", Qt::QueuedConnection);
 }
 
 // ---------------------------------------------------------------- layout
