@@ -27,6 +27,7 @@
 #include "InfoDialog.h"
 #include "PlayerDialogs.h"
 #include "PlayerState.h"
+#include "RaetselFormular.h"
 #include "RaetselInfoDialog.h"
 #include "SpeedButton.h"
 
@@ -414,7 +415,7 @@ void TVxMainForm::MItemPrgInfoClick() {
 void TVxMainForm::MItemPrgBeendenClick() { close(); }
 
 QWidget* TVxMainForm::CreatePuzzleForm() {
-    auto* form = new TEmptyPuzzleForm(*this);
+    auto* form = new TRaetselForm(*this);
     QMdiSubWindow* sub = m_mdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->move(0, 0);
