@@ -634,6 +634,8 @@ bool TRaetselForm::RaetselKeyDown(int key) {
 
     if (key == Qt::Key_Delete) {
         if (FlagsAt(col, row) & (cfBlock | cfBlank)) return true;
+        // A given Sudoku symbol is part of the puzzle: reset would not bring it back.
+        if (IsSudoku(type) && (FlagsAt(col, row) & cfSolution)) return true;
         m_frame.SaveUndoCopy();
         SetEntry(p, st.ErrorGrid, col, row, " ");
         if (IsSudoku(type)) {

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void sudokuSymbols();
     void undoCopyBeforeEachChange();
     void automaticWordMarking();
+    void gotoWord();
     void zoom_data();
     void zoom();
     void caption();
@@ -241,6 +242,7 @@ void KeyboardTest::sudokuSymbols() {
         MoveTo(*h.Form, given.x(), given.y());
         Type(*h.Form, '1');
         QTest::keyClick(h.Form->Raetsel(), Qt::Key_Backspace);
+        QTest::keyClick(h.Form->Raetsel(), Qt::Key_Delete);
         QVERIFY2(EntryAt(*h.Frame, given.x(), given.y()) == kept, c.name);
     }
 }
@@ -287,6 +289,42 @@ void KeyboardTest::automaticWordMarking() {
         const int ob = zx::FindWord(h.Frame->St.Puzzle, 1, zx::wdAcross);
         QCOMPARE(done.at(0), (QVariantList{ob, true, true}));
         QCOMPARE(done.at(1), (QVariantList{ob, true, false}));
+    }
+}
+
+void KeyboardTest::gotoWord() {
+    struct Case {
+        const char* name;
+        int number;
+        bool across;
+        QPoint cursor;
+        int direction;
+    };
+    // Numbers of SmallSwedish: 1 HUT across and HAS down, 2 TOE down, 3 SEE across.
+    const Case cases[] = {
+        {"across word", 3, true, {1, 3}, 1},
+        {"down word", 2, false, {3, 1}, 2},
+        {"down word on the cursor cell", 1, false, {1, 1}, 2},
+        {"unknown number leaves the cursor", 9, true, {2, 1}, 1},
+    };
+    for (const Case& c : cases) {
+        TFormHolder h = Open(FrameFromSource(SmallSwedish));
+        QVERIFY(h.Form);
+        zx::TDrawGrid* grid = h.Form->Raetsel();
+        if (c.number == 9) MoveTo(*h.Form, 2, 1);
+        const QImage before = RenderGrid(*h.Form);
+        grid->TakeInvalidatedRegion();
+        h.Form->GotoWord(c.number, c.across);
+        QVERIFY2(h.Form->Cursor() == c.cursor, c.name);
+        QVERIFY2(h.Form->InputDirection() == c.direction, c.name);
+        if (c.number != 9) QVERIFY2(h.Form->CurrentWord().Number == c.number, c.name);
+        // The old and the new highlight are both repainted.
+        const QRegion repainted = grid->TakeInvalidatedRegion();
+        const QImage after = RenderGrid(*h.Form);
+        for (int y = 0; y < after.height(); ++y)
+            for (int x = 0; x < after.width(); ++x)
+                if (before.pixel(x, y) != after.pixel(x, y))
+                    QVERIFY2(repainted.contains(QPoint(x, y)), c.name);
     }
 }
 

@@ -101,6 +101,7 @@ private Q_SLOTS:
     void jigsawCells();
     void headerNumbers();
     void paperColourModes();
+    void thinInputMark();
 };
 
 void PaintTest::crosswordBackgrounds() {
@@ -388,6 +389,39 @@ void PaintTest::paperColourModes() {
         QVERIFY2(cellSize > 100, c.name);
         const int first = h.Frame->St.Puzzle.PuzzleType == 8 ? 0 : 1;
         QVERIFY2(PaperBackground(paper, first, cellSize, c.cell.x(), c.cell.y()) == c.expected, c.name);
+    }
+}
+
+void PaintTest::thinInputMark() {
+    const zx::TInputDirImages arrows = zx::LoadInputDirImages();
+    QVERIFY(!arrows[0].isNull() && !arrows[1].isNull());
+    struct Case {
+        const char* name;
+        int direction;
+        QRect arrowArea; // where the arrow of the direction lands, empty for none
+    };
+    const Case cases[] = {
+        {"no direction, no arrow", 0, QRect()},
+        {"across arrow right of the centre", 1, QRect(19, 10, 9, 9)},
+        {"down arrow above the bottom", 2, QRect(10, 19, 9, 9)},
+    };
+    for (const Case& c : cases) {
+        QImage img(30, 30, QImage::Format_RGB32);
+        img.fill(Qt::white);
+        {
+            QPainter p(&img);
+            zx::DrawInputCursor(p, QRect(0, 0, 30, 30), c.direction, false, &arrows);
+        }
+        // The thin mark: a black bracket along the bottom, no frame.
+        QVERIFY2(img.pixelColor(2, 24) == QColor(Qt::black), c.name);
+        QVERIFY2(img.pixelColor(5, 26) == QColor(Qt::black), c.name);
+        QVERIFY2(img.pixelColor(26, 24) == QColor(Qt::black), c.name);
+        QVERIFY2(img.pixelColor(15, 1) == QColor(Qt::white), c.name);
+        const int ink = CountInk(img, QRect(0, 0, 30, 20), Qt::white);
+        if (c.arrowArea.isEmpty())
+            QVERIFY2(ink == 0, c.name);
+        else
+            QVERIFY2(CountInk(img, c.arrowArea, Qt::white) > 10, c.name);
     }
 }
 
