@@ -488,10 +488,8 @@ void TVxMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TVxMainForm::event(QEvent* event) {
-    if (event->type() == QEvent::StatusTip) {
-        m_lblHints->setText(static_cast<QStatusTipEvent*>(event)->tip());
-        return true;
-    }
+    // The status line has shown the hint already (see eventFilter).
+    if (event->type() == QEvent::StatusTip) return true;
     return QMainWindow::event(event);
 }
 
@@ -519,6 +517,10 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::Close:
         NoteClosing(watched);
+        break;
+    case QEvent::StatusTip:
+        // Hints of every window of the program, dialogs included, reach the status line.
+        m_lblHints->setText(static_cast<QStatusTipEvent*>(event)->tip());
         break;
     case QEvent::MouseMove:
         if (watched == m_mdiArea->viewport()) CloseHint();

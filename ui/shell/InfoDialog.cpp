@@ -47,12 +47,13 @@ TInfoDlg::TInfoDlg(const TPuzzleData& puzzle, const std::string& exePath, QWidge
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("InfoDlg"));
     setFixedSize(321, 206);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
     auto* logo = AddLabel(this, "ImgAppLogo", QString(), QRect(9, 9, 32, 32));
     logo->setPixmap(QIcon(QStringLiteral(":/icons/app.svg")).pixmap(32, 32));
 
     AddLabel(this, "Label3", QString::fromUtf8("Dieses ausführbare Rätsel wurde erstellt mit dem:"),
-             QRect(60, 8, 255, 16));
+             QRect(60, 8, 258, 16));
     auto* appName = AddLabel(this, "LblAppName", QStringLiteral("Zindorax"), QRect(60, 24, 255, 44));
     QFont nameFont(QStringLiteral("Times New Roman"));
     nameFont.setPixelSize(35);
@@ -77,22 +78,23 @@ TInfoDlg::TInfoDlg(const TPuzzleData& puzzle, const std::string& exePath, QWidge
     panel->setGeometry(60, 112, 253, 56);
     panel->setEnabled(true);
     panel->setAutoFillBackground(false);
-    AddLabel(panel, "LblInternet", QStringLiteral("Internet :"), QRect(6, 8, 56, 16));
-    AddLabel(panel, "LblMailCaption", QStringLiteral("e-Mail :"), QRect(6, 30, 56, 16));
+    AddLabel(panel, "LblInternet", QStringLiteral("Internet :"), QRect(6, 8, 50, 16));
+    AddLabel(panel, "LblMailCaption", QStringLiteral("e-Mail :"), QRect(6, 30, 50, 16));
     const QString web = QString::fromLatin1(MakerWebAddress);
     const QString mail = QString::fromLatin1(MakerMailAddress);
-    auto* url = AddLabel(panel, "LblURL", Link(web, web), QRect(62, 8, 130, 16));
+    auto* url = AddLabel(panel, "LblURL", Link(web, QString(web).remove(QStringLiteral("https://"))),
+                         QRect(58, 8, 142, 16));
     url->setToolTip(QStringLiteral("Homepage der Firma Tavimo aufrufen"));
     auto* eMail = AddLabel(panel, "LbleMail", Link(QStringLiteral("mailto:") + mail, mail),
-                           QRect(62, 30, 130, 16));
+                           QRect(58, 30, 142, 16));
     eMail->setToolTip(QStringLiteral("Eine e-Mail an Tavimo schreiben"));
     for (QLabel* link : {url, eMail}) {
         link->setTextFormat(Qt::RichText);
         link->setOpenExternalLinks(true);
         link->setStatusTip(link->toolTip());
     }
-    m_imgTavimoLogo = AddLabel(panel, "ImgTavimoLogo", QString(), QRect(194, 12, 54, 32));
-    m_imgTavimoLogo->setPixmap(QIcon(QStringLiteral(":/icons/maker.svg")).pixmap(54, 27));
+    m_imgTavimoLogo = AddLabel(panel, "ImgTavimoLogo", QString(), QRect(204, 14, 44, 28));
+    m_imgTavimoLogo->setPixmap(QIcon(QStringLiteral(":/icons/maker.svg")).pixmap(44, 22));
     m_imgTavimoLogo->setToolTip(QStringLiteral("Tavimo"));
     m_imgTavimoLogo->setCursor(Qt::PointingHandCursor);
     m_imgTavimoLogo->installEventFilter(this);

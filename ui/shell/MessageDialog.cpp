@@ -29,6 +29,7 @@ TWinMsgDlg::TWinMsgDlg(QWidget* parent)
       m_beep([] { QApplication::beep(); }) {
     setObjectName(QStringLiteral("WinMsgDlg"));
     setFixedSize(305, 87);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
     m_imgOK = MakeImage(this, "ImgOK", ":/icons/ok.svg");
     m_imgError = MakeImage(this, "ImgError", ":/icons/error.svg");
 

@@ -58,6 +58,14 @@ QCheckBox* Box(QWidget* parent, const char* name, const QString& text, int y) {
     auto* box = new QCheckBox(text, parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(FieldLeft - CaptionLeft, y, FieldWidth, 18);
+    // The boxes only display the author's choice: disabled, but drawn in the
+    // normal colours so that they stay readable.
+    box->setEnabled(false);
+    QPalette pal = box->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText,
+                                     QPalette::Base, QPalette::Button, QPalette::Window})
+        pal.setColor(QPalette::Disabled, role, pal.color(QPalette::Active, role));
+    box->setPalette(pal);
     return box;
 }
 
@@ -100,6 +108,7 @@ TReatselInfoDlg::TReatselInfoDlg(QWidget* parent)
     setObjectName(QStringLiteral("ReatselInfoDlg"));
     setWindowTitle(QString::fromUtf8("Rätsel-Eigenschaften"));
     setFixedSize(ClientWidth, 335);
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
     auto* icon = new QLabel(this);
     icon->setGeometry(8, 8, 32, 32);
@@ -138,8 +147,6 @@ TReatselInfoDlg::TReatselInfoDlg(QWidget* parent)
     m_cbHelpAutoFill = Box(m_panelDate, "CBHelpAutoFill", QString::fromUtf8("Korrekten Buchstaben einfügen"), 74);
     m_cbHelpShowRiddle = Box(m_panelDate, "CBHelpShowRiddle", QString::fromUtf8("Gelöstes Rätsel anzeigen"), 94);
     m_cbHelpEditRiddle = Box(m_panelDate, "CBHelpEditRiddle", QString::fromUtf8("Rätsel bearbeiten"), 114);
-    // The boxes only display the author's choice.
-    m_panelDate->setEnabled(false);
 
     m_btnClose = new QPushButton(QString::fromUtf8("S&chließen"), this);
     m_btnClose->setObjectName(QStringLiteral("BtnClose"));

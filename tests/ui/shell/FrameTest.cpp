@@ -21,6 +21,7 @@
 #include "PlayerState.h"
 #include "ShellTestSupport.h"
 #include "SpeedButton.h"
+#include "Text.h"
 
 using namespace zx;
 using zxtest::U;
@@ -135,6 +136,34 @@ private Q_SLOTS:
         QVERIFY(f.dialogs.Log.empty());
         QVERIFY(f.frame->HasPuzzleForm());
         QCOMPARE(f.frame->State().Settings.Feldgroesse, 40);
+    }
+
+    void everySampleOpens_data() {
+        QTest::addColumn<QString>("file");
+        const QDir samples(QStringLiteral(ZX_SAMPLES_DIR));
+        const QStringList files = samples.entryList({QStringLiteral("*.raetsel")}, QDir::Files, QDir::Name);
+        if (files.isEmpty()) QSKIP("no compiled sample puzzles");
+        for (const QString& name : files) QTest::newRow(qPrintable(name)) << samples.filePath(name);
+    }
+    void everySampleOpens() {
+        QFETCH(QString, file);
+        TStartedFrame f(m_exe, {file});
+        QCOMPARE(f.frame->LoadResult(), lrLoaded);
+        QVERIFY(f.dialogs.Log.empty());
+        QVERIFY(f.frame->HasPuzzleForm());
+        QVERIFY(f.MenuVisible("MItemBearbeiten"));
+        QVERIFY(f.Enabled("TBRaeInfos"));
+        const TPuzzleData& puzzle = f.frame->State().Puzzle;
+        if (!(puzzle.HelpOptions & hoMarkErrors)) QVERIFY(!f.frame->State().Settings.FehlerZeigen);
+
+        QString typeLine;
+        f.dialogs.OnExec = [&](QDialog& dialog) {
+            typeLine = dialog.findChild<QLabel*>(QStringLiteral("LblType"))->text();
+        };
+        f.Item("MItemRaeInfos")->trigger();
+        QCOMPARE(typeLine, QString::fromStdString(Cp1252ToUtf8(PuzzleTypeCaption(puzzle))));
+        f.Open("MItemBearbeiten");
+        QCOMPARE(f.Item("MItemBeaSchnappschussItem")->isVisible(), puzzle.PuzzleType == 14);
     }
 
     void startUpFailureIsReported_data() {
