@@ -20,7 +20,6 @@
 #include "ChildCalls.h"
 #include "Colors.h"
 #include "DragCursors.h"
-#include "EmptyPuzzleForm.h"
 #include "EntryCheck.h"
 #include "GradientBar.h"
 #include "HinweisDialog.h"
@@ -36,17 +35,12 @@ namespace zx {
 namespace {
 
 // Class names of the child window kinds 1 to 5, matched with inherits() so the
-// frame needs none of their headers. The stand-in grid window counts as kind 1.
-const std::vector<const char*>& KindClasses(int kind) {
-    static const std::vector<const char*> none;
-    static const std::array<std::vector<const char*>, 5> classes = {{
-        {"zx::TRaetselForm", "zx::TEmptyPuzzleForm"},
-        {"zx::TLoesungForm"},
-        {"zx::TLegendForm"},
-        {"zx::TNumLegendForm"},
-        {"zx::TStopuhrForm"},
-    }};
-    if (kind < 1 || kind > 5) return none;
+// frame needs none of their headers.
+const char* KindClass(int kind) {
+    static constexpr std::array<const char*, 5> classes = {
+        "zx::TRaetselForm", "zx::TLoesungForm", "zx::TLegendForm", "zx::TNumLegendForm", "zx::TStopuhrForm",
+    };
+    if (kind < 1 || kind > 5) return nullptr;
     return classes[static_cast<std::size_t>(kind - 1)];
 }
 
@@ -256,8 +250,8 @@ void TVxMainForm::CreateMenus() {
 }
 
 QWidget* TVxMainForm::FindChildForm(int kind) const {
-    const auto& classes = KindClasses(kind);
-    if (classes.empty() || !m_mdiArea) return nullptr;
+    const char* className = KindClass(kind);
+    if (!className || !m_mdiArea) return nullptr;
     const auto subWindows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
     for (QMdiSubWindow* sub : subWindows) {
         QWidget* form = sub->widget();
@@ -266,8 +260,7 @@ QWidget* TVxMainForm::FindChildForm(int kind) const {
             return c == form || c == sub;
         });
         if (closing) continue;
-        for (const char* name : classes)
-            if (form->inherits(name)) return form;
+        if (form->inherits(className)) return form;
     }
     return nullptr;
 }
