@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSvgRenderer>
 #include <QUrl>
 
@@ -109,6 +110,11 @@ TInfoDlg::TInfoDlg(const TPuzzleData& puzzle, const std::string& exePath, QWidge
 }
 
 void TInfoDlg::ImgTavimoLogoClick() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(MakerWebAddress))); }
+
+void TInfoDlg::showEvent(QShowEvent* event) {
+    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
+    QDialog::showEvent(event);
+}
 
 void TInfoDlg::paintEvent(QPaintEvent* event) {
     QPainter painter(this);

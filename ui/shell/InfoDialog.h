@@ -28,6 +28,7 @@ public:
     static QString CopyrightText(const std::string& exePath);
 
 protected:
+    void showEvent(QShowEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 
 #include "GradientBar.h"
 
@@ -63,6 +64,7 @@ void TWinMsgDlg::showEvent(QShowEvent* event) {
         setWindowTitle(QStringLiteral("Fehler!"));
         if (m_beep) m_beep();
     }
+    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
 }
 

@@ -15,34 +15,35 @@ for tool in Xvfb xdotool; do
   fi
 done
 
-display=""
-n=90
-while [ "$n" -lt 190 ]; do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
-    display=":$n"
-    break
-  fi
-  n=$((n + 1))
-done
-[ -n "$display" ] || { echo "SKIP: no free X display number"; exit 77; }
-
 xvfb_pid=""
 player_pid=""
+workdir=$(mktemp -d)
 cleanup() {
   [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
+  rm -rf "$workdir"
 }
 trap cleanup EXIT
 
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display number itself and writes it to descriptor 3.
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$workdir/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-export DISPLAY="$display"
+tries=0
+until [ -s "$workdir/display" ]; do
+  tries=$((tries + 1))
+  if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    echo "SKIP: Xvfb did not start"
+    exit 77
+  fi
+  sleep 0.1
+done
+export DISPLAY=":$(head -n 1 "$workdir/display")"
 tries=0
 until xdotool getdisplaygeometry >/dev/null 2>&1; do
   tries=$((tries + 1))
-  if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    echo "SKIP: Xvfb did not start on $display"
+  if [ "$tries" -gt 100 ]; then
+    echo "SKIP: no X connection to $DISPLAY"
     exit 77
   fi
   sleep 0.1
