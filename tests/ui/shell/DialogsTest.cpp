@@ -154,38 +154,6 @@ private Q_SLOTS:
         QCOMPARE(Text(dialog, "LblDate"), modified.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
     }
 
-    void refillingSwitchesBetweenKinds() {
-        TReatselInfoDlg dialog;
-        auto sudoku = zxtest::MakePuzzle(14, 9, 9);
-        auto crossword = zxtest::MakePuzzle(0, 10, 8);
-        crossword->Comment.assign("Lang");
-        dialog.Fill(*sudoku, m_exe.toStdString());
-        dialog.Fill(*crossword, m_exe.toStdString());
-        QCOMPARE(Text(dialog, "LblSize"), U("10 x 8 Felder"));
-        QVERIFY(!Find<QWidget>(dialog, "PanelAuthor")->isHidden());
-        QCOMPARE(Text(dialog, "LblComment"), U("Lang"));
-        QCOMPARE(dialog.height(), 368);
-    }
-
-    void versionComparison_data() {
-        QTest::addColumn<QByteArray>("a");
-        QTest::addColumn<QByteArray>("b");
-        QTest::addColumn<bool>("older");
-        QTest::newRow("5.10 before 6.00") << QByteArray("5.10") << QByteArray("6.00") << true;
-        QTest::newRow("7.21 after 6.00") << QByteArray("7.21") << QByteArray("6.00") << false;
-        QTest::newRow("6.00 is not older than itself") << QByteArray("6.00") << QByteArray("6.00") << false;
-        QTest::newRow("10.00 after 6.00") << QByteArray("10.00") << QByteArray("6.00") << false;
-        QTest::newRow("5.99 before 6.00") << QByteArray("5.99") << QByteArray("6.00") << true;
-        QTest::newRow("text without number compared as text") << QByteArray("beta") << QByteArray("6.00") << false;
-        QTest::newRow("empty before anything") << QByteArray("") << QByteArray("6.00") << true;
-    }
-    void versionComparison() {
-        QFETCH(QByteArray, a);
-        QFETCH(QByteArray, b);
-        QFETCH(bool, older);
-        QCOMPARE(VersionOlder(a.toStdString(), b.toStdString()), older);
-    }
-
     void programInformation() {
         auto puzzle = zxtest::MakePuzzle(0, 5, 5);
         puzzle->CreatorVersion.assign("7.21 Professional Edition 2008");
@@ -241,24 +209,23 @@ private Q_SLOTS:
 
     void hintPlacement_data() {
         QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QRect>("screen");
         QTest::addColumn<QPoint>("topLeft");
-        // A 100 x 20 popup on a 800 x 600 screen.
-        QTest::newRow("free space: just above the point") << QPoint(300, 300) << QPoint(300, 276);
-        QTest::newRow("near the right edge: moved left with a gap") << QPoint(750, 300) << QPoint(695, 276);
-        QTest::newRow("below the bottom edge: moved up with a gap") << QPoint(300, 640) << QPoint(300, 575);
-        QTest::newRow("bottom right corner") << QPoint(799, 620) << QPoint(695, 575);
-        QTest::newRow("at the top edge: kept on the screen") << QPoint(300, 10) << QPoint(300, 0);
-        QTest::newRow("left of the screen: kept on the screen") << QPoint(-30, 300) << QPoint(0, 276);
+        // A 100 x 20 popup.
+        const QRect screen(0, 0, 800, 600);
+        QTest::newRow("free space: just above the point") << QPoint(300, 300) << screen << QPoint(300, 276);
+        QTest::newRow("near the right edge: moved left with a gap") << QPoint(750, 300) << screen << QPoint(695, 276);
+        QTest::newRow("below the bottom edge: moved up with a gap") << QPoint(300, 640) << screen << QPoint(300, 575);
+        QTest::newRow("bottom right corner") << QPoint(799, 620) << screen << QPoint(695, 575);
+        QTest::newRow("at the top edge: kept on the screen") << QPoint(300, 10) << screen << QPoint(300, 0);
+        QTest::newRow("left of the screen: kept on the screen") << QPoint(-30, 300) << screen << QPoint(0, 276);
+        QTest::newRow("right edge of a second screen") << QPoint(1800, 400) << QRect(800, 0, 1024, 768) << QPoint(1719, 376);
     }
     void hintPlacement() {
         QFETCH(QPoint, point);
+        QFETCH(QRect, screen);
         QFETCH(QPoint, topLeft);
-        QCOMPARE(HintPlacement(point.x(), point.y(), QSize(100, 20), QRect(0, 0, 800, 600)), topLeft);
-    }
-
-    void hintPlacementOnSecondScreen() {
-        const QRect second(800, 0, 1024, 768);
-        QCOMPARE(HintPlacement(1800, 400, QSize(100, 20), second), QPoint(1719, 376));
+        QCOMPARE(HintPlacement(point.x(), point.y(), QSize(100, 20), screen), topLeft);
     }
 
     void speedButtonGroups() {

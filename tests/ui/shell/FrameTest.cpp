@@ -354,26 +354,6 @@ private Q_SLOTS:
         QVERIFY(!f.Item("MItemBeaSchnappschussItem")->isVisible());
     }
 
-    void puzzleAllowsChecksHelpOptions_data() {
-        QTest::addColumn<int>("help");
-        QTest::addColumn<int>("mask");
-        QTest::addColumn<bool>("allowed");
-        QTest::newRow("marking allowed") << 1 << 1 << true;
-        QTest::newRow("marking forbidden") << 6 << 1 << false;
-        QTest::newRow("solution allowed among others") << 7 << 4 << true;
-        QTest::newRow("any bit of the mask") << 2 << 6 << true;
-        QTest::newRow("nothing allowed") << 0 << 7 << false;
-    }
-    void puzzleAllowsChecksHelpOptions() {
-        QFETCH(int, help);
-        QFETCH(int, mask);
-        QFETCH(bool, allowed);
-        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
-        puzzle->HelpOptions = static_cast<std::uint8_t>(help);
-        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("allows.raetsel"), *puzzle)});
-        QCOMPARE(f.frame->PuzzleAllows(mask), allowed);
-    }
-
     void undoFollowsSaveAndRestore() {
         auto puzzle = zxtest::MakePuzzle(0, 5, 5);
         TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("undo.raetsel"), *puzzle)});
