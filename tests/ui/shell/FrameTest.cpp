@@ -409,6 +409,22 @@ private Q_SLOTS:
         QVERIFY(!f.Enabled("TBBeaRueckgaengig"));
     }
 
+    void undoShortcutFollowsToolbar() {
+        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("shortcut.raetsel"), *puzzle)});
+        f.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        TPlayerState& s = f.frame->State();
+        // Alt+Backspace acts as soon as the undo button is enabled, without the menu being opened.
+        f.frame->SaveUndoCopy();
+        s.Puzzle.entry(2, 2).assign("X");
+        QTest::keyClick(f.frame.get(), Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(s.Puzzle.entry(2, 2).str(), std::string(" "));
+        s.Puzzle.entry(2, 2).assign("Y");
+        QTest::keyClick(f.frame.get(), Qt::Key_Backspace, Qt::AltModifier);
+        QCOMPARE(s.Puzzle.entry(2, 2).str(), std::string("Y"));
+    }
+
     void statusLineShowsHints() {
         TStartedFrame f(m_exe, {Path(QStringLiteral("fehlt.raetsel"))});
         QLabel* line = f.frame->HintLine();
