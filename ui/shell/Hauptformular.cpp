@@ -112,7 +112,14 @@ TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
     m_hintForm = new THintForm(this);
 }
 
-TVxMainForm::~TVxMainForm() { qApp->removeEventFilter(this); }
+TVxMainForm::~TVxMainForm() {
+    qApp->removeEventFilter(this);
+    // The child windows hold references to the frame and its state: release
+    // them while both are still whole.
+    const auto subWindows = m_mdiArea->subWindowList();
+    for (QMdiSubWindow* sub : subWindows) delete sub;
+    delete m_hintForm;
+}
 
 void TVxMainForm::CreateToolbar(QWidget* bar) {
     struct Button {
