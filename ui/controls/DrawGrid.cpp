@@ -88,13 +88,15 @@ void TDrawGrid::SetMargin(int m) {
 
 int TDrawGrid::ColLeft(int col) const {
     int x = 0;
-    for (int i = 0; i < col && i < ColCount(); ++i) x += m_colWidths[static_cast<std::size_t>(i)] + m_lineWidth;
+    for (int i = 0; i < col && i < ColCount(); ++i)
+        x += m_colWidths[static_cast<std::size_t>(i)] + m_lineWidth;
     return x;
 }
 
 int TDrawGrid::RowTop(int row) const {
     int y = 0;
-    for (int i = 0; i < row && i < RowCount(); ++i) y += m_rowHeights[static_cast<std::size_t>(i)] + m_lineWidth;
+    for (int i = 0; i < row && i < RowCount(); ++i)
+        y += m_rowHeights[static_cast<std::size_t>(i)] + m_lineWidth;
     return y;
 }
 
@@ -129,8 +131,12 @@ QPoint TDrawGrid::CellAt(const QPoint& pos) const {
     return {col, row};
 }
 
-int TDrawGrid::ContentWidth() const { return ColLeft(ColCount()); }
-int TDrawGrid::ContentHeight() const { return RowTop(RowCount()); }
+int TDrawGrid::ContentWidth() const {
+    return ColLeft(ColCount());
+}
+int TDrawGrid::ContentHeight() const {
+    return RowTop(RowCount());
+}
 
 bool TDrawGrid::Accepts(int col, int row) const {
     if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return false;
@@ -167,13 +173,15 @@ void TDrawGrid::SetSelection(const QRect& cells) {
     for (const QRect& r : {old, m_selection}) {
         if (r.isEmpty()) continue;
         const QRect first = CellRect(r.left(), r.top());
-        const QRect last = CellRect(std::min(r.right(), ColCount() - 1), std::min(r.bottom(), RowCount() - 1));
+        const QRect last =
+            CellRect(std::min(r.right(), ColCount() - 1), std::min(r.bottom(), RowCount() - 1));
         Invalidate(first.united(last).translated(m_margin, m_margin));
     }
 }
 
 void TDrawGrid::Invalidate(const QRect& widgetRect) {
-    const QRect r = widgetRect.adjusted(-OverdrawMargin, -OverdrawMargin, OverdrawMargin, OverdrawMargin);
+    const QRect r =
+        widgetRect.adjusted(-OverdrawMargin, -OverdrawMargin, OverdrawMargin, OverdrawMargin);
     m_invalidated += r;
     update(r);
 }
@@ -209,7 +217,8 @@ void TDrawGrid::paintEvent(QPaintEvent* event) {
     // cells need the background.
     const QRegion uncovered =
         QRegion(exposed) - QRect(m_margin, m_margin, ContentWidth(), ContentHeight());
-    for (const QRect& r : uncovered) p.fillRect(r, m_background);
+    for (const QRect& r : uncovered)
+        p.fillRect(r, m_background);
     p.translate(m_margin, m_margin);
     const QRect area =
         exposed.translated(-m_margin, -m_margin)
@@ -265,42 +274,52 @@ bool TDrawGrid::Navigate(QKeyEvent* event) {
     std::vector<QPoint> cells;
     switch (event->key()) {
     case Qt::Key_Left:
-        for (int c = m_col - 1; c >= 0; --c) cells.emplace_back(c, m_row);
+        for (int c = m_col - 1; c >= 0; --c)
+            cells.emplace_back(c, m_row);
         break;
     case Qt::Key_Right:
-        for (int c = m_col + 1; c < ColCount(); ++c) cells.emplace_back(c, m_row);
+        for (int c = m_col + 1; c < ColCount(); ++c)
+            cells.emplace_back(c, m_row);
         break;
     case Qt::Key_Up:
-        for (int r = m_row - 1; r >= 0; --r) cells.emplace_back(m_col, r);
+        for (int r = m_row - 1; r >= 0; --r)
+            cells.emplace_back(m_col, r);
         break;
     case Qt::Key_Down:
-        for (int r = m_row + 1; r < RowCount(); ++r) cells.emplace_back(m_col, r);
+        for (int r = m_row + 1; r < RowCount(); ++r)
+            cells.emplace_back(m_col, r);
         break;
     case Qt::Key_Home:
         if (ctrl) {
             for (int r = 0; r < RowCount(); ++r)
-                for (int c = 0; c < ColCount(); ++c) cells.emplace_back(c, r);
+                for (int c = 0; c < ColCount(); ++c)
+                    cells.emplace_back(c, r);
         } else {
-            for (int c = 0; c < ColCount(); ++c) cells.emplace_back(c, m_row);
+            for (int c = 0; c < ColCount(); ++c)
+                cells.emplace_back(c, m_row);
         }
         break;
     case Qt::Key_End:
         if (ctrl) {
             for (int r = RowCount() - 1; r >= 0; --r)
-                for (int c = ColCount() - 1; c >= 0; --c) cells.emplace_back(c, r);
+                for (int c = ColCount() - 1; c >= 0; --c)
+                    cells.emplace_back(c, r);
         } else {
-            for (int c = ColCount() - 1; c >= 0; --c) cells.emplace_back(c, m_row);
+            for (int c = ColCount() - 1; c >= 0; --c)
+                cells.emplace_back(c, m_row);
         }
         break;
     case Qt::Key_PageDown: {
         // The page's last row first, then back towards the cursor.
         const int target = std::min(m_row + VisibleRows(), RowCount() - 1);
-        for (int r = target; r > m_row; --r) cells.emplace_back(m_col, r);
+        for (int r = target; r > m_row; --r)
+            cells.emplace_back(m_col, r);
         break;
     }
     case Qt::Key_PageUp: {
         const int target = std::max(m_row - VisibleRows(), 0);
-        for (int r = target; r < m_row; ++r) cells.emplace_back(m_col, r);
+        for (int r = target; r < m_row; ++r)
+            cells.emplace_back(m_col, r);
         break;
     }
     default:

@@ -23,14 +23,18 @@ const QColor Purple(0x80, 0x00, 0x80);
 const QColor Navy(0x00, 0x00, 0x80);
 const QColor Black(0, 0, 0);
 
-bool InArrays(int col, int row) { return col >= 0 && row >= 0 && col < GridDim && row < GridDim; }
+bool InArrays(int col, int row) {
+    return col >= 0 && row >= 0 && col < GridDim && row < GridDim;
+}
 
 std::uint32_t FlagsAt(const TPuzzleData& p, int col, int row) {
     // Positions beyond the arrays count as blocks, as the border cells do.
     return InArrays(col, row) ? p.cell(col, row).Flags : cfBlock;
 }
 
-std::uint32_t StopFlag(int type) { return IsAmerican(type) ? cfBlank : cfBlock; }
+std::uint32_t StopFlag(int type) {
+    return IsAmerican(type) ? cfBlank : cfBlock;
+}
 
 QImage RenderSvg(const QString& path) {
     QImage img(9, 9, QImage::Format_ARGB32_Premultiplied);
@@ -50,7 +54,9 @@ void CentredText(QPainter& canvas, int l, int t, int r, int b, const QString& te
     canvas.drawText(QRect(l, t, r - l, b - t), Qt::AlignCenter | Qt::TextSingleLine, text);
 }
 
-bool IsBlankEntry(const PuzzleEntry& e) { return e.size() == 1 && e.Chars[0] == ' '; }
+bool IsBlankEntry(const PuzzleEntry& e) {
+    return e.size() == 1 && e.Chars[0] == ' ';
+}
 
 } // namespace
 
@@ -243,7 +249,7 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
         if (IsBrainTeaser(type))
             setBrush(greyPrint ? Silver : colour(s.FarbeLeerfeld2));
         else if (IsAmerican(type))
-            setBrush(greyPrint ? Black
+            setBrush(greyPrint                                ? Black
                      : (!s.FehlerZeigen || (flags & cfBlock)) ? colour(s.FarbeLeerfeld1)
                                                               : Purple);
         else
@@ -278,13 +284,13 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
     if (IsSudoku(type) && (flags & cfMarked) && !marked)
         setBrush(greyPrint ? LightGrey : colour(s.FarbeLoesungfeld));
     else if (!(flags & cfSolution) || IsSudoku(type))
-        setBrush(greyPrint                ? White
-                 : (marked && screen)     ? colour(s.MarkedLetterColor)
-                                          : colour(s.FarbeBuchstabenfeld));
+        setBrush(greyPrint            ? White
+                 : (marked && screen) ? colour(s.MarkedLetterColor)
+                                      : colour(s.FarbeBuchstabenfeld));
     else
-        setBrush(greyPrint                ? LightGrey
-                 : (marked && screen)     ? colour(s.MarkedSolutionColor)
-                                          : colour(s.FarbeLoesungfeld));
+        setBrush(greyPrint            ? LightGrey
+                 : (marked && screen) ? colour(s.MarkedSolutionColor)
+                                      : colour(s.FarbeLoesungfeld));
 
     if (IsSudoku(type)) {
         if (fill) fillRect();
@@ -329,8 +335,8 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
 
     const bool odd = (type % 2) == 1;
     const bool differs = entry.view() != cell.Text.view();
-    QColor fontColour = (s.FehlerZeigen && differs) ? colour(s.FarbeFalscheBuchstaben)
-                                                    : colour(s.FarbeBuchstaben);
+    QColor fontColour =
+        (s.FehlerZeigen && differs) ? colour(s.FarbeFalscheBuchstaben) : colour(s.FarbeBuchstaben);
     if (odd && (flags & cfSolution)) fontColour = colour(s.FarbeLoesungswort);
     canvas.setFont(letterFont);
     if (ctx.ViewMode != 0) {

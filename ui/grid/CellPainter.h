@@ -24,9 +24,9 @@ enum : int { poScreen = 0, poPrinter = 2 };
 enum : int { pcLinesOnly = 0, pcGreyscale = 1, pcColour = 2 };
 
 // Possible Sudoku symbols: [col 1..12][row 1..12][symbol 1..12], 1 = possible.
-using TCandidates = std::array<std::array<std::array<std::uint8_t, MaxSudokuSymbols + 1>,
-                                          MaxSudokuSymbols + 1>,
-                               MaxSudokuSymbols + 1>;
+using TCandidates =
+    std::array<std::array<std::array<std::uint8_t, MaxSudokuSymbols + 1>, MaxSudokuSymbols + 1>,
+               MaxSudokuSymbols + 1>;
 
 // The two 9 x 9 direction arrows: 0 points right (across), 1 points down.
 using TInputDirImages = std::array<QImage, 2>;
@@ -58,8 +58,8 @@ struct TCellPaintContext {
     const TPuzzleData* Puzzle = nullptr;
     const TProgramSettings* Settings = nullptr;
     std::uint8_t ViewMode = 0;
-    QPoint Cursor{0, 0};              // the grid's current cell
-    std::uint8_t InputDirection = 0;  // 0 none, 1 across, 2 down
+    QPoint Cursor{0, 0};             // the grid's current cell
+    std::uint8_t InputDirection = 0; // 0 none, 1 across, 2 down
     bool GridHasFocus = false;
     int BoxWidth = 0;
     int BoxHeight = 0;

@@ -32,12 +32,14 @@ namespace zx {
 
 namespace {
 
-bool IsLetterKey(char key) { return (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z'); }
+bool IsLetterKey(char key) {
+    return (key >= 'A' && key <= 'Z') || (key >= 'a' && key <= 'z');
+}
 
 // Sudoku symbols: 1..9 and A..C in either case, up to the grid's symbol count.
 bool IsSymbolKey(char key, int symbols) {
-    const bool hex = (key >= '1' && key <= '9') || (key >= 'A' && key <= 'C') ||
-                     (key >= 'a' && key <= 'c');
+    const bool hex =
+        (key >= '1' && key <= '9') || (key >= 'A' && key <= 'C') || (key >= 'a' && key <= 'c');
     if (!hex) return false;
     const int v = SymbolValue(std::string_view(&key, 1));
     return v >= 1 && v <= symbols;
@@ -52,7 +54,9 @@ int FontSizeForCell(int f) {
 }
 
 // Points to canvas units of 0.1 mm.
-int PointsOnPaper(int points) { return (points * 254 + 36) / 72; }
+int PointsOnPaper(int points) {
+    return (points * 254 + 36) / 72;
+}
 
 } // namespace
 
@@ -96,10 +100,16 @@ TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
 
 TRaetselForm::~TRaetselForm() = default;
 
-TPlayerState& TRaetselForm::State() const { return m_frame.State(); }
-TPuzzleData& TRaetselForm::Puzzle() const { return m_frame.State().Puzzle; }
+TPlayerState& TRaetselForm::State() const {
+    return m_frame.State();
+}
+TPuzzleData& TRaetselForm::Puzzle() const {
+    return m_frame.State().Puzzle;
+}
 
-QPoint TRaetselForm::Cursor() const { return {m_grid->Col(), m_grid->Row()}; }
+QPoint TRaetselForm::Cursor() const {
+    return {m_grid->Col(), m_grid->Row()};
+}
 
 std::uint32_t TRaetselForm::FlagsAt(int col, int row) const {
     if (col < 0 || row < 0 || col >= GridDim || row >= GridDim) return cfBlock;
@@ -120,10 +130,13 @@ void TRaetselForm::SetLegendWordDone(int wordIndex, bool across, bool done) {
 void TRaetselForm::SelectLegendRow(int number, bool across) {
     Q_EMIT SelectLegendRowRequested(number, across);
     if (QWidget* legend = m_frame.FindChildForm(fkLegend))
-        QMetaObject::invokeMethod(legend, "SelectLegendRow", Q_ARG(int, number), Q_ARG(bool, across));
+        QMetaObject::invokeMethod(legend, "SelectLegendRow", Q_ARG(int, number),
+                                  Q_ARG(bool, across));
 }
 
-void TRaetselForm::RepaintGrid() { m_grid->InvalidateGrid(); }
+void TRaetselForm::RepaintGrid() {
+    m_grid->InvalidateGrid();
+}
 
 void TRaetselForm::OpenSolutionForm() {
     if (!m_frame.FindChildForm(fkSolution)) Q_EMIT SideWindowRequested(fkSolution);
@@ -146,7 +159,8 @@ void TRaetselForm::FormCreate() {
 
     for (TSnapshot& snap : m_snapshots) {
         for (auto& column : snap.Entries)
-            for (PuzzleEntry& e : column) e.assign(" ");
+            for (PuzzleEntry& e : column)
+                e.assign(" ");
         snap.Stamp = 0;
     }
 
@@ -239,8 +253,10 @@ void TRaetselForm::GridLayout() {
     ConfigureGrid();
     m_grid->SetCurrent(cursor.x(), cursor.y());
     const int g = m_grid->GridLineWidth();
-    int height = m_grid->RowHeight(0) + (m_grid->RowCount() - 1) * (m_grid->DefaultRowHeight() + g) + 2;
-    int width = m_grid->ColWidth(0) + (m_grid->ColCount() - 1) * (m_grid->DefaultColWidth() + g) + 2;
+    int height =
+        m_grid->RowHeight(0) + (m_grid->RowCount() - 1) * (m_grid->DefaultRowHeight() + g) + 2;
+    int width =
+        m_grid->ColWidth(0) + (m_grid->ColCount() - 1) * (m_grid->DefaultColWidth() + g) + 2;
     if (!IsBrainTeaser(type)) {
         ++height;
         ++width;
@@ -315,7 +331,9 @@ bool TRaetselForm::IsInCurrentWord(int col, int row) const {
     return zx::IsInCurrentWord(PaintContext(), col, row);
 }
 
-void TRaetselForm::PaintCellAt(int col, int row) { m_grid->InvalidateCell(col, row); }
+void TRaetselForm::PaintCellAt(int col, int row) {
+    m_grid->InvalidateCell(col, row);
+}
 
 void TRaetselForm::PaintWord(const TGridWordData& word, bool) {
     const TPuzzleData& p = Puzzle();
@@ -495,7 +513,8 @@ void TRaetselForm::UpdateDirection(int col, int row, bool toggle) {
         SelectLegendRow(m_currentWord.Number, m_currentWord.Direction == wdAcross);
     if (s.AktuellenBegriffMarkieren) {
         if (IsAmerican(type)) {
-            PaintAmericanWord(m_previousCursor.x(), m_previousCursor.y(), false, m_previousDirection);
+            PaintAmericanWord(m_previousCursor.x(), m_previousCursor.y(), false,
+                              m_previousDirection);
             PaintAmericanWord(col, row, true, dir);
         } else {
             PaintWord(m_previousWord, false);
@@ -509,7 +528,8 @@ void TRaetselForm::UpdateDirection(int col, int row, bool toggle) {
 void TRaetselForm::AdvanceCursor() {
     const int col = m_grid->Col();
     const int row = m_grid->Row();
-    if (m_inputDirection == 1 && !(FlagsAt(col + 1, row) & cfBlock) && col + 1 <= UsedCols(Puzzle()))
+    if (m_inputDirection == 1 && !(FlagsAt(col + 1, row) & cfBlock) &&
+        col + 1 <= UsedCols(Puzzle()))
         m_grid->SelectCell(col + 1, row);
     else if (m_inputDirection == 2 && !(FlagsAt(col, row + 1) & cfBlock) &&
              row + 1 <= UsedRows(Puzzle()))
@@ -545,7 +565,9 @@ void TRaetselForm::GotoWord(int number, bool across) {
     }
 }
 
-void TRaetselForm::UpdateToolbar(int col, int row) { Q_EMIT ToolbarStateChanged(col, row); }
+void TRaetselForm::UpdateToolbar(int col, int row) {
+    Q_EMIT ToolbarStateChanged(col, row);
+}
 
 // ---------------------------------------------------------------- keys
 

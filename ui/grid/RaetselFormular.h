@@ -52,7 +52,9 @@ public:
     const TGridWordData& PreviousWord() const { return m_previousWord; }
     const TCandidates& Candidates() const { return m_candidates; }
     int MarkSymbol() const { return m_markSymbol; }
-    const TSnapshot& Snapshot(int slot) const { return m_snapshots[static_cast<std::size_t>(slot - 1)]; }
+    const TSnapshot& Snapshot(int slot) const {
+        return m_snapshots[static_cast<std::size_t>(slot - 1)];
+    }
     // The grid cursor.
     QPoint Cursor() const;
 

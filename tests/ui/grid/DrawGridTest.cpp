@@ -1,5 +1,5 @@
-// The owner-drawn grid control: geometry, navigation through the selection
-// handler, key routing and range selection.
+// The owner-drawn grid control: navigation through the selection handler,
+// key routing and range selection.
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
@@ -8,39 +8,29 @@
 
 using zx::TDrawGrid;
 
-namespace {
-
-// 6 x 8 cells of 20 pixels; row 0, column 0 and two inner cells are refused.
+// 6 x 8 cells of 20 pixels, four rows visible; row 0, column 0 and the
+// cells (3,2) and (3,5) are refused.
 struct TGridFixture {
     TDrawGrid Grid;
-    std::vector<QPoint> Asked;
-
     TGridFixture() {
         Grid.SetDefaultColWidth(20);
         Grid.SetDefaultRowHeight(20);
         Grid.SetColCount(6);
         Grid.SetRowCount(8);
-        Grid.SetSelectHandler([this](int c, int r) {
-            Asked.emplace_back(c, r);
+        Grid.SetSelectHandler([](int c, int r) {
             return c > 0 && r > 0 && QPoint(c, r) != QPoint(3, 2) && QPoint(c, r) != QPoint(3, 5);
         });
-        // Four rows are visible.
         Grid.setFixedSize(6 * 21, 4 * 21);
     }
+    QPoint Current() const { return {Grid.Col(), Grid.Row()}; }
 };
-
-} // namespace
 
 class DrawGridTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void navigation_data();
     void navigation();
-    void refusedTargetLeavesCursor();
-    void cellGeometry_data();
-    void cellGeometry();
-    void keyRouting();
-    void rangeSelectionByDragging();
+    void keyRoutingAndRange();
 };
 
 void DrawGridTest::navigation_data() {
@@ -48,22 +38,23 @@ void DrawGridTest::navigation_data() {
     QTest::addColumn<int>("key");
     QTest::addColumn<bool>("ctrl");
     QTest::addColumn<QPoint>("expected");
-
-    QTest::newRow("right moves one cell") << QPoint(1, 1) << int(Qt::Key_Right) << false << QPoint(2, 1);
-    QTest::newRow("left stops before the header column") << QPoint(1, 1) << int(Qt::Key_Left) << false << QPoint(1, 1);
-    QTest::newRow("up stops before the header row") << QPoint(2, 1) << int(Qt::Key_Up) << false << QPoint(2, 1);
-    QTest::newRow("right skips a refused cell") << QPoint(2, 2) << int(Qt::Key_Right) << false << QPoint(4, 2);
-    QTest::newRow("down skips a refused cell") << QPoint(3, 1) << int(Qt::Key_Down) << false << QPoint(3, 3);
-    QTest::newRow("right at the last column stays") << QPoint(5, 3) << int(Qt::Key_Right) << false << QPoint(5, 3);
-    QTest::newRow("down at the last row stays") << QPoint(2, 7) << int(Qt::Key_Down) << false << QPoint(2, 7);
-    QTest::newRow("home: first selectable cell of the row") << QPoint(4, 3) << int(Qt::Key_Home) << false << QPoint(1, 3);
-    QTest::newRow("end: last cell of the row") << QPoint(1, 3) << int(Qt::Key_End) << false << QPoint(5, 3);
-    QTest::newRow("ctrl+home: first selectable cell") << QPoint(4, 5) << int(Qt::Key_Home) << true << QPoint(1, 1);
-    QTest::newRow("ctrl+end: last cell") << QPoint(2, 2) << int(Qt::Key_End) << true << QPoint(5, 7);
-    QTest::newRow("page down by the visible rows") << QPoint(2, 1) << int(Qt::Key_PageDown) << false << QPoint(2, 5);
-    QTest::newRow("page down stops at the last row") << QPoint(2, 6) << int(Qt::Key_PageDown) << false << QPoint(2, 7);
-    QTest::newRow("page up stops at the first selectable row") << QPoint(2, 3) << int(Qt::Key_PageUp) << false << QPoint(2, 1);
-    QTest::newRow("page down short of a refused target") << QPoint(3, 1) << int(Qt::Key_PageDown) << false << QPoint(3, 4);
+    auto row = [](const char* name, QPoint from, Qt::Key key, bool ctrl, QPoint to) {
+        QTest::newRow(name) << from << int(key) << ctrl << to;
+    };
+    row("right moves one cell", {1, 1}, Qt::Key_Right, false, {2, 1});
+    row("left stops before the header column", {1, 1}, Qt::Key_Left, false, {1, 1});
+    row("up stops before the header row", {2, 1}, Qt::Key_Up, false, {2, 1});
+    row("right skips a refused cell", {2, 2}, Qt::Key_Right, false, {4, 2});
+    row("down skips a refused cell", {3, 1}, Qt::Key_Down, false, {3, 3});
+    row("right at the last column stays", {5, 3}, Qt::Key_Right, false, {5, 3});
+    row("home: first selectable cell of the row", {4, 3}, Qt::Key_Home, false, {1, 3});
+    row("end: last cell of the row", {1, 3}, Qt::Key_End, false, {5, 3});
+    row("ctrl+home: first selectable cell", {4, 5}, Qt::Key_Home, true, {1, 1});
+    row("ctrl+end: last cell", {2, 2}, Qt::Key_End, true, {5, 7});
+    row("page down by the visible rows", {2, 1}, Qt::Key_PageDown, false, {2, 5});
+    row("page down stops at the last row", {2, 6}, Qt::Key_PageDown, false, {2, 7});
+    row("page up stops at the first selectable row", {2, 3}, Qt::Key_PageUp, false, {2, 1});
+    row("page down short of a refused target", {3, 1}, Qt::Key_PageDown, false, {3, 4});
 }
 
 void DrawGridTest::navigation() {
@@ -74,88 +65,34 @@ void DrawGridTest::navigation() {
     TGridFixture f;
     f.Grid.SetCurrent(start.x(), start.y());
     QTest::keyClick(&f.Grid, Qt::Key(key), ctrl ? Qt::ControlModifier : Qt::NoModifier);
-    QCOMPARE(QPoint(f.Grid.Col(), f.Grid.Row()), expected);
+    QCOMPARE(f.Current(), expected);
 }
 
-void DrawGridTest::refusedTargetLeavesCursor() {
-    TGridFixture f;
-    f.Grid.SetCurrent(2, 2);
-    QVERIFY(!f.Grid.SelectCell(3, 2));
-    QCOMPARE(QPoint(f.Grid.Col(), f.Grid.Row()), QPoint(2, 2));
-    QVERIFY(!f.Grid.SelectCell(9, 1)); // beyond the grid: not even asked
-    QCOMPARE(f.Asked.back(), QPoint(3, 2));
-}
-
-void DrawGridTest::cellGeometry_data() {
-    QTest::addColumn<int>("margin");
-    QTest::addColumn<int>("lineWidth");
-    QTest::addColumn<QPoint>("widgetPos");
-    QTest::addColumn<QPoint>("cell");
-
-    QTest::newRow("first pixel of cell 1,1 behind a hidden header") << 1 << 1 << QPoint(2, 2) << QPoint(1, 1);
-    QTest::newRow("grid line belongs to the cell before it") << 1 << 1 << QPoint(22, 2) << QPoint(1, 1);
-    QTest::newRow("next cell after the line") << 1 << 1 << QPoint(23, 23) << QPoint(2, 2);
-    QTest::newRow("no lines, margin 2") << 2 << 0 << QPoint(21, 22) << QPoint(1, 2);
-    QTest::newRow("inside the margin") << 2 << 0 << QPoint(1, 5) << QPoint(-1, -1);
-    QTest::newRow("beyond the last column") << 1 << 1 << QPoint(500, 5) << QPoint(-1, -1);
-}
-
-void DrawGridTest::cellGeometry() {
-    QFETCH(int, margin);
-    QFETCH(int, lineWidth);
-    QFETCH(QPoint, widgetPos);
-    QFETCH(QPoint, cell);
-    TDrawGrid grid;
-    grid.SetDefaultColWidth(20);
-    grid.SetDefaultRowHeight(20);
-    grid.SetColCount(4);
-    grid.SetRowCount(4);
-    grid.SetGridLineWidth(lineWidth);
-    grid.SetMargin(margin);
-    grid.SetColWidth(0, 0);
-    grid.SetRowHeight(0, 0);
-    QCOMPARE(grid.CellAt(widgetPos), cell);
-    if (cell.x() >= 0) {
-        const QRect r = grid.CellRect(cell.x(), cell.y());
-        QCOMPARE(r.size(), QSize(20, 20));
-        QCOMPARE(grid.CellAt(r.topLeft() + QPoint(margin, margin)), cell);
-    }
-}
-
-void DrawGridTest::keyRouting() {
+void DrawGridTest::keyRoutingAndRange() {
     TGridFixture f;
     std::vector<char> typed;
-    int consumed = 0;
     f.Grid.SetKeyPressHandler([&](char c) { typed.push_back(c); });
-    f.Grid.SetKeyDownHandler([&](QKeyEvent* e) {
-        if (e->key() != Qt::Key_Delete) return false;
-        ++consumed;
-        return true;
-    });
+    f.Grid.SetKeyDownHandler([](QKeyEvent* e) { return e->key() == Qt::Key_Delete; });
     f.Grid.SetCurrent(1, 1);
-    QTest::keyClick(&f.Grid, 'x');
-    QTest::keyClick(&f.Grid, Qt::Key_Return);
-    QTest::keyClick(&f.Grid, Qt::Key_Delete);
-    QTest::keyClick(&f.Grid, Qt::Key_Right);
+    for (int key : {int('x'), int(Qt::Key_Return), int(Qt::Key_Delete), int(Qt::Key_Right)})
+        QTest::keyClick(&f.Grid, Qt::Key(key == 'x' ? Qt::Key_X : key));
     QCOMPARE(typed, (std::vector<char>{'x', '\r'}));
-    QCOMPARE(consumed, 1);
-    QCOMPARE(f.Grid.Col(), 2);
-}
+    QCOMPARE(f.Current(), QPoint(2, 1));
 
-void DrawGridTest::rangeSelectionByDragging() {
+    // Dragging selects a range only where range selection is on.
     for (bool range : {false, true}) {
-        TGridFixture f;
-        f.Grid.SetRangeSelect(range);
-        const QPoint from = f.Grid.CellRect(1, 1).center();
-        const QPoint to = f.Grid.CellRect(4, 3).center();
-        QMouseEvent press(QEvent::MouseButtonPress, from, f.Grid.mapToGlobal(from), Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(&f.Grid, &press);
-        QMouseEvent move(QEvent::MouseMove, to, f.Grid.mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
-        QApplication::sendEvent(&f.Grid, &move);
-        QCOMPARE(QPoint(f.Grid.Col(), f.Grid.Row()), QPoint(1, 1));
-        QCOMPARE(f.Grid.Selection(), range ? QRect(QPoint(1, 1), QPoint(4, 3)) : QRect());
+        TGridFixture g;
+        g.Grid.SetRangeSelect(range);
+        auto mouse = [&](QEvent::Type type, QPoint cell) {
+            const QPoint pos = g.Grid.CellRect(cell.x(), cell.y()).center();
+            QMouseEvent e(type, pos, g.Grid.mapToGlobal(pos), Qt::LeftButton, Qt::LeftButton,
+                          Qt::NoModifier);
+            QApplication::sendEvent(&g.Grid, &e);
+        };
+        mouse(QEvent::MouseButtonPress, {1, 1});
+        mouse(QEvent::MouseMove, {4, 3});
+        QCOMPARE(g.Current(), QPoint(1, 1));
+        QCOMPARE(g.Grid.Selection(), range ? QRect(QPoint(1, 1), QPoint(4, 3)) : QRect());
     }
 }
 

@@ -1,39 +1,37 @@
-// Helpers of the grid window tests: a frame stand-in that records what the
-// window asks of it, puzzles compiled from readable text, and pixel probes.
+// Helpers of the grid window tests: a frame stand-in recording what the window
+// asks of it, puzzles compiled from readable text, key and pixel helpers.
 #pragma once
 
-#include <QColor>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QImage>
-#include <QString>
+#include <QKeyEvent>
+#include <QTest>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "DrawGrid.h"
 #include "FrameLink.h"
 #include "ModalDialogs.h"
 #include "PlayerState.h"
+#include "PuzzleSource.h"
 #include "RaetselFormular.h"
+#include "Settings.h"
 
 namespace gridtest {
 
 class TRecordingDialogs : public zx::TModalDialogs {
 public:
-    struct Result {
-        QString Text;
-        bool Success = false;
-    };
-    std::vector<Result> Results;
-    std::vector<QString> Messages;
-
-    void ShowInformation(QWidget*, const QString& text) override { Messages.push_back(text); }
-    void ShowError(QWidget*, const QString& text) override { Messages.push_back(text); }
-    bool AskYesNo(QWidget*, const QString& text) override {
-        Messages.push_back(text);
-        return true;
-    }
-    void ShowResult(QWidget*, const QString& text, bool success) override {
-        Results.push_back({text, success});
+    std::vector<std::pair<QString, bool>> Results; // text, success
+    void ShowInformation(QWidget*, const QString&) override {}
+    void ShowError(QWidget*, const QString&) override {}
+    bool AskYesNo(QWidget*, const QString&) override { return true; }
+    void ShowResult(QWidget*, const QString& text, bool ok) override {
+        Results.emplace_back(text, ok);
     }
     int Exec(QDialog&) override { return 0; }
 };
@@ -55,48 +53,127 @@ public:
     bool PuzzleAllows(int mask) const override { return (St.Puzzle.HelpOptions & mask) != 0; }
     void SaveUndoCopy() override {
         St.UndoCopy = St.Puzzle;
-        St.UndoAvailable = true;
         ++UndoSaves;
     }
     void UpdateCommands() override { ++CommandUpdates; }
 };
 
-// Maps the faces the program names to the installed metric-compatible fonts.
-void InstallFontSubstitutes();
-
-// A frame holding the puzzle compiled from source text (UTF-8) with default
-// settings; fails the running test when the source does not compile.
-std::unique_ptr<TFakeFrame> FrameFromSource(const std::string& source);
-// A frame holding a sample puzzle, compiled from its source (name without extension).
-std::unique_ptr<TFakeFrame> FrameFromSample(const QString& name);
-// Every sample puzzle name.
-std::vector<QString> SampleNames();
-
-// A shown grid window with the keyboard focus in its grid.
-zx::TRaetselForm* OpenForm(TFakeFrame& frame);
-
-// A frame with its grid window, released in the right order.
+// A frame with its grid window.
 struct TFormHolder {
     std::unique_ptr<TFakeFrame> Frame;
     std::unique_ptr<zx::TRaetselForm> Form;
 };
-TFormHolder Open(std::unique_ptr<TFakeFrame> frame);
 
-// The grid as drawn now, in grid widget coordinates.
-QImage RenderGrid(zx::TRaetselForm& form);
-// The widget rectangle of a cell.
-QRect CellOnScreen(zx::TRaetselForm& form, int col, int row);
+inline void InstallFontSubstitutes() {
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
+                              QStringLiteral("Liberation Serif"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+}
+
+std::unique_ptr<TFakeFrame> FrameFromSource(const std::string& source) {
+    auto frame = std::make_unique<TFakeFrame>();
+    zx::TCompiledPuzzle compiled;
+    zx::TSourceError error;
+    if (!zx::CompilePuzzleSource(source, "fixture", compiled, error)) {
+        QTest::qFail(zx::FormatSourceError(error).c_str(), __FILE__, __LINE__);
+        return nullptr;
+    }
+    frame->St.Puzzle = compiled.Record;
+    zx::SetDefaultSettings(frame->St.Settings, frame->St.Puzzle);
+    return frame;
+}
+
+std::unique_ptr<TFakeFrame> FrameFromSample(const QString& name) {
+    QFile file(QStringLiteral(ZX_SAMPLES_DIR "/") + name + QStringLiteral(".txt"));
+    if (!file.open(QIODevice::ReadOnly)) return nullptr;
+    return FrameFromSource(file.readAll().toStdString());
+}
+
+std::vector<QString> SampleNames() {
+    std::vector<QString> names;
+    for (const QString& f : QDir(QStringLiteral(ZX_SAMPLES_DIR)).entryList({"*.txt"}, QDir::Files))
+        if (f != QStringLiteral("CMakeLists.txt")) names.push_back(f.chopped(4));
+    return names;
+}
+
+// The shown grid window, with the keyboard focus in its grid.
+inline TFormHolder Open(std::unique_ptr<TFakeFrame> frame) {
+    TFormHolder h;
+    h.Frame = std::move(frame);
+    if (!h.Frame) return h;
+    h.Form = std::make_unique<zx::TRaetselForm>(*h.Frame);
+    h.Form->show();
+    h.Form->activateWindow();
+    if (!QTest::qWaitForWindowActive(h.Form.get())) qWarning("grid window not active");
+    h.Form->Raetsel()->setFocus();
+    return h;
+}
+
+inline QImage RenderGrid(zx::TRaetselForm& form) {
+    return form.Raetsel()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+inline QRect CellOnScreen(zx::TRaetselForm& form, int col, int row) {
+    const int m = form.Raetsel()->Margin();
+    return form.Raetsel()->CellRect(col, row).translated(m, m);
+}
+
 // A background pixel of a cell: near its top-right corner, clear of numbers,
-// letters, the input cursor frame and the direction arrow.
-QColor BackgroundOf(const QImage& image, const QRect& cell);
-// Pixels of a colour inside a rectangle.
-int CountColour(const QImage& image, const QRect& rect, const QColor& colour);
-// Pixels inside a rectangle that differ from its background colour.
-int CountInk(const QImage& image, const QRect& rect, const QColor& background);
+// letters, the cursor frame and the direction arrow.
+inline QColor BackgroundOf(const QImage& image, const QRect& cell) {
+    return image.pixelColor(cell.right() - 4, cell.top() + 4);
+}
 
-// Types one key into the grid.
-void Type(zx::TRaetselForm& form, char key);
-// Moves the grid cursor with the arrow keys.
-void MoveTo(zx::TRaetselForm& form, int col, int row);
+// Pixels inside rect for which the test holds.
+inline int Count(const QImage& image, const QRect& rect, const std::function<bool(QColor)>& test) {
+    int n = 0;
+    const QRect r = rect.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += test(image.pixelColor(x, y));
+    return n;
+}
+
+inline int CountColour(const QImage& image, const QRect& rect, const QColor& colour) {
+    return Count(image, rect, [&](QColor c) { return c.rgb() == colour.rgb(); });
+}
+
+inline int CountInk(const QImage& image, const QRect& rect, const QColor& background) {
+    return Count(image, rect, [&](QColor c) { return c.rgb() != background.rgb(); });
+}
+
+// Types one character (or Enter as '\r', Backspace '\b', Delete '\x7f', arrows
+// '<' '>' '^' '_') into the grid.
+inline void Type(zx::TRaetselForm& form, char key) {
+    static const std::map<char, Qt::Key> special = {
+        {'\r', Qt::Key_Return}, {'\b', Qt::Key_Backspace}, {'\x7f', Qt::Key_Delete},
+        {'<', Qt::Key_Left},    {'>', Qt::Key_Right},      {'^', Qt::Key_Up},
+        {'_', Qt::Key_Down}};
+    QWidget* grid = form.Raetsel();
+    if (const auto it = special.find(key); it != special.end())
+        QTest::keyClick(grid, it->second);
+    else if (static_cast<unsigned char>(key) < 0x80)
+        QTest::keyClick(grid, key);
+    else {
+        // Characters beyond ASCII arrive with their text only.
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
+                        QString(QChar(static_cast<unsigned char>(key))));
+        QApplication::sendEvent(grid, &press);
+    }
+}
+
+inline void TypeKeys(zx::TRaetselForm& form, const char* keys) {
+    for (; *keys; ++keys)
+        Type(form, *keys);
+}
+
+inline void MoveTo(zx::TRaetselForm& form, int col, int row) {
+    const zx::TDrawGrid* grid = form.Raetsel();
+    for (int guard = 0; guard < 200 && grid->Col() != col; ++guard)
+        Type(form, grid->Col() < col ? '>' : '<');
+    for (int guard = 0; guard < 200 && grid->Row() != row; ++guard)
+        Type(form, grid->Row() < row ? '_' : '^');
+}
 
 } // namespace gridtest
