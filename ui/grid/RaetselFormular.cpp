@@ -135,6 +135,8 @@ void TRaetselForm::SelectLegendRow(int number, bool across) {
 }
 
 void TRaetselForm::RepaintGrid() {
+    // The record may have been replaced (undo): the possible symbols follow it.
+    if (IsSudoku(Puzzle().PuzzleType)) RecomputeCandidates();
     m_grid->InvalidateGrid();
 }
 

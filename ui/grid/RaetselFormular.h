@@ -90,7 +90,8 @@ public:
     void RecomputeCandidates();
     void UpdateToolbar(int col, int row);
 
-    // The whole grid is drawn anew (after undo, view switches, snapshots).
+    // The whole grid is drawn anew (after undo, view switches, snapshots);
+    // a Sudoku's possible symbols are recomputed from the entries first.
     Q_INVOKABLE void RepaintGrid();
     // Asks for the solution-word window when it is not open.
     Q_INVOKABLE void OpenSolutionForm();

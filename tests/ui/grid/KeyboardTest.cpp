@@ -55,6 +55,7 @@ private Q_SLOTS:
     void enterTogglesOnlyAtCrossings();
     void sudokuSymbols();
     void undoCopyBeforeEachChange();
+    void undoInSudokuRestoresPossibleSymbols();
     void legendCallsOnlyWhileOpen();
     void gotoWord();
     void zoom();
@@ -192,6 +193,21 @@ void KeyboardTest::undoCopyBeforeEachChange() {
         QVERIFY(!Same(before, h.Frame->St.Puzzle));
         QVERIFY(Same(before, h.Frame->St.UndoCopy)); // undo brings back the record before the key
     }
+}
+
+void KeyboardTest::undoInSudokuRestoresPossibleSymbols() {
+    TFormHolder h = Open(FrameFromSample(QStringLiteral("sudoku-9x9")));
+    zx::TPlayerState& st = h.Frame->St;
+    int col = 1;
+    while (st.Puzzle.cell(col, 1).Flags & zx::cfSolution)
+        ++col;
+    MoveTo(*h.Form, col, 1);
+    const auto candidates = h.Form->Candidates();
+    Type(*h.Form, st.Puzzle.cell(col, 1).Text.at(1));
+    QVERIFY(candidates != h.Form->Candidates());
+    st.Puzzle = st.UndoCopy; // the frame's undo, which then asks for a repaint
+    QVERIFY(QMetaObject::invokeMethod(h.Form.get(), "RepaintGrid"));
+    QVERIFY(candidates == h.Form->Candidates());
 }
 
 void KeyboardTest::legendCallsOnlyWhileOpen() {
