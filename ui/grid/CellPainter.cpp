@@ -79,6 +79,8 @@ QFont FontWithHeight(const QString& face, int height, bool bold) {
 }
 
 const QFont& TFontCache::Get(const QString& face, int size, bool bold, bool points) const {
+    // Sizes come from the settings block of the puzzle: keep them renderable.
+    size = std::clamp(size, 1, points ? MaxFontSize : MaxFontSize * 4);
     for (const Entry& e : m_entries)
         if (e.Valid && e.Size == size && e.Bold == bold && e.Points == points && e.Face == face)
             return e.Font;
@@ -360,7 +362,8 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
     // Small texts: code numbers, word numbers, word lengths, possible symbols.
     const int numberHeight =
         screen ? s.Zahlengroesse
-               : static_cast<int>(std::nearbyint(static_cast<double>(s.Zahlengroesse) * 2.2));
+               : static_cast<int>(std::nearbyint(
+                     static_cast<double>(std::clamp(s.Zahlengroesse, 0, MaxFontSize)) * 2.2));
     auto useNumberFont = [&] {
         canvas.setFont(ctx.Fonts.Get(QStringLiteral("Arial"), numberHeight, false, false));
         canvas.setPen(Black);

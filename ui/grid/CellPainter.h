@@ -32,6 +32,9 @@ using TCandidates =
 using TInputDirImages = std::array<QImage, 2>;
 TInputDirImages LoadInputDirImages();
 
+// Largest font size in points the painter uses; larger settings are cut to it.
+inline constexpr int MaxFontSize = 400;
+
 // Fonts the painter needs, built once per face, size and style (building a
 // font by its line height measures it, which is too slow for every cell).
 class TFontCache {

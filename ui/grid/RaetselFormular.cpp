@@ -233,7 +233,9 @@ void TRaetselForm::ConfigureGrid() {
     const TPuzzleData& p = Puzzle();
     const TProgramSettings& s = State().Settings;
     const int type = p.PuzzleType;
-    const int f = s.Feldgroesse;
+    // The cell size comes from the settings block: cut to a size whose grid
+    // still fits the widget coordinates.
+    const int f = std::clamp(s.Feldgroesse, 1, MaxLayoutCellSize);
     m_grid->SetBackground(ToQColor(s.FarbeBuchstabenfeld, palette()));
     m_grid->SetRangeSelect(IsJigsaw(type));
     m_grid->SetGridLineWidth(IsBrainTeaser(type) ? 0 : 1);

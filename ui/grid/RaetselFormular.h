@@ -33,6 +33,7 @@ public:
     static constexpr int ToolbarHeight = 30;
     static constexpr int MinCellSize = 20;
     static constexpr int MaxCellSize = 60;
+    static constexpr int MaxLayoutCellSize = 400; // largest cell size the layout accepts
 
     // One stored state of all entries with the time it was taken (0 = empty slot).
     struct TSnapshot {

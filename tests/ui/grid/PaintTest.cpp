@@ -1,6 +1,7 @@
 // Pixels of the grid window and of the printed grid for every puzzle kind.
 #include <QPainter>
 #include <QTest>
+#include <climits>
 
 #include "CellPainter.h"
 #include "Colors.h"
@@ -52,6 +53,7 @@ private Q_SLOTS:
     void sudokuBoxesAndCandidates();
     void headerNumbers();
     void paperColourModes();
+    void absurdSizeSettings();
 };
 
 void PaintTest::backgrounds() {
@@ -285,6 +287,22 @@ void PaintTest::paperColourModes() {
         const QPoint corner(2 + size * (c.cell.x() - first + 1) - 4,
                             2 + size * (c.cell.y() - first) + 3);
         QVERIFY2(paper.pixelColor(corner) == c.expected, c.name);
+    }
+}
+
+void PaintTest::absurdSizeSettings() {
+    // Sizes from a settings block are drawn without overflow (the sanitizers watch).
+    for (int size : {INT_MIN, -5, 0, 100000, INT_MAX}) {
+        auto frame = FrameFromSource(Swedish);
+        zx::TProgramSettings& s = frame->St.Settings;
+        s.Feldgroesse = s.Schriftgroesse = s.Zahlengroesse = size;
+        TFormHolder h = Open(std::move(frame));
+        QVERIFY(h.Form->Raetsel()->DefaultColWidth() <= zx::TRaetselForm::MaxLayoutCellSize);
+        if (size > 0) QVERIFY(!RenderGrid(*h.Form).isNull());
+        QImage paper(400, 400, QImage::Format_RGB32);
+        int cellSize = 0;
+        QPainter painter(&paper);
+        h.Form->PrintGrid(painter, paper.rect(), cellSize, zx::poPrinter);
     }
 }
 
