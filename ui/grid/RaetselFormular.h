@@ -4,6 +4,7 @@
 
 #include <QPoint>
 #include <QWidget>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -53,8 +54,9 @@ public:
     const TGridWordData& PreviousWord() const { return m_previousWord; }
     const TCandidates& Candidates() const { return m_candidates; }
     int MarkSymbol() const { return m_markSymbol; }
+    // Slot 1..4; other numbers give the nearest slot.
     const TSnapshot& Snapshot(int slot) const {
-        return m_snapshots[static_cast<std::size_t>(slot - 1)];
+        return m_snapshots[static_cast<std::size_t>(std::clamp(slot, 1, 4) - 1)];
     }
     // The grid cursor.
     QPoint Cursor() const;
