@@ -28,7 +28,7 @@ constexpr std::size_t SettingsLengthOffset = HeaderSize + RecordSizeField + Puzz
 
 const char* const Usage = "Aufruf:\n"
                           "  raetsel build QUELLE -o DATEI\n"
-                          "  raetsel embed SPIELER RAETSELDATEI [--settings INI] -o AUSGABE\n"
+                          "  raetsel embed SPIELER RAETSELDATEI|QUELLE [--settings INI] -o AUSGABE\n"
                           "  raetsel show DATEI\n";
 
 bool ReadWholeFile(const std::string& path, std::string& data, std::string& error) {
@@ -216,7 +216,8 @@ int Build(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         return 1;
     }
     if (!compiled->SettingsIni.empty())
-        out << "Hinweis: [einstellungen] gelangt nur mit \"raetsel embed\" in einen Spieler\n";
+        out << "Hinweis: [einstellungen] gelangt mit \"raetsel embed SPIELER QUELLE\" in einen "
+               "Spieler, nicht in die Rätseldatei\n";
     return 0;
 }
 
@@ -244,6 +245,18 @@ int Embed(const std::vector<std::string>& args, std::ostream&, std::ostream& err
     if (!settingsPath.empty() && !SettingsBlockText(settingsUtf8, settings)) {
         err << "raetsel: \"" << settingsPath << "\" enthält Zeichen ohne Windows-1252-Form\n";
         return 1;
+    }
+    // A puzzle source is compiled on the way, so that its [einstellungen]
+    // block reaches the player without a separate INI file.
+    if (!MagicAt(puzzle, 0) && puzzle.find('\0') == std::string::npos) {
+        auto compiled = std::make_unique<TCompiledPuzzle>();
+        TSourceError srcError;
+        if (!CompilePuzzleSource(puzzle, files[1], *compiled, srcError)) {
+            err << FormatSourceError(srcError) << '\n';
+            return 1;
+        }
+        puzzle = PuzzleFileBytes(compiled->Record);
+        if (settingsPath.empty()) settings = compiled->SettingsIni;
     }
     if (!PackPlayer(player, puzzle, settings, packed, error) ||
         !WriteFileAtomically(outPath, packed, error)) {

@@ -150,6 +150,48 @@ TEST_F(TEmbedFixture, WithoutSettingsTheLengthIsZero) {
     EXPECT_EQ(s.Feldgroesse, 30);
 }
 
+// A source given in place of the puzzle file is compiled; its settings block
+// goes into the player unless an INI file is named.
+TEST_F(TEmbedFixture, FromASourceWithItsSettingsBlock) {
+    WriteFile(dir / "s.ini", "[Raetsel_Layout]\nFeldgroesse=40\n");
+    const struct {
+        const char* name;
+        std::string source;
+        bool withIni;
+        int rc;
+        int cellSize;
+    } cases[] = {
+        {"source settings", Source + "[einstellungen]\n[Raetsel_Layout]\nFeldgroesse=36\n", false, 0,
+         36},
+        {"INI file wins", Source + "[einstellungen]\n[Raetsel_Layout]\nFeldgroesse=36\n", true, 0,
+         40},
+        {"no settings block", Source, false, 0, 30},
+        {"source error", Source + "AUGE = y\n", false, 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        fs::remove(out);
+        WriteFile(dir / "q.txt", c.source);
+        std::vector<std::string> args = {"embed", player.string(), (dir / "q.txt").string(), "-o",
+                                         out.string()};
+        if (c.withIni) args.insert(args.end(), {"--settings", (dir / "s.ini").string()});
+        std::string err;
+        ASSERT_EQ(RunTool(args, &err), c.rc) << err;
+        if (c.rc != 0) {
+            EXPECT_NE(err.find("q.txt:13: "), std::string::npos) << err;
+            EXPECT_FALSE(fs::exists(out));
+            continue;
+        }
+        auto p = std::make_unique<TPuzzleData>();
+        TProgramSettings s;
+        ASSERT_EQ(LoadEmbeddedPuzzle(*p, out.string(), s), lrLoaded);
+        EXPECT_EQ(p->Title.str(), "Probe");
+        EXPECT_EQ(s.Feldgroesse, c.cellSize);
+        EXPECT_EQ(ReadFile(out).substr(ContainerOffset + HeaderSize + 2, PuzzleDataSize),
+                  ReadFile(puzzle).substr(HeaderSize));
+    }
+}
+
 TEST_F(TEmbedFixture, PlayerSizeLimit) {
     const struct {
         const char* name;
