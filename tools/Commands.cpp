@@ -74,6 +74,12 @@ std::string Lower1252(std::string_view s) {
     return r;
 }
 
+std::string TrimRight(std::string s) {
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
 std::string Utf8(std::string_view cp1252) {
     return Cp1252ToUtf8(cp1252);
 }
@@ -168,8 +174,10 @@ void PrintRecord(const TPuzzleData& p, std::ostream& out) {
              << (w.Direction == wdAcross ? "waagerecht" : "senkrecht ") << ' ' << std::left
              << std::setw(15) << Utf8(w.Answer.view());
         if (w.Reversed) line << " (rückwärts)";
+        // A negative number is not shown to the player.
+        if (w.Number < 0) line << " (Nummer verborgen)";
         if (!w.Clue.empty()) line << " = " << Utf8(w.Clue.view());
-        out << line.str() << '\n';
+        out << TrimRight(line.str()) << '\n';
     }
     if (IsNumberPuzzle(type)) {
         out << "Codetabelle:";
@@ -408,8 +416,9 @@ bool ShowPuzzle(const std::string& path, std::ostream& out, std::string& error) 
                                                               std::min<std::size_t>(n, have)));
         std::istringstream lines(text);
         for (std::string line; std::getline(lines, line);) {
+            // Blanks inside a line belong to its value and are shown as they are.
             if (!line.empty() && line.back() == '\r') line.pop_back();
-            out << "  " << line << '\n';
+            out << (line.empty() ? "" : "  ") << line << '\n';
         }
     }
     return true;

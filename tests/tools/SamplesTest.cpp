@@ -253,7 +253,8 @@ TEST(Samples, ShowSpecialFacts) {
         const char* fact;
     } cases[] = {
         {"schwedenraetsel-loesungswort", "Lösungswort: SOMMER (\"Die schönste Jahreszeit\")"},
-        {"schwedenraetsel", "-1 waagerecht NUN"},
+        {"schwedenraetsel", "-1 waagerecht NUN             (Nummer verborgen) = jetzt\n"},
+        {"knobelgitter", " waagerecht ONKEL\n"},
         {"schwedenraetsel", "Hilfen: Falsche Buchstaben markieren, Korrekten Buchstaben einfügen, "
                             "Gelöstes Rätsel anzeigen (Wert 7)"},
         {"zahlenraetsel-loesungswort", "Codetabelle: 0=Q 1=W 2=E"},
