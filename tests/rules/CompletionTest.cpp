@@ -121,23 +121,24 @@ TEST(CheckCompletion, SudokuJudgedByTheRuleNotTheSolution) {
 
 TEST(CheckCompletion, TimedSudokuBestTime) {
     struct Row {
-        int best, elapsed;
+        int type, best, elapsed;
         TResultMessage expected;
-        int bestAfter;
+        int bestAfter, clockAfter;
     } rows[] = {
-        {0, 95, SolvedBestTime, 95},
-        {100, 95, SolvedBestTime, 95},
-        {95, 95, SolvedNotBeaten, 95},
-        {90, 95, SolvedNotBeaten, 90},
+        {15, 0, 95, SolvedBestTime, 95, 0},
+        {15, 100, 95, SolvedBestTime, 95, 0},
+        {15, 95, 95, SolvedNotBeaten, 95, 0},
+        {15, 90, 95, SolvedNotBeaten, 90, 0},
+        {14, 100, 95, Solved, 100, 1}, // the untimed Sudoku keeps its clock and best time
     };
     for (const Row& r : rows) {
-        TTestPuzzle t = MakeSudoku(15, {"12", "21"});
+        TTestPuzzle t = MakeSudoku(r.type, {"12", "21"});
         t.p().BestTime = static_cast<std::uint16_t>(r.best);
         t.p().ElapsedTime = static_cast<std::uint16_t>(r.elapsed);
         EnterRows(t, {"12", "21"});
-        EXPECT_EQ(t.check(), r.expected) << r.best;
-        EXPECT_EQ(t.p().BestTime, r.bestAfter) << r.best;
-        EXPECT_EQ(t.p().ClockRunning, 0) << r.best;
+        EXPECT_EQ(t.check(), r.expected) << r.type << " " << r.best;
+        EXPECT_EQ(t.p().BestTime, r.bestAfter) << r.type << " " << r.best;
+        EXPECT_EQ(t.p().ClockRunning, r.clockAfter) << r.type << " " << r.best;
     }
 }
 
