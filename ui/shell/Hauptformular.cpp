@@ -192,7 +192,9 @@ void TVxMainForm::CreateMenus() {
     m_mItemBeaFelderMarkieren->setObjectName(QStringLiteral("MItemBeaFelderMarkieren"));
     m_mItemBeaFelderMarkieren->menuAction()->setObjectName(QStringLiteral("MItemBeaFelderMarkierenItem"));
     m_mItemBeaFelderMarkieren->menuAction()->setStatusTip(Utf8("Ausgewählte Felder im Rätsel farblich markieren"));
-    AddItem(m_mItemBeaFelderMarkieren, "MItemBeaMarkKeine", "&Keine", "Die Markierung im Rätsel aufheben")->setData(0);
+    QAction* none = AddItem(m_mItemBeaFelderMarkieren, "MItemBeaMarkKeine", "&Keine", "Die Markierung im Rätsel aufheben");
+    none->setData(0);
+    none->setCheckable(true);
     QAction* separator = m_mItemBeaFelderMarkieren->addSeparator();
     separator->setObjectName(QStringLiteral("MItemBeaMarkN1"));
     separator->setData(-1);
@@ -250,6 +252,8 @@ void TVxMainForm::CreateMenus() {
     connect(m_mItemRaetsel, &QMenu::aboutToShow, this, &TVxMainForm::MItemRaetselClick);
     connect(m_mItemBearbeiten, &QMenu::aboutToShow, this, &TVxMainForm::MItemBearbeitenClick);
     connect(m_mItemAnsicht, &QMenu::aboutToShow, this, &TVxMainForm::MItemAnsichtClick);
+    connect(m_mItemBeaFelderMarkieren, &QMenu::aboutToShow, this, &TVxMainForm::MItemBeaFelderMarkierenClick);
+    connect(m_mItemBeaSchnappschuss, &QMenu::aboutToShow, this, &TVxMainForm::MItemBeaSchnappschussClick);
     connect(m_mItemRaeInfos, &QAction::triggered, this, &TVxMainForm::MItemRaeInfosClick);
     connect(m_mItemPrgInfo, &QAction::triggered, this, &TVxMainForm::MItemPrgInfoClick);
     connect(m_mItemPrgBeenden, &QAction::triggered, this, &TVxMainForm::MItemPrgBeendenClick);
@@ -393,6 +397,29 @@ void TVxMainForm::MItemAnsichtClick() {
     m_mItemAnsBegriffLaengen->setVisible(open && (Shown(length) || Shown(candidates)));
     if (m_mItemAnsBegriffLaengen->isVisible())
         m_mItemAnsBegriffLaengen->setChecked(Shown(length) ? IsDown(length) : IsDown(candidates));
+}
+
+void TVxMainForm::MItemBeaFelderMarkierenClick() {
+    const auto* grid = qobject_cast<const TRaetselForm*>(FindChildForm(fkPuzzle));
+    if (!grid) return;
+    // Tags: 0 none, -1 the separators, 1 to 12 a symbol, 13 only two possible.
+    const int symbols = m_state->Puzzle.ColCount;
+    const auto items = m_mItemBeaFelderMarkieren->actions();
+    for (QAction* item : items) {
+        const int tag = item->data().toInt();
+        item->setVisible(tag <= symbols || tag == 13);
+        if (item->isCheckable()) item->setChecked(tag == grid->MarkSymbol());
+    }
+}
+
+void TVxMainForm::MItemBeaSchnappschussClick() {
+    const auto* grid = qobject_cast<const TRaetselForm*>(FindChildForm(fkPuzzle));
+    const auto items = m_mItemBeaSchnappschuss->actions();
+    for (QAction* item : items) {
+        const int slot = item->data().toInt();
+        if (slot < 1) continue;
+        item->setVisible(grid && grid->Snapshot(slot).Stamp > 0);
+    }
 }
 
 void TVxMainForm::MItemBeaRueckgaengigClick() {

@@ -70,6 +70,10 @@ public:
     void MItemRaetselClick();
     void MItemBearbeitenClick();
     void MItemAnsichtClick();
+    // Submenus of Bearbeiten: the marking items the puzzle's symbols allow,
+    // ticked at the grid window's mark kind; the snapshot slots in use.
+    void MItemBeaFelderMarkierenClick();
+    void MItemBeaSchnappschussClick();
     // Commands.
     void MItemBeaRueckgaengigClick();
     void MItemRaeInfosClick();

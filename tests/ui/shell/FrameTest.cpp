@@ -329,6 +329,32 @@ private Q_SLOTS:
         QVERIFY(f.Item("MItemAnsLoesung")->isChecked());
     }
 
+    void sudokuSubmenusFollowPuzzle_data() {
+        QTest::addColumn<int>("symbols");
+        QTest::newRow("4 x 4 offers 1 to 4") << 4;
+        QTest::newRow("6 x 6 offers 1 to 6") << 6;
+        QTest::newRow("12 x 12 offers 1 to 9 and A to C") << 12;
+    }
+    void sudokuSubmenusFollowPuzzle() {
+        QFETCH(int, symbols);
+        auto puzzle = zxtest::MakePuzzle(14, symbols, symbols);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("marks.raetsel"), *puzzle)});
+        f.Open("MItemBeaFelderMarkieren");
+        for (int tag = 1; tag <= 12; ++tag)
+            QCOMPARE(f.Item(qPrintable(QStringLiteral("MItemBeaMark%1").arg(tag)))->isVisible(), tag <= symbols);
+        QVERIFY(f.Item("MItemBeaMarkDuo")->isVisible());
+        QVERIFY(!f.Item("MItemBeaMarkDuo")->isChecked());
+        // No mark is set at start: "Keine" carries the tick.
+        QVERIFY(f.Item("MItemBeaMarkKeine")->isVisible());
+        QVERIFY(f.Item("MItemBeaMarkKeine")->isChecked());
+
+        // Without a snapshot taken only "Erstellen" is offered.
+        f.Open("MItemBeaSchnappschuss");
+        QVERIFY(f.Item("MItemBeaSnapErstellen")->isVisible());
+        for (int slot = 1; slot <= 4; ++slot)
+            QVERIFY(!f.Item(qPrintable(QStringLiteral("MItemBeaSnap%1").arg(slot)))->isVisible());
+    }
+
     void closingGridWindowDisablesCommands() {
         auto puzzle = zxtest::MakePuzzle(0, 5, 5);
         TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("close.raetsel"), *puzzle)}, true);
