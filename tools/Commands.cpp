@@ -3,6 +3,7 @@
 #include "Commands.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +12,8 @@
 #include <ostream>
 #include <random>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 #include "PuzzleFile.h"
 #include "PuzzleSource.h"
@@ -167,7 +170,17 @@ void PrintRecord(const TPuzzleData& p, std::ostream& out) {
     PrintGrid(p, out, EntryCell);
     if (IsSudoku(type)) return;
     out << "Begriffe: " << p.wordCount() << '\n';
-    for (int i = 0; i < p.wordCount(); ++i) {
+    // Listed as a reader looks them up: by number, across before down; the
+    // records themselves may be in any order.
+    std::vector<int> order(static_cast<std::size_t>(p.wordCount()));
+    for (int i = 0; i < p.wordCount(); ++i)
+        order[static_cast<std::size_t>(i)] = i;
+    const auto key = [&](int i) {
+        const std::int64_t n = p.Words[i].Number;
+        return std::make_pair(n < 0 ? -n : n, p.Words[i].Direction == wdAcross ? 0 : 1);
+    };
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
+    for (const int i : order) {
         const TPuzzleWord& w = p.Words[i];
         std::ostringstream line;
         line << "  " << std::setw(4) << w.Number << ' '

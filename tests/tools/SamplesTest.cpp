@@ -255,6 +255,9 @@ TEST(Samples, ShowSpecialFacts) {
         {"schwedenraetsel-loesungswort", "Lösungswort: SOMMER (\"Die schönste Jahreszeit\")"},
         {"schwedenraetsel", "-1 waagerecht NUN             (Nummer verborgen) = jetzt\n"},
         {"knobelgitter", " waagerecht ONKEL\n"},
+        {"schwedenraetsel", "7 waagerecht WEIN            = Getränk aus Trauben\n"
+                            "     7 senkrecht  WELLE           = Wasserbewegung\n"
+                            "     8 waagerecht RAD"},
         {"schwedenraetsel", "Hilfen: Falsche Buchstaben markieren, Korrekten Buchstaben einfügen, "
                             "Gelöstes Rätsel anzeigen (Wert 7)"},
         {"zahlenraetsel-loesungswort", "Codetabelle: 0=Q 1=W 2=E"},
