@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLinearGradient>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <QSvgRenderer>
 #include <QUrl>
 
+#include "Colors.h"
 #include "GradientBar.h"
 #include "TextConv.h"
 
@@ -27,6 +29,25 @@ QLabel* AddLabel(QWidget* parent, const char* name, const QString& text, const Q
     label->setGeometry(geometry);
     return label;
 }
+
+// The lowered panel of the addresses, shaded diagonally from white at the top
+// left to the darkened button face at the bottom right.
+class TDiagonalPanel : public QFrame {
+public:
+    using QFrame::QFrame;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        QLinearGradient gradient(area.topLeft(), area.bottomRight());
+        gradient.setColorAt(0, Qt::white);
+        gradient.setColorAt(1, ShadeColor(palette().color(QPalette::Button), -0.7));
+        painter.fillRect(area, gradient);
+        painter.end();
+        QFrame::paintEvent(event);
+    }
+};
 
 QString Link(const QString& href, const QString& text) {
     return QStringLiteral("<a href=\"%1\">%2</a>").arg(href, text.toHtmlEscaped());
@@ -73,7 +94,7 @@ TInfoDlg::TInfoDlg(const TPuzzleData& puzzle, const std::string& exePath, QWidge
 
     AddLabel(this, "LblCopyr", CopyrightText(exePath), QRect(60, 90, 255, 16));
 
-    auto* panel = new QFrame(this);
+    auto* panel = new TDiagonalPanel(this);
     panel->setObjectName(QStringLiteral("PanelURL"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     panel->setGeometry(60, 112, 253, 56);
@@ -97,12 +118,14 @@ TInfoDlg::TInfoDlg(const TPuzzleData& puzzle, const std::string& exePath, QWidge
     m_imgTavimoLogo = AddLabel(panel, "ImgTavimoLogo", QString(), QRect(204, 14, 44, 28));
     m_imgTavimoLogo->setPixmap(QIcon(QStringLiteral(":/icons/maker.svg")).pixmap(44, 22));
     m_imgTavimoLogo->setToolTip(QStringLiteral("Tavimo"));
+    m_imgTavimoLogo->setStatusTip(m_imgTavimoLogo->toolTip());
     m_imgTavimoLogo->setCursor(Qt::PointingHandCursor);
     m_imgTavimoLogo->installEventFilter(this);
 
     auto* close = new QPushButton(QString::fromUtf8("S&chließen"), this);
     close->setObjectName(QStringLiteral("SBClose"));
     close->setToolTip(QString::fromUtf8("Die Info-Box schließen"));
+    close->setStatusTip(close->toolTip());
     close->setGeometry(226, 174, 87, 25);
     // Enter and Escape both close the box.
     close->setDefault(true);
