@@ -10,11 +10,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "AppTitle.h"
 #include "ChildCalls.h"
@@ -590,8 +592,17 @@ void TVxMainForm::ReleaseModifiers() {
 
 void TVxMainForm::ModifiersChanged() {
     CallChild(FindChildForm(fkLegend), "UpdateDragCursor");
-    // A mouse-move lets the window under the pointer update cursor and hint at once.
-    QCursor::setPos(QCursor::pos());
+    // The window under the pointer gets a mouse-move so that it updates cursor
+    // and hover hint at once. Setting the pointer onto its own position would
+    // be the usual way, but the toolkit drops a move that goes nowhere.
+    const QPoint global = QCursor::pos();
+    const QWidget* under = QApplication::widgetAt(global);
+    QWindow* window = under ? under->window()->windowHandle() : nullptr;
+    if (!window) return;
+    const QPointF local = window->mapFromGlobal(QPointF(global));
+    QMouseEvent move(QEvent::MouseMove, local, local, QPointF(global), Qt::NoButton,
+                     QApplication::mouseButtons(), QApplication::keyboardModifiers());
+    QApplication::sendEvent(window, &move);
 }
 
 } // namespace zx

@@ -28,6 +28,20 @@ using zxtest::U;
 
 namespace {
 
+// Counts the events of one type that reach the objects it filters.
+class TEventCounter : public QObject {
+public:
+    TEventCounter(QEvent::Type type, int& count) : m_type(type), m_count(count) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == m_type) ++m_count;
+        return false;
+    }
+
+private:
+    QEvent::Type m_type;
+    int& m_count;
+};
+
 // A frame that has run its start-up message.
 struct TStartedFrame {
     zxtest::TRecordingDialogs dialogs;
@@ -499,6 +513,22 @@ private Q_SLOTS:
         QCOMPARE(s.CtrlHeld, ctrl);
         QTest::keyRelease(f.frame.get(), Qt::Key(key));
         QVERIFY(!s.DragVertical && !s.DragReversed && !s.CtrlHeld);
+
+        // A changed drag flag sends the widget under the pointer a mouse-move, so
+        // that it updates cursor and hover hint without waiting for the mouse.
+        QWidget* grid = f.frame->FindChildForm(fkPuzzle);
+        QCursor::setPos(grid->mapToGlobal(grid->rect().center()));
+        QWidget* under = QApplication::widgetAt(QCursor::pos());
+        QVERIFY(under);
+        // As a window with hover hints does.
+        under->setMouseTracking(true);
+        int moves = 0;
+        TEventCounter counter(QEvent::MouseMove, moves);
+        under->installEventFilter(&counter);
+        QTest::keyPress(f.frame.get(), Qt::Key(key));
+        QTest::keyRelease(f.frame.get(), Qt::Key(key));
+        QCOMPARE(moves, vertical || reversed ? 2 : 0);
+        under->removeEventFilter(&counter);
 
         // Keys let go while the program was in the background do not stick.
         QTest::keyPress(f.frame.get(), Qt::Key(key));
