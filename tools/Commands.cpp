@@ -159,7 +159,10 @@ void PrintRecord(const TPuzzleData& p, std::ostream& out) {
     out << "Version: " << Utf8(p.CreatorVersion.view()) << '\n';
     out << "Hilfen: " << HelpText(p) << '\n';
     out << "Rückwärts erlaubt: " << (p.ReverseAllowed ? "ja" : "nein") << '\n';
-    out << "Stufe: " << Utf8(LevelName(p.Level)) << '\n';
+    if (IsSudoku(type))
+        out << "Stufe: " << Utf8(LevelName(p.Level)) << '\n';
+    else
+        out << "Stufe: " << int(p.Level) << " (gilt nur beim Sudoku)\n";
     out << "Zeit: " << Time(p.ElapsedTime) << ", Bestzeit: " << Time(p.BestTime) << '\n';
     if (HasSolutionWord(type))
         out << "Lösungswort: " << Utf8(p.SolutionWord.view()) << " (\""

@@ -267,6 +267,7 @@ TEST(Samples, ShowSpecialFacts) {
         {"sudoku-auf-zeit", "Zeit: 00:00 min., Bestzeit: 12:30 min."},
         {"sudoku-12x12", "Falsche Symbole markieren"},
         {"sudoku-9x9", "Stufe: schwer\n"},
+        {"fuellraetsel", "Stufe: 0 (gilt nur beim Sudoku)\n"},
         {"kreuzwortpuzzle", "senkrecht  ABENDROT"},
     };
     for (const auto& c : cases) {
