@@ -556,6 +556,8 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::ApplicationDeactivate:
         ReleaseModifiers();
+        // The popup stays on top of every window: it must not linger over other programs.
+        CloseHint();
         break;
     default:
         break;

@@ -565,6 +565,12 @@ private Q_SLOTS:
         f.frame->ShowHintAt(10, 100, 0, U("Klick"));
         QTest::mouseClick(hint->Label(), Qt::LeftButton);
         QVERIFY(!f.frame->HintVisible());
+
+        // Switching to another program takes the hint away.
+        f.frame->ShowHintAt(10, 100, 0, U("Wechsel"));
+        QEvent deactivate(QEvent::ApplicationDeactivate);
+        QApplication::sendEvent(qApp, &deactivate);
+        QVERIFY(!f.frame->HintVisible());
     }
 
     void dragCursorsByNumber() {
