@@ -353,9 +353,13 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
             CentredText(canvas, left, top, right, bottom, ToQString(entry.view()));
         if (odd && s.LoesungswortVorgeben && (flags & cfSolution))
             CentredText(canvas, left, top, right, bottom, ToQString(cell.Text.view()));
-        if (screen && isCursor && focus && type < 14)
-            DrawInputCursor(canvas, QRect(left, top, right - left, bottom - top),
+        if (screen && isCursor && focus && type < 14) {
+            // A brain-teaser cell's right and lower two pixels carry the
+            // outlines its neighbours draw later: the frame stays inside them.
+            const int inset = IsBrainTeaser(type) ? 2 : 0;
+            DrawInputCursor(canvas, QRect(left, top, right - left - inset, bottom - top - inset),
                             ctx.InputDirection, true, ctx.Arrows, pal);
+        }
     }
 
     if (!fill) return;

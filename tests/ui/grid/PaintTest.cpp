@@ -194,6 +194,15 @@ void PaintTest::brainTeaserEdges() {
     QCOMPARE(img.pixelColor(letter.center().x(), letter.top() - 1), Black);
     QCOMPARE(img.pixelColor(letter.right(), letter.center().y()), Black);
     QCOMPARE(img.pixelColor(letter.right() - 2, letter.center().y()), White);
+
+    // The input frame shows on all four sides, inside the outlines of its neighbours.
+    h.Form->Raetsel()->setFocus();
+    const QImage focused = RenderGrid(*h.Form);
+    const QRect cursor = CellOnScreen(*h.Form, 2, 1);
+    QCOMPARE(focused.pixelColor(cursor.left() + 1, cursor.top() + 4), Highlight());
+    QCOMPARE(focused.pixelColor(cursor.left() + 4, cursor.top() + 1), Highlight());
+    QCOMPARE(focused.pixelColor(cursor.right() - 2, cursor.top() + 4), Highlight());
+    QCOMPARE(focused.pixelColor(cursor.left() + 4, cursor.bottom() - 2), Highlight());
 }
 
 void PaintTest::sudokuBoxesAndCandidates() {
