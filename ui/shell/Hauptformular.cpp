@@ -553,6 +553,7 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
         break;
     case QEvent::MouseMove:
         if (watched == m_mdiArea->viewport()) CloseHint();
+        else if (auto* menu = qobject_cast<QMenu*>(watched)) ShowDisabledItemHint(*menu, *static_cast<QMouseEvent*>(event));
         break;
     case QEvent::ApplicationDeactivate:
         ReleaseModifiers();
@@ -563,6 +564,14 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TVxMainForm::ShowDisabledItemHint(const QMenu& menu, const QMouseEvent& move) {
+    // The menu reports the hints of enabled items itself; a disabled item's
+    // hint says what the command would do, so it is shown as well.
+    const QAction* item = menu.actionAt(move.position().toPoint());
+    if (!item || item->isEnabled()) return;
+    m_lblHints->setText(item->statusTip());
 }
 
 void TVxMainForm::TrackModifiers(const QKeyEvent& key) {

@@ -20,6 +20,7 @@ class QKeyEvent;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class QMouseEvent;
 
 namespace zx {
 
@@ -96,6 +97,7 @@ private:
     void CreateMenus();
     void CreateToolbar(QWidget* bar);
     QAction* AddItem(QMenu* menu, const char* name, const char* caption, const char* hint);
+    void ShowDisabledItemHint(const QMenu& menu, const QMouseEvent& move);
     void TrackModifiers(const QKeyEvent& key);
     void ModifiersChanged();
     void ReleaseModifiers();

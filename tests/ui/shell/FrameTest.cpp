@@ -472,6 +472,15 @@ private Q_SLOTS:
         QCOMPARE(line->text(), U("Das Programm beenden"));
         f.Item("MItemRaeDrucken")->showStatusText(f.frame->menuBar());
         QCOMPARE(line->text(), U("Das Rätsel und die Legende drucken"));
+        // A disabled item's hint shows as well.
+        QMenu* menu = f.Find<QMenu>("MItemRaetsel");
+        menu->popup(QPoint(10, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(menu));
+        QAction* infos = f.Item("MItemRaeInfos");
+        QVERIFY(!infos->isEnabled());
+        QTest::mouseMove(menu, menu->actionGeometry(infos).center());
+        QCOMPARE(line->text(), U("Informationen zum aktuellen Rätsel anzeigen"));
+        menu->hide();
         QStatusTipEvent leave{QString()};
         QApplication::sendEvent(f.Find<QWidget>("TBHlfInfo"), &leave);
         QCOMPARE(line->text(), QString());
