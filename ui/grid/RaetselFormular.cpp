@@ -268,20 +268,39 @@ void TRaetselForm::GridLayout() {
     m_grid->setFixedSize(width, height);
 
     QSize wanted(width, height + ToolbarHeight);
-    int available = 0;
+    // The toolbar's marking panel and blank-field button stay reachable.
+    for (const char* name : {"PanelMark", "SBLeerfeld"})
+        if (const QWidget* w = m_toolbar->findChild<QWidget*>(QLatin1String(name)))
+            if (w->isVisibleTo(m_toolbar))
+                wanted.setWidth(std::max(wanted.width(), w->x() + w->width() + 4));
+    QSize available;
     QMdiSubWindow* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
-    if (sub && sub->mdiArea()) available = sub->mdiArea()->viewport()->height() - 10;
-    const bool tooHigh = available > 0 && available < wanted.height();
-    if (tooHigh) wanted.rwidth() += style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (sub && sub->mdiArea()) {
+        const QSize area = sub->mdiArea()->viewport()->size();
+        available = QSize(area.width(), area.height() - 10);
+    }
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const bool tooHigh = available.height() > 0 && available.height() < wanted.height();
+    if (tooHigh) wanted.rwidth() += bar;
     m_wantedClient = wanted;
     updateGeometry();
     if (sub) {
         const QSize frameExtra = sub->sizeHint() - sizeHint();
         QSize outer = wanted + frameExtra;
-        if (tooHigh) outer.setHeight(available);
+        if (tooHigh) outer.setHeight(available.height());
+        // The frame's area does not scroll: a window wider than the area is
+        // cut to it and scrolls its grid sideways itself.
+        if (available.width() > 0 && outer.width() > available.width()) {
+            outer.setWidth(available.width());
+            if (!tooHigh) {
+                int h = outer.height() + bar;
+                if (available.height() > 0) h = std::min(h, available.height());
+                outer.setHeight(h);
+            }
+        }
         sub->resize(outer);
     } else {
-        resize(tooHigh ? QSize(wanted.width(), available) : wanted);
+        resize(tooHigh ? QSize(wanted.width(), available.height()) : wanted);
     }
 }
 

@@ -2,12 +2,15 @@
 // the input direction, Sudoku symbols, undo, legend calls, word jumps, zoom,
 // closing, and repaints that cover every changed pixel.
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <cstring>
 
 #include "DrawGrid.h"
+#include "GradientBar.h"
 #include "GridTestSupport.h"
 #include "SudokuRule.h"
 #include "WordQueries.h"
@@ -59,6 +62,7 @@ private Q_SLOTS:
     void legendCallsOnlyWhileOpen();
     void gotoWord();
     void zoom();
+    void windowSizing();
     void closing();
     void repaintCoversEveryChange_data();
     void repaintCoversEveryChange();
@@ -272,6 +276,51 @@ void KeyboardTest::zoom() {
         QObject other; // neither a button nor a menu action: zooms in
         h.Form->MItemPlayZoomInClick(&other);
         QCOMPARE(s.Feldgroesse, std::min(c.cellSize + 1, 60));
+    }
+}
+
+void KeyboardTest::windowSizing() {
+    // A 9 x 7 crossword in the frame's area; the window fits into the area and
+    // every cell can be scrolled into view with the cursor.
+    const struct {
+        const char* name;
+        QSize area;
+        int cellSize;
+        int panelRight; // right edge of a marking panel in the toolbar (0: none)
+        bool cutWidth, cutHeight;
+    } cases[] = {
+        {"fits", {900, 700}, 30, 0, false, false},
+        {"too high", {900, 200}, 30, 0, false, true},
+        {"too wide", {300, 700}, 60, 0, true, false},
+        {"too wide and too high", {300, 200}, 60, 0, true, true},
+        {"marking panel beyond the grid", {900, 700}, 20, 400, false, false},
+    };
+    for (const auto& c : cases) {
+        auto frame = FrameFromSample(QStringLiteral("schwedenraetsel"));
+        frame->St.Settings.Feldgroesse = c.cellSize;
+        QMdiArea area;
+        area.resize(c.area);
+        area.show();
+        auto* form = new TRaetselForm(*frame);
+        if (c.panelRight > 0) {
+            auto* panel = new QWidget(form->ToolBar());
+            panel->setObjectName(QStringLiteral("PanelMark"));
+            panel->setGeometry(c.panelRight - 308, 4, 308, 22);
+        }
+        QMdiSubWindow* sub = area.addSubWindow(form);
+        sub->show();
+        QVERIFY2(QTest::qWaitForWindowExposed(&area), c.name);
+        const QSize free = area.viewport()->size() - QSize(0, 10);
+        QVERIFY2(sub->width() <= free.width() && sub->height() <= free.height(), c.name);
+        QVERIFY2((sub->width() == free.width()) == c.cutWidth, c.name);
+        QVERIFY2((sub->height() == free.height()) == c.cutHeight, c.name);
+        if (c.panelRight > 0) QVERIFY2(form->width() >= c.panelRight + 4, c.name);
+        const zx::TDrawGrid* grid = form->Raetsel();
+        for (const QPoint cell : {QPoint(9, 7), QPoint(1, 1)}) {
+            MoveTo(*form, cell.x(), cell.y());
+            const QRect r = CellOnScreen(*form, cell.x(), cell.y());
+            QVERIFY2(grid->visibleRegion().boundingRect().contains(r), c.name);
+        }
     }
 }
 
