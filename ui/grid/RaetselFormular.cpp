@@ -551,10 +551,14 @@ void TRaetselForm::UpdateDirection(int col, int row, bool toggle) {
 void TRaetselForm::AdvanceCursor() {
     const int col = m_grid->Col();
     const int row = m_grid->Row();
-    if (m_inputDirection == 1 && !(FlagsAt(col + 1, row) & cfBlock) &&
+    // The puzzle's stop flag: in American crosswords the cursor must neither
+    // halt before a hidden block (which would give it away) nor run into a
+    // cell the player has marked blank.
+    const std::uint32_t stop = StopFlag();
+    if (m_inputDirection == 1 && !(FlagsAt(col + 1, row) & stop) &&
         col + 1 <= UsedCols(Puzzle()))
         m_grid->SelectCell(col + 1, row);
-    else if (m_inputDirection == 2 && !(FlagsAt(col, row + 1) & cfBlock) &&
+    else if (m_inputDirection == 2 && !(FlagsAt(col, row + 1) & stop) &&
              row + 1 <= UsedRows(Puzzle()))
         m_grid->SelectCell(col, row + 1);
 }

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void solveSampleByTyping_data();
     void solveSampleByTyping();
     void editingKeys();
+    void americanCursorKeepsBlocksHidden();
     void enterTogglesOnlyAtCrossings();
     void sudokuSymbols();
     void undoCopyBeforeEachChange();
@@ -128,6 +129,26 @@ void KeyboardTest::editingKeys() {
         QVERIFY2(Row(h.Frame->St.Puzzle, 1) == c.row, c.name);
         QVERIFY2(h.Form->Cursor() == c.cursor, c.name);
         QVERIFY2(h.Frame->UndoSaves == c.undoSaves, c.name);
+    }
+}
+
+void KeyboardTest::americanCursorKeepsBlocksHidden() {
+    // OB#AT with its block hidden; the cursor starts on (1,1) across.
+    const struct {
+        const char* name;
+        int blank; // column the player has marked blank (0: none)
+        const char* keys;
+        QPoint cursor;
+    } cases[] = {
+        {"typing runs over the hidden block", 0, "ob", {3, 1}},
+        {"and into the next word", 0, "obxa", {5, 1}},
+        {"a blank-marked cell stops the cursor", 2, "o", {1, 1}},
+    };
+    for (const auto& c : cases) {
+        TFormHolder h = Open(FrameFromSource("typ: 10\n[gitter]\nOB#AT\n[begriffe]\nOB = a\nAT = b\n"));
+        if (c.blank) h.Frame->St.Puzzle.cell(c.blank, 1).Flags |= zx::cfBlank;
+        TypeKeys(*h.Form, c.keys);
+        QVERIFY2(h.Form->Cursor() == c.cursor, c.name);
     }
 }
 
