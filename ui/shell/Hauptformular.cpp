@@ -555,6 +555,10 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
         if (watched == m_mdiArea->viewport()) CloseHint();
         else if (auto* menu = qobject_cast<QMenu*>(watched)) ShowDisabledItemHint(*menu, *static_cast<QMouseEvent*>(event));
         break;
+    case QEvent::Hide:
+        // A closing menu leaves no hint behind, also not that of a disabled item.
+        if (qobject_cast<QMenu*>(watched)) m_lblHints->clear();
+        break;
     case QEvent::ApplicationDeactivate:
         ReleaseModifiers();
         // The popup stays on top of every window: it must not linger over other programs.
@@ -570,8 +574,8 @@ void TVxMainForm::ShowDisabledItemHint(const QMenu& menu, const QMouseEvent& mov
     // The menu reports the hints of enabled items itself; a disabled item's
     // hint says what the command would do, so it is shown as well.
     const QAction* item = menu.actionAt(move.position().toPoint());
-    if (!item || item->isEnabled()) return;
-    m_lblHints->setText(item->statusTip());
+    if (item && item->isEnabled()) return;
+    m_lblHints->setText(item ? item->statusTip() : QString());
 }
 
 void TVxMainForm::TrackModifiers(const QKeyEvent& key) {

@@ -481,6 +481,7 @@ private Q_SLOTS:
         QTest::mouseMove(menu, menu->actionGeometry(infos).center());
         QCOMPARE(line->text(), U("Informationen zum aktuellen Rätsel anzeigen"));
         menu->hide();
+        QCOMPARE(line->text(), QString());
         QStatusTipEvent leave{QString()};
         QApplication::sendEvent(f.Find<QWidget>("TBHlfInfo"), &leave);
         QCOMPARE(line->text(), QString());
