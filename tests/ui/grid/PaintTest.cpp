@@ -54,6 +54,7 @@ private Q_SLOTS:
     void headerNumbers();
     void paperColourModes();
     void absurdSizeSettings();
+    void systemTextColoursReadable();
 };
 
 void PaintTest::backgrounds() {
@@ -312,6 +313,23 @@ void PaintTest::absurdSizeSettings() {
         int cellSize = 0;
         QPainter painter(&paper);
         h.Form->PrintGrid(painter, paper.rect(), cellSize, zx::poPrinter);
+    }
+}
+
+void PaintTest::systemTextColoursReadable() {
+    // Settings may name any Windows system colour; a text colour must stand
+    // out from the background it belongs with.
+    using namespace zx;
+    const std::pair<int, int> pairs[] = {
+        {scWindowText, scWindow},         {scMenuText, scMenu},
+        {scCaptionText, scActiveCaption}, {scInactiveCaptionText, scInactiveCaption},
+        {scHighlightText, scHighlight},   {scInfoText, scInfoBk},
+        {scBtnText, scBtnFace},           {sc3DDkShadow, scBtnHighlight},
+    };
+    for (const auto& [text, back] : pairs) {
+        const QColor t = ToQColor(SystemColorFlag | static_cast<TColor>(text));
+        const QColor b = ToQColor(SystemColorFlag | static_cast<TColor>(back));
+        QVERIFY2(std::abs(t.lightness() - b.lightness()) > 80, qPrintable(QString::number(text)));
     }
 }
 
