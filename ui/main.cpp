@@ -4,6 +4,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -26,9 +27,9 @@ int main(int argc, char* argv[]) {
     QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
 
-    std::vector<std::string> params;
-    const QStringList arguments = QCoreApplication::arguments();
-    for (qsizetype i = 1; i < arguments.size(); ++i) params.push_back(arguments[i].toStdString());
+    // The parameters as their bytes, so that a file name in any encoding is
+    // found again (the toolkit has taken its own options out of argv).
+    std::vector<std::string> params(argv + std::min(argc, 1), argv + argc);
 
     zx::TVxMainForm frame(QCoreApplication::applicationFilePath().toStdString(), std::move(params));
     QCoreApplication::processEvents();

@@ -68,4 +68,26 @@ if xdotool search --name "^Fehler" >/dev/null 2>&1; then
   exit 1
 fi
 echo "the demo player started with its puzzle"
+kill "$player_pid" 2>/dev/null
+wait "$player_pid" 2>/dev/null
+player_pid=""
+
+# A puzzle file whose name is not valid UTF-8 and holds a blank, named unquoted
+# on the command line, is found and loaded.
+sample=$(ls "$release_dir"/samples/*.raetsel 2>/dev/null | head -n 1)
+if [ -n "$sample" ] && [ -x "$release_dir/zindorax-player" ]; then
+  cp "$sample" "$workdir/$(printf 'F\374ll r\344tsel.raetsel')"
+  QT_QPA_PLATFORM=xcb "$release_dir/zindorax-player" "$workdir/$(printf 'F\374ll')" "$(printf 'r\344tsel.raetsel')" &
+  player_pid=$!
+  if ! timeout 30 xdotool search --sync --name "Tavimo Rätsel-Player" >/dev/null; then
+    echo "FAIL: the frame of the player did not appear"
+    exit 1
+  fi
+  sleep 1
+  if xdotool search --name "^Fehler" >/dev/null 2>&1; then
+    echo "FAIL: the player did not load a puzzle file with a Latin-1 name"
+    exit 1
+  fi
+  echo "the player loaded a puzzle file with a Latin-1 name"
+fi
 exit 0
