@@ -8,8 +8,26 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "AppTitle.h"
 #include "Hauptformular.h"
+
+namespace {
+
+// The program's own file as the system names it, byte for byte, so that the
+// puzzle it carries is found in a folder whose name is not valid UTF-8 too.
+std::string OwnFilePath() {
+    std::string path(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size());
+    if (length > 0 && static_cast<std::size_t>(length) < path.size()) {
+        path.resize(static_cast<std::size_t>(length));
+        return path;
+    }
+    return QCoreApplication::applicationFilePath().toStdString();
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -31,7 +49,7 @@ int main(int argc, char* argv[]) {
     // found again (the toolkit has taken its own options out of argv).
     std::vector<std::string> params(argv + std::min(argc, 1), argv + argc);
 
-    zx::TVxMainForm frame(QCoreApplication::applicationFilePath().toStdString(), std::move(params));
+    zx::TVxMainForm frame(OwnFilePath(), std::move(params));
     QCoreApplication::processEvents();
     frame.show();
     return app.exec();

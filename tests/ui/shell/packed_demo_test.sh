@@ -50,7 +50,11 @@ until xdotool getdisplaygeometry >/dev/null 2>&1; do
 done
 
 export LC_ALL=C.UTF-8
-QT_QPA_PLATFORM=xcb "$demo" &
+# The player finds its puzzle also in a folder whose name is not valid UTF-8.
+own_dir="$workdir/$(printf 'R\344tsel')"
+mkdir -p "$own_dir"
+cp "$demo" "$own_dir/zindorax-demo"
+QT_QPA_PLATFORM=xcb "$own_dir/zindorax-demo" &
 player_pid=$!
 
 # The caption changes to this one when the start-up message has run.
