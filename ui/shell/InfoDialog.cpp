@@ -1,10 +1,12 @@
 // Program information box.
 #include "InfoDialog.h"
 
+#include <chrono>
+#include <filesystem>
+
 #include <QDate>
 #include <QDesktopServices>
 #include <QEvent>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLinearGradient>
 #include <QLabel>
@@ -58,9 +60,17 @@ QString TInfoDlg::VersionText(const TPuzzleData& puzzle) {
     return (QStringLiteral("Version ") + ToQString(puzzle.CreatorVersion.view())).left(28);
 }
 
+QDateTime FileModified(const std::string& path) {
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(path, error);
+    if (error) return {};
+    const auto since = std::chrono::file_clock::to_sys(written).time_since_epoch();
+    return QDateTime::fromMSecsSinceEpoch(std::chrono::duration_cast<std::chrono::milliseconds>(since).count());
+}
+
 QString TInfoDlg::CopyrightText(const std::string& exePath) {
-    const QFileInfo file(QString::fromStdString(exePath));
-    const QDateTime modified = file.exists() ? file.lastModified() : QDateTime::currentDateTime();
+    QDateTime modified = FileModified(exePath);
+    if (!modified.isValid()) modified = QDateTime::currentDateTime();
     return QString::fromUtf8("© Tavimo Software, ") +
            QString::number(modified.date().year()).rightJustified(4, QLatin1Char('0'));
 }

@@ -2,6 +2,7 @@
 // the maker's line with the program file's year and the maker's addresses.
 #pragma once
 
+#include <QDateTime>
 #include <QDialog>
 #include <string>
 
@@ -14,6 +15,10 @@ namespace zx {
 // The maker's addresses shown in the information box.
 inline constexpr char MakerWebAddress[] = "https://www.tavimo.example";
 inline constexpr char MakerMailAddress[] = "support@tavimo.example";
+
+// The modification time of a file named by its bytes; invalid when the file
+// cannot be read.
+QDateTime FileModified(const std::string& path);
 
 class TInfoDlg : public QDialog {
     Q_OBJECT

@@ -3,7 +3,6 @@
 
 #include <QCheckBox>
 #include <QDateTime>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QPainter>
@@ -12,6 +11,7 @@
 #include "AppTitle.h"
 #include "Completion.h"
 #include "GradientBar.h"
+#include "InfoDialog.h"
 #include "TextConv.h"
 
 namespace zx {
@@ -201,8 +201,8 @@ void TReatselInfoDlg::Fill(const TPuzzleData& puzzle, const std::string& exePath
     m_cbHelpEditRiddle->setChecked(help & hoEditPuzzle);
     m_cbHelpEditRiddle->setVisible(type < 14);
 
-    const QFileInfo file(QString::fromStdString(exePath));
-    m_lblDate->setText(file.exists() ? GermanDateTime(file.lastModified()) : QString());
+    const QDateTime modified = FileModified(exePath);
+    m_lblDate->setText(modified.isValid() ? GermanDateTime(modified) : QString());
     m_lblVersion->setText(VersionLabel(puzzle));
 }
 

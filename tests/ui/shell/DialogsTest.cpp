@@ -1,6 +1,10 @@
 // The shell's small windows: puzzle and program information, the result
 // dialog, the hint placement, flat toolbar buttons and calls into child windows.
 #include <QCheckBox>
+#include <QFile>
+#include <cstdio>
+#include <fstream>
+#include <memory>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
@@ -152,6 +156,33 @@ private Q_SLOTS:
 
         const QDateTime modified = QFileInfo(m_exe).lastModified();
         QCOMPARE(Text(dialog, "LblDate"), modified.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss")));
+    }
+
+    void programFileDateFromItsBytes_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("plain name") << QByteArray("player2") << true;
+        QTest::newRow("name that is not UTF-8") << QByteArray("R\xE4tsel-Player") << true;
+        QTest::newRow("missing file") << QByteArray("fehlt") << false;
+    }
+    void programFileDateFromItsBytes() {
+        QFETCH(QByteArray, name);
+        QFETCH(bool, exists);
+        const std::string path = QFile::encodeName(m_dir.path()).toStdString() + '/' + name.toStdString();
+        if (exists) std::ofstream(path) << "program";
+        // The temporary folder cannot remove a name that is not UTF-8 itself.
+        const std::unique_ptr<const std::string, void (*)(const std::string*)> removal(
+            &path, [](const std::string* p) { std::remove(p->c_str()); });
+        const QDateTime modified = FileModified(path);
+        QCOMPARE(modified.isValid(), exists);
+        if (exists) QVERIFY(qAbs(modified.secsTo(QDateTime::currentDateTime())) < 60);
+
+        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
+        TReatselInfoDlg dialog;
+        dialog.Fill(*puzzle, path);
+        QCOMPARE(Text(dialog, "LblDate"), exists ? TReatselInfoDlg::GermanDateTime(modified) : QString());
+        const int year = exists ? modified.date().year() : QDate::currentDate().year();
+        QVERIFY(TInfoDlg::CopyrightText(path).endsWith(QString::number(year)));
     }
 
     void programInformation() {
