@@ -105,13 +105,23 @@ void DrawPenLine(QPainter& canvas, int x1, int y1, int x2, int y2, int w, const 
     if (w <= 0) return;
     const int before = w / 2;      // pixels on the top-left side of the line
     const int after = (w - 1) / 2; // and beyond its end
+    // The pixels a thin line covers along its run: from the start up to, not
+    // including, the end, in whichever direction it runs.
+    auto run = [](int from, int to, int& lo, int& hi) {
+        lo = to >= from ? from : to + 1;
+        hi = to >= from ? to : from + 1;
+    };
+    int lo = 0;
+    int hi = 0;
     if (x1 == x2) {
-        const int lo = std::min(y1, y2) - before;
-        const int hi = std::max(y1, y2) + after;
+        run(y1, y2, lo, hi);
+        lo -= before;
+        hi += after;
         canvas.fillRect(QRect(x1 - before, lo, w, std::max(hi - lo, 0)), color);
     } else if (y1 == y2) {
-        const int lo = std::min(x1, x2) - before;
-        const int hi = std::max(x1, x2) + after;
+        run(x1, x2, lo, hi);
+        lo -= before;
+        hi += after;
         canvas.fillRect(QRect(lo, y1 - before, std::max(hi - lo, 0), w), color);
     }
 }
@@ -171,11 +181,13 @@ void DrawInputCursor(QPainter& canvas, const QRect& rect, int direction, bool th
     const int r = l + rect.width();
     const int b = t + rect.height();
     if (thick) {
+        // The closed path along the cell's inner edge with a 2-pixel pen: a
+        // frame over the outermost two pixels of the cell, corners included.
         const QColor c = ToQColor(SystemColorFlag | scHighlight, palette);
-        DrawPenLine(canvas, l + 1, t + 1, r - 1, t + 1, 2, c);
-        DrawPenLine(canvas, r - 1, t + 1, r - 1, b - 1, 2, c);
-        DrawPenLine(canvas, r - 1, b - 1, l + 1, b - 1, 2, c);
-        DrawPenLine(canvas, l + 1, b - 1, l + 1, t, 2, c);
+        canvas.fillRect(QRect(l, t, r - l, 2), c);
+        canvas.fillRect(QRect(l, b - 2, r - l, 2), c);
+        canvas.fillRect(QRect(l, t, 2, b - t), c);
+        canvas.fillRect(QRect(r - 2, t, 2, b - t), c);
     } else {
         DrawPenLine(canvas, l + 2, b - 7, l + 2, b - 4, 1, Black);
         DrawPenLine(canvas, l + 2, b - 4, r - 4, b - 4, 1, Black);

@@ -99,8 +99,8 @@ void DrawInputCursor(QPainter& canvas, const QRect& rect, int direction, bool th
                      const TInputDirImages* arrows, const QPalette& palette = QPalette());
 
 // An axis-parallel line as a pen of width w draws it from (x1, y1) towards
-// (x2, y2), the end point excluded for width 1; wider pens straddle the line,
-// leaning to the top left for even widths.
+// (x2, y2), the end point excluded for width 1 (whichever way the line runs);
+// wider pens straddle the line, leaning to the top left for even widths.
 void DrawPenLine(QPainter& canvas, int x1, int y1, int x2, int y2, int w, const QColor& color);
 
 // A font of the face whose line height (ascent + descent) is height units.

@@ -172,10 +172,29 @@ void PaintTest::inputCursor() {
         }
         QCOMPARE(img.pixelColor(cell.left(), cell.center().y()), Highlight());
         QCOMPARE(img.pixelColor(cell.right(), cell.center().y()), Highlight());
-        QVERIFY(CountColour(img, cell, Highlight()) >= 4 * (cell.width() - 4));
+        // A closed frame inside the cell: all corners, nothing on the grid lines.
+        for (const QPoint corner : {cell.topLeft(), cell.topRight(), cell.bottomLeft(),
+                                    cell.bottomRight()})
+            QCOMPARE(img.pixelColor(corner), Highlight());
+        QCOMPARE(CountColour(img, cell.adjusted(-1, -1, 1, 1), Highlight()),
+                 CountColour(img, cell, Highlight()));
         const QRect arrow(cell.right() - 10, cell.top() + (cell.height() - 9) / 2, 9, 9);
         QVERIFY(CountInk(img, arrow, C(D.MarkedSolutionColor)) > 10);
     }
+
+    // The thin mark of the side windows: three strokes meeting in closed
+    // corners, each stroke ending short of its end point.
+    QImage side(20, 20, QImage::Format_RGB32);
+    side.fill(Qt::white);
+    QPainter painter(&side);
+    zx::DrawInputCursor(painter, side.rect(), 0, false, nullptr);
+    painter.end();
+    const int l = 0, r = 20, b = 20;
+    for (const QPoint ink : {QPoint(l + 2, b - 7), QPoint(l + 2, b - 4), QPoint(r - 4, b - 4),
+                             QPoint(r - 4, b - 6)})
+        QCOMPARE(side.pixelColor(ink), Black);
+    QCOMPARE(side.pixelColor(r - 4, b - 7), White);
+    QCOMPARE(CountColour(side, side.rect(), Black), 3 + (r - 4 - l - 2) + 3);
 }
 
 void PaintTest::brainTeaserEdges() {
