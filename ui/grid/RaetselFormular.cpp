@@ -657,13 +657,19 @@ void TRaetselForm::ReleaseWordMark() {
     if (w.Index != -1) SetLegendWordDone(w.Index, w.Direction == wdAcross, false);
 }
 
+bool TRaetselForm::EditableByKeyDown(int col, int row) const {
+    // A hidden block of an American crossword takes typed letters, so Delete
+    // and Backspace must clear them as well without giving the block away.
+    return !(FlagsAt(col, row) & (StopFlag() | cfBlank));
+}
+
 bool TRaetselForm::TryBackspace(int dc, int dr) {
     TPlayerState& st = State();
     const int col = m_grid->Col();
     const int row = m_grid->Row();
     if ((dc != 0 ? col : row) < 2) return false;
     if (FlagsAt(col + dc, row + dr) & StopFlag()) return false;
-    if (FlagsAt(col, row) & (cfBlock | cfBlank)) return false;
+    if (!EditableByKeyDown(col, row)) return false;
     m_frame.SaveUndoCopy();
     SetEntry(st.Puzzle, st.ErrorGrid, col + dc, row + dr, " ");
     PaintCellAt(col + dc, row + dr);
@@ -682,7 +688,7 @@ bool TRaetselForm::RaetselKeyDown(int key) {
     if (!InsideGrid(p, col, row)) return true;
 
     if (key == Qt::Key_Delete) {
-        if (FlagsAt(col, row) & (cfBlock | cfBlank)) return true;
+        if (!EditableByKeyDown(col, row)) return true;
         // A given Sudoku symbol is part of the puzzle: reset would not bring it back.
         if (IsSudoku(type) && (FlagsAt(col, row) & cfSolution)) return true;
         m_frame.SaveUndoCopy();

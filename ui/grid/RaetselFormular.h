@@ -134,6 +134,7 @@ private:
     void InvalidateRun(int col, int row, int direction);
     std::uint32_t FlagsAt(int col, int row) const;
     std::uint32_t StopFlag() const;
+    bool EditableByKeyDown(int col, int row) const;
     bool TryBackspace(int dc, int dr);
     void ReleaseWordMark();
 

@@ -133,22 +133,27 @@ void KeyboardTest::editingKeys() {
 }
 
 void KeyboardTest::americanCursorKeepsBlocksHidden() {
-    // OB#AT with its block hidden; the cursor starts on (1,1) across.
+    // OB#AT with its block hidden; the cursor starts on (1,1) across. Typing,
+    // Delete and Backspace treat the hidden block as a letter cell.
     const struct {
         const char* name;
         int blank; // column the player has marked blank (0: none)
         const char* keys;
         QPoint cursor;
+        const char* row;
     } cases[] = {
-        {"typing runs over the hidden block", 0, "ob", {3, 1}},
-        {"and into the next word", 0, "obxa", {5, 1}},
-        {"a blank-marked cell stops the cursor", 2, "o", {1, 1}},
+        {"typing runs over the hidden block", 0, "ob", {3, 1}, "OB   "},
+        {"and into the next word", 0, "obxa", {5, 1}, "OBXA "},
+        {"a blank-marked cell stops the cursor", 2, "o", {1, 1}, "O    "},
+        {"Delete clears the hidden block", 0, "obx<\x7f", {3, 1}, "OB   "},
+        {"Backspace on the hidden block", 0, "obx<\b", {2, 1}, "O X  "},
     };
     for (const auto& c : cases) {
         TFormHolder h = Open(FrameFromSource("typ: 10\n[gitter]\nOB#AT\n[begriffe]\nOB = a\nAT = b\n"));
         if (c.blank) h.Frame->St.Puzzle.cell(c.blank, 1).Flags |= zx::cfBlank;
         TypeKeys(*h.Form, c.keys);
         QVERIFY2(h.Form->Cursor() == c.cursor, c.name);
+        QVERIFY2(Row(h.Frame->St.Puzzle, 1) == c.row, c.name);
     }
 }
 
