@@ -567,9 +567,12 @@ void TRaetselForm::SelectFirstCell() {
     const TPuzzleData& p = Puzzle();
     m_previousCursor = {0, 0};
     m_grid->SetCurrent(m_grid->ColCount() - 1, m_grid->RowCount() - 1);
+    // By the stop flag: an American crossword's first cursor must not tell
+    // where its hidden blocks are.
+    const std::uint32_t stop = StopFlag();
     for (int r = 1; r <= UsedRows(p); ++r)
         for (int c = 1; c <= UsedCols(p); ++c)
-            if (!(FlagsAt(c, r) & cfBlock)) {
+            if (!(FlagsAt(c, r) & stop)) {
                 m_grid->SelectCell(c, r);
                 return;
             }

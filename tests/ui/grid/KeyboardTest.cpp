@@ -155,6 +155,10 @@ void KeyboardTest::americanCursorKeepsBlocksHidden() {
         QVERIFY2(h.Form->Cursor() == c.cursor, c.name);
         QVERIFY2(Row(h.Frame->St.Puzzle, 1) == c.row, c.name);
     }
+    // The first cursor stands on the first cell, hidden block or not.
+    TFormHolder h = Open(FrameFromSource(
+        "typ: 10\n[gitter]\n#AB\nCD#\n[begriffe]\nAB = a\nCD = b\nAD = c\n"));
+    QCOMPARE(h.Form->Cursor(), QPoint(1, 1));
 }
 
 void KeyboardTest::enterTogglesOnlyAtCrossings() {
