@@ -556,8 +556,9 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
         else if (auto* menu = qobject_cast<QMenu*>(watched)) ShowDisabledItemHint(*menu, *static_cast<QMouseEvent*>(event));
         break;
     case QEvent::Hide:
-        // A closing menu leaves no hint behind, also not that of a disabled item.
-        if (qobject_cast<QMenu*>(watched)) m_lblHints->clear();
+        // The last closing menu leaves no hint behind, also not that of a
+        // disabled item; a submenu closing under an open menu leaves its hint.
+        if (qobject_cast<QMenu*>(watched) && !QApplication::activePopupWidget()) m_lblHints->clear();
         break;
     case QEvent::ApplicationDeactivate:
         ReleaseModifiers();

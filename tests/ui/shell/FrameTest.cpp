@@ -482,6 +482,17 @@ private Q_SLOTS:
         QCOMPARE(line->text(), U("Informationen zum aktuellen Rätsel anzeigen"));
         menu->hide();
         QCOMPARE(line->text(), QString());
+        // A submenu closing under its open menu leaves the hint of the menu's item.
+        QMenu* edit = f.Find<QMenu>("MItemBearbeiten");
+        QMenu* snapshots = f.Find<QMenu>("MItemBeaSchnappschuss");
+        edit->popup(QPoint(10, 10));
+        snapshots->popup(QPoint(300, 10));
+        QVERIFY(QTest::qWaitForWindowExposed(snapshots));
+        f.Item("MItemBeaZuruecksetzen")->showStatusText(edit);
+        snapshots->hide();
+        QCOMPARE(line->text(), U("Alle Begriffe aus dem Rätsel löschen"));
+        edit->hide();
+        QCOMPARE(line->text(), QString());
         QStatusTipEvent leave{QString()};
         QApplication::sendEvent(f.Find<QWidget>("TBHlfInfo"), &leave);
         QCOMPARE(line->text(), QString());
