@@ -5,7 +5,7 @@ set -euo pipefail
 ZX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 ZX_PACKAGES=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
   googletest libgtest-dev libbenchmark-dev
   clang libclang-rt-14-dev
   fontconfig fonts-liberation fonts-liberation2
