@@ -73,6 +73,8 @@ TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
     m_scroll->setFrameShape(QFrame::NoFrame);
     m_scroll->setWidgetResizable(false);
     m_scroll->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A click beside the grid must not take the keys away from it.
+    m_scroll->setFocusPolicy(Qt::NoFocus);
     m_grid = new TDrawGrid;
     m_grid->setObjectName(QStringLiteral("Raetsel"));
     m_scroll->setWidget(m_grid);

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void solveSampleByTyping_data();
     void solveSampleByTyping();
     void editingKeys();
+    void clickBesideGridKeepsKeys();
     void americanCursorKeepsBlocksHidden();
     void enterTogglesOnlyAtCrossings();
     void sudokuSymbols();
@@ -130,6 +131,14 @@ void KeyboardTest::editingKeys() {
         QVERIFY2(h.Form->Cursor() == c.cursor, c.name);
         QVERIFY2(h.Frame->UndoSaves == c.undoSaves, c.name);
     }
+}
+
+void KeyboardTest::clickBesideGridKeepsKeys() {
+    TFormHolder h = Open(FrameFromSource(SmallSwedish));
+    h.Form->resize(h.Form->size() + QSize(100, 100));
+    QWidget* beside = h.Form->Raetsel()->parentWidget();
+    QTest::mouseClick(beside, Qt::LeftButton, {}, QPoint(beside->width() - 5, beside->height() - 5));
+    QVERIFY(h.Form->Raetsel()->hasFocus());
 }
 
 void KeyboardTest::americanCursorKeepsBlocksHidden() {
