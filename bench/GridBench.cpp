@@ -3,12 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QFont>
 #include <QImage>
 #include <QKeyEvent>
 #include <QPainter>
 
 #include "DrawGrid.h"
+#include "Fonts.h"
 #include "FrameLink.h"
 #include "ModalDialogs.h"
 #include "PlayerState.h"
@@ -118,7 +118,7 @@ BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    zx::InstallFontSubstitutes();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

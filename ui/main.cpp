@@ -1,6 +1,5 @@
 // Entry point of the player: the frame loads the puzzle once it is on screen.
 #include <QApplication>
-#include <QFont>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -11,6 +10,7 @@
 #include <unistd.h>
 
 #include "AppTitle.h"
+#include "Fonts.h"
 #include "Hauptformular.h"
 
 namespace {
@@ -41,9 +41,7 @@ int main(int argc, char* argv[]) {
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&toolkitTexts);
     // The faces the puzzles and windows name map to metric-compatible free fonts.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"));
+    zx::InstallFontSubstitutes();
 
     // The parameters as their bytes, so that a file name in any encoding is
     // found again (the toolkit has taken its own options out of argv).

@@ -15,8 +15,9 @@
 #include <vector>
 
 #include "DrawGrid.h"
+#include "Fonts.h"
 #include "FrameLink.h"
-#include "ModalDialogs.h"
+#include "RecordingDialogs.h"
 #include "PlayerState.h"
 #include "PuzzleSource.h"
 #include "RaetselFormular.h"
@@ -24,22 +25,10 @@
 
 namespace gridtest {
 
-class TRecordingDialogs : public zx::TModalDialogs {
-public:
-    std::vector<std::pair<QString, bool>> Results; // text, success
-    void ShowInformation(QWidget*, const QString&) override {}
-    void ShowError(QWidget*, const QString&) override {}
-    bool AskYesNo(QWidget*, const QString&) override { return true; }
-    void ShowResult(QWidget*, const QString& text, bool ok) override {
-        Results.emplace_back(text, ok);
-    }
-    int Exec(QDialog&) override { return 0; }
-};
-
 class TFakeFrame : public zx::TFrameLink {
 public:
     zx::TPlayerState St;
-    TRecordingDialogs Dlg;
+    zxtest::TRecordingDialogs Dlg;
     std::map<int, QWidget*> Children;
     int UndoSaves = 0;
     int CommandUpdates = 0;
@@ -63,13 +52,6 @@ struct TFormHolder {
     std::unique_ptr<TFakeFrame> Frame;
     std::unique_ptr<zx::TRaetselForm> Form;
 };
-
-inline void InstallFontSubstitutes() {
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
-                              QStringLiteral("Liberation Serif"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-}
 
 std::unique_ptr<TFakeFrame> FrameFromSource(const std::string& source) {
     auto frame = std::make_unique<TFakeFrame>();

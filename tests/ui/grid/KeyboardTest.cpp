@@ -51,7 +51,7 @@ int Unrepainted(const QImage& before, const QImage& after, const QRegion& repain
 class KeyboardTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { InstallFontSubstitutes(); }
+    void initTestCase() { zx::InstallFontSubstitutes(); }
     void solveSampleByTyping_data();
     void solveSampleByTyping();
     void editingKeys();
@@ -95,8 +95,8 @@ void KeyboardTest::solveSampleByTyping() {
         for (int col = 1; col <= p.ColCount; ++col)
             if (!(p.cell(col, row).Flags & zx::cfBlock))
                 QCOMPARE(p.entry(col, row).str(), p.cell(col, row).Text.str());
-    QCOMPARE(h.Frame->Dlg.Results.size(), std::size_t(1));
-    QVERIFY(h.Frame->Dlg.Results.front().second);
+    QCOMPARE(h.Frame->Dlg.Results().size(), std::size_t(1));
+    QVERIFY(h.Frame->Dlg.Results().front().Success);
 }
 
 void KeyboardTest::editingKeys() {

@@ -45,7 +45,7 @@ TFormHolder OpenSource(const char* source) {
 class PaintTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase() { InstallFontSubstitutes(); }
+    void initTestCase() { zx::InstallFontSubstitutes(); }
     void backgrounds();
     void letterColours();
     void inputCursor();

@@ -1,46 +1,16 @@
-// Helpers of the shell tests: a recorder for modal interactions and hand-made
-// puzzle records, puzzle files and packed players.
+// Helpers of the shell tests: hand-made puzzle records, puzzle files and packed
+// players, and the recorder of modal interactions.
 #pragma once
 
-#include <QDialog>
 #include <QString>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "ModalDialogs.h"
+#include "RecordingDialogs.h"
 #include "PuzzleData.h"
 
 namespace zxtest {
-
-class TRecordingDialogs : public zx::TModalDialogs {
-public:
-    struct Shown {
-        QString Kind; // "information", "error", "question", "result", or the dialog's class
-        QString Text;
-        bool Success = false;
-    };
-    std::vector<Shown> Log;
-    bool Answer = true;
-    // Runs on a dialog given to Exec while it is still filled, before it is released.
-    std::function<void(QDialog&)> OnExec;
-
-    void ShowInformation(QWidget*, const QString& text) override { Log.push_back({"information", text}); }
-    void ShowError(QWidget*, const QString& text) override { Log.push_back({"error", text}); }
-    bool AskYesNo(QWidget*, const QString& text) override {
-        Log.push_back({"question", text});
-        return Answer;
-    }
-    void ShowResult(QWidget*, const QString& text, bool success) override {
-        Log.push_back({"result", text, success});
-    }
-    int Exec(QDialog& dialog) override {
-        Log.push_back({QString::fromLatin1(dialog.metaObject()->className()), QString()});
-        if (OnExec) OnExec(dialog);
-        return QDialog::Accepted;
-    }
-};
 
 // A cleared, playable record of a type and size (Sudoku types must be square).
 std::unique_ptr<zx::TPuzzleData> MakePuzzle(int type, int cols, int rows);

@@ -1,0 +1,50 @@
+// Stand-in for the program's modal dialogs in the user-interface tests: it
+// records every message, question, result and dialog instead of showing it.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "ModalDialogs.h"
+
+namespace zxtest {
+
+class TRecordingDialogs : public zx::TModalDialogs {
+public:
+    struct Shown {
+        QString Kind; // "information", "error", "question", "result", or the dialog's class
+        QString Text;
+        bool Success = false;
+    };
+    std::vector<Shown> Log;
+    bool Answer = true;
+    // Runs on a dialog given to Exec while it is still filled, before it is released.
+    std::function<void(QDialog&)> OnExec;
+
+    void ShowInformation(QWidget*, const QString& text) override { Log.push_back({"information", text}); }
+    void ShowError(QWidget*, const QString& text) override { Log.push_back({"error", text}); }
+    bool AskYesNo(QWidget*, const QString& text) override {
+        Log.push_back({"question", text});
+        return Answer;
+    }
+    void ShowResult(QWidget*, const QString& text, bool success) override {
+        Log.push_back({"result", text, success});
+    }
+    int Exec(QDialog& dialog) override {
+        Log.push_back({QString::fromLatin1(dialog.metaObject()->className()), QString()});
+        if (OnExec) OnExec(dialog);
+        return QDialog::Accepted;
+    }
+
+    // The result dialogs shown so far.
+    std::vector<Shown> Results() const {
+        std::vector<Shown> results;
+        for (const Shown& s : Log)
+            if (s.Kind == QLatin1String("result")) results.push_back(s);
+        return results;
+    }
+};
+
+} // namespace zxtest
