@@ -124,16 +124,10 @@ std::uint32_t TRaetselForm::StopFlag() const {
 
 void TRaetselForm::SetLegendWordDone(int wordIndex, bool across, bool done) {
     Q_EMIT SetWordDoneRequested(wordIndex, across, done);
-    if (QWidget* legend = m_frame.FindChildForm(fkLegend))
-        QMetaObject::invokeMethod(legend, "SetWordDone", Q_ARG(int, wordIndex), Q_ARG(bool, across),
-                                  Q_ARG(bool, done));
 }
 
 void TRaetselForm::SelectLegendRow(int number, bool across) {
     Q_EMIT SelectLegendRowRequested(number, across);
-    if (QWidget* legend = m_frame.FindChildForm(fkLegend))
-        QMetaObject::invokeMethod(legend, "SelectLegendRow", Q_ARG(int, number),
-                                  Q_ARG(bool, across));
 }
 
 void TRaetselForm::RepaintGrid() {

@@ -21,10 +21,10 @@ class TFrameLink;
 class TGradientBar;
 struct TPlayerState;
 
-// Calls into the legend are made only while it is open, by name, so that the
-// legend needs no link to this header: SetWordDone(int wordIndex, bool across,
-// bool done) and SelectLegendRow(int number, bool across). The frame calls
-// RepaintGrid() and OpenSolutionForm() the same way.
+// What the legend must follow (a word done, the row of the current word) is
+// announced by signals, emitted only while a legend is open; the frame connects
+// them to the legend when it opens one. The frame calls RepaintGrid() and
+// OpenSolutionForm() by name.
 class TRaetselForm : public QWidget {
     Q_OBJECT
 public:
@@ -100,7 +100,7 @@ public:
     Q_INVOKABLE void OpenSolutionForm();
 
 Q_SIGNALS:
-    // Announced with each call into the open legend.
+    // For the open legend: a word was ticked or unticked, the current word changed.
     void SetWordDoneRequested(int wordIndex, bool across, bool done);
     void SelectLegendRowRequested(int number, bool across);
     // The cursor moved onto (col, row).
