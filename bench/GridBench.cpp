@@ -7,12 +7,12 @@
 #include <QKeyEvent>
 #include <QPainter>
 
-#include "DrawGrid.h"
-#include "Fonts.h"
-#include "FrameLink.h"
-#include "ModalDialogs.h"
-#include "PlayerState.h"
-#include "RaetselFormular.h"
+#include "controls/DrawGrid.h"
+#include "controls/Fonts.h"
+#include "grid/RaetselFormular.h"
+#include "session/FrameLink.h"
+#include "session/ModalDialogs.h"
+#include "session/PlayerState.h"
 
 namespace {
 

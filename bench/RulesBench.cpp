@@ -6,8 +6,8 @@
 #include <random>
 #include <string>
 
-#include "Rules.h"
-#include "Settings.h"
+#include "document/Settings.h"
+#include "rules/Rules.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The read-only INI list: lines of text, sections "[name]" and "key=value" lines.
-#include "IniList.h"
+#include "document/IniList.h"
 
 #include <algorithm>
 #include <iterator>
 #include <limits>
 
-#include "Text.h"
+#include "document/Text.h"
 
 namespace zx {
 

@@ -1,5 +1,5 @@
 // Clear operations on the puzzle record and the display names of its codes.
-#include "PuzzleData.h"
+#include "document/PuzzleData.h"
 
 #include <limits>
 

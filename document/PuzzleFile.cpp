@@ -1,10 +1,10 @@
 // Readers of the puzzle container in a packed player and of puzzle files.
-#include "PuzzleFile.h"
+#include "document/PuzzleFile.h"
 
 #include <filesystem>
 #include <fstream>
 
-#include "IniList.h"
+#include "document/IniList.h"
 
 namespace zx {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "PuzzleData.h"
-#include "Settings.h"
+#include "document/PuzzleData.h"
+#include "document/Settings.h"
 
 namespace zx {
 

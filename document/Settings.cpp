@@ -1,8 +1,8 @@
 // Settings: defaults, reading them from the INI list, and the derived highlight colours.
-#include "Settings.h"
+#include "document/Settings.h"
 
-#include "IniList.h"
-#include "PuzzleData.h"
+#include "document/IniList.h"
+#include "document/PuzzleData.h"
 
 namespace zx {
 

@@ -1,5 +1,5 @@
 // Windows-1252 text helpers: ANSI and ASCII upper case, conversion to and from UTF-8.
-#include "Text.h"
+#include "document/Text.h"
 
 #include <cstdint>
 

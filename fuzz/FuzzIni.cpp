@@ -6,10 +6,10 @@
 #include <sstream>
 #include <string>
 
-#include "IniList.h"
-#include "PuzzleData.h"
-#include "Settings.h"
-#include "Text.h"
+#include "document/IniList.h"
+#include "document/PuzzleData.h"
+#include "document/Settings.h"
+#include "document/Text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

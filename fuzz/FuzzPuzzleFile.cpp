@@ -8,8 +8,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "PuzzleFile.h"
-#include "Rules.h"
+#include "document/PuzzleFile.h"
+#include "rules/Rules.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <string>
 
-#include "PuzzleFile.h"
+#include "document/PuzzleFile.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The completion check, its result messages and the formatting of times.
-#include "Completion.h"
+#include "rules/Completion.h"
 
 #include <cstdio>
 
-#include "Settings.h"
-#include "SudokuRule.h"
-#include "WordQueries.h"
+#include "document/Settings.h"
+#include "rules/SudokuRule.h"
+#include "rules/WordQueries.h"
 
 namespace zx {
 

@@ -1,10 +1,10 @@
 // Storing a player's entry and judging it.
-#include "EntryCheck.h"
+#include "rules/EntryCheck.h"
 
 #include <string>
 
-#include "Text.h"
-#include "WordQueries.h"
+#include "document/Text.h"
+#include "rules/WordQueries.h"
 
 namespace zx {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "PuzzleData.h"
+#include "document/PuzzleData.h"
 
 namespace zx {
 

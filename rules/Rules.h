@@ -1,7 +1,7 @@
 // The puzzle rules: word queries, entry checking, completion check, Sudoku rule.
 #pragma once
 
-#include "Completion.h"
-#include "EntryCheck.h"
-#include "SudokuRule.h"
-#include "WordQueries.h"
+#include "rules/Completion.h"
+#include "rules/EntryCheck.h"
+#include "rules/SudokuRule.h"
+#include "rules/WordQueries.h"

@@ -1,11 +1,11 @@
 // The Sudoku rule and the candidate symbols of a cell.
-#include "SudokuRule.h"
+#include "rules/SudokuRule.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
 
-#include "WordQueries.h"
+#include "rules/WordQueries.h"
 
 namespace zx {
 

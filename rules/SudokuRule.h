@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "PuzzleData.h"
+#include "document/PuzzleData.h"
 
 namespace zx {
 

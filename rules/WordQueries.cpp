@@ -1,8 +1,8 @@
 // Cell and word queries over the puzzle record.
-#include "WordQueries.h"
+#include "rules/WordQueries.h"
 
-#include "Settings.h"
-#include "Text.h"
+#include "document/Settings.h"
+#include "document/Text.h"
 
 namespace zx {
 

@@ -1,6 +1,6 @@
 // The commands of the raetsel tool: compiling sources, packing players and
 // printing what a puzzle file or a packed player holds.
-#include "Commands.h"
+#include "tools/Commands.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -15,10 +15,10 @@
 #include <utility>
 #include <vector>
 
-#include "PuzzleFile.h"
-#include "PuzzleSource.h"
-#include "Settings.h"
-#include "Text.h"
+#include "document/PuzzleFile.h"
+#include "document/Settings.h"
+#include "document/Text.h"
+#include "tools/PuzzleSource.h"
 
 namespace zx {
 namespace {

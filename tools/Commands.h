@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "PuzzleData.h"
+#include "document/PuzzleData.h"
 
 namespace zx {
 

@@ -1,6 +1,6 @@
 // Puzzle source compiler: parses the header, grid, word list and settings block
 // and derives cell flags, numbers, word records and the code table.
-#include "PuzzleSource.h"
+#include "tools/PuzzleSource.h"
 
 #include <algorithm>
 #include <array>
@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "Text.h"
+#include "document/Text.h"
 
 namespace zx {
 namespace {

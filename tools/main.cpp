@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "Commands.h"
+#include "tools/Commands.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);

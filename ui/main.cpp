@@ -9,9 +9,9 @@
 
 #include <unistd.h>
 
-#include "AppTitle.h"
-#include "Fonts.h"
-#include "Hauptformular.h"
+#include "controls/Fonts.h"
+#include "shell/AppTitle.h"
+#include "shell/Hauptformular.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "IniList.h"
+#include "document/IniList.h"
 
 namespace zx {
 namespace {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <functional>
 
-#include "PuzzleData.h"
 #include "TestFiles.h"
+#include "document/PuzzleData.h"
 
 namespace zx {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <functional>
 
-#include "PuzzleFile.h"
 #include "TestFiles.h"
+#include "document/PuzzleFile.h"
 
 namespace zx {
 namespace {

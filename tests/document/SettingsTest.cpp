@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "IniList.h"
-#include "Settings.h"
 #include "TestFiles.h"
+#include "document/IniList.h"
+#include "document/Settings.h"
 
 namespace zx {
 namespace {

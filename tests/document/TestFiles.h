@@ -8,8 +8,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "PuzzleData.h"
-#include "PuzzleFile.h"
+#include "document/PuzzleData.h"
+#include "document/PuzzleFile.h"
 
 namespace zx::test {
 

@@ -1,7 +1,7 @@
 // Tests of the Windows-1252 helpers: upper case rules and UTF-8 conversion.
 #include <gtest/gtest.h>
 
-#include "Text.h"
+#include "document/Text.h"
 
 namespace zx {
 namespace {

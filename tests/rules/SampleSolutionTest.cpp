@@ -7,8 +7,8 @@
 #include <functional>
 #include <vector>
 
-#include "PuzzleFile.h"
 #include "TestPuzzle.h"
+#include "document/PuzzleFile.h"
 
 namespace zx::test {
 namespace {

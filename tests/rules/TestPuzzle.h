@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "Rules.h"
-#include "Settings.h"
+#include "document/Settings.h"
+#include "rules/Rules.h"
 
 namespace zx::test {
 

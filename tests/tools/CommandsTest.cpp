@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Commands.h"
-#include "PuzzleFile.h"
-#include "Settings.h"
 #include "TestSupport.h"
+#include "document/PuzzleFile.h"
+#include "document/Settings.h"
+#include "tools/Commands.h"
 
 namespace zx {
 namespace {

@@ -1,8 +1,8 @@
 // The source compiler: what it derives from a grid, and how it refuses broken sources.
 #include <gtest/gtest.h>
 
-#include "PuzzleSource.h"
 #include "TestSupport.h"
+#include "tools/PuzzleSource.h"
 
 namespace zx {
 namespace {

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Commands.h"
-#include "PuzzleFile.h"
 #include "TestSupport.h"
-#include "Text.h"
+#include "document/PuzzleFile.h"
+#include "document/Text.h"
+#include "tools/Commands.h"
 
 namespace zx {
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "PuzzleSource.h"
+#include "tools/PuzzleSource.h"
 
 namespace zx::test {
 

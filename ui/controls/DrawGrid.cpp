@@ -1,6 +1,6 @@
 // The owner-drawn string grid: geometry, painting by exposed cells, keyboard
 // navigation through the selection handler, range selection with the mouse.
-#include "DrawGrid.h"
+#include "controls/DrawGrid.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,5 +1,5 @@
 // Font substitutions of the player.
-#include "Fonts.h"
+#include "controls/Fonts.h"
 
 #include <QFont>
 

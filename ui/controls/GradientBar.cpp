@@ -1,10 +1,10 @@
 // Gradient strip of the toolbars.
-#include "GradientBar.h"
+#include "controls/GradientBar.h"
 
 #include <QLinearGradient>
 #include <QPainter>
 
-#include "Colors.h"
+#include <algorithm>
 
 namespace zx {
 
@@ -26,6 +26,17 @@ void TGradientBar::PaintGradient(QPainter& painter, const QRect& rect, const QPa
 void TGradientBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintGradient(painter, rect(), palette());
+}
+
+QColor ShadeColor(const QColor& c, double factor) {
+    factor = std::clamp(factor, -1.0, 1.0);
+    // Darkening keeps a trace of the colour: factor -1 takes 40 % off each channel,
+    // so the toolbar gradients end in a soft grey rather than black.
+    auto channel = [factor](int v) {
+        const double r = factor < 0 ? v * (1.0 + 0.4 * factor) : v + (255 - v) * factor;
+        return std::clamp(static_cast<int>(r), 0, 255);
+    };
+    return QColor(channel(c.red()), channel(c.green()), channel(c.blue()));
 }
 
 } // namespace zx

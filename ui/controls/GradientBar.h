@@ -2,9 +2,14 @@
 // face: the background of the toolbars of the frame and the child windows.
 #pragma once
 
+#include <QColor>
 #include <QWidget>
 
 namespace zx {
+
+// The colour darkened (factor < 0, down to 60 % of each channel at -1) or
+// lightened toward white (factor > 0, white at 1).
+QColor ShadeColor(const QColor& c, double factor);
 
 class TGradientBar : public QWidget {
     Q_OBJECT

@@ -1,5 +1,5 @@
 // Flat toolbar button with radio groups.
-#include "SpeedButton.h"
+#include "controls/SpeedButton.h"
 
 namespace zx {
 

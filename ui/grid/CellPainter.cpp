@@ -1,15 +1,15 @@
 // Painting of one puzzle cell on screen or paper, and the input cursor.
-#include "CellPainter.h"
+#include "grid/CellPainter.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cmath>
 
-#include "Colors.h"
-#include "SudokuRule.h"
-#include "TextConv.h"
-#include "WordQueries.h"
+#include "rules/SudokuRule.h"
+#include "rules/WordQueries.h"
+#include "session/Colors.h"
+#include "session/TextConv.h"
 
 namespace zx {
 

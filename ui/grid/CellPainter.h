@@ -11,8 +11,8 @@
 #include <array>
 #include <cstdint>
 
-#include "PuzzleData.h"
-#include "Settings.h"
+#include "document/PuzzleData.h"
+#include "document/Settings.h"
 
 class QPainter;
 

@@ -1,6 +1,6 @@
 // The grid window: creation and layout, drawing through the cell painter,
 // cursor movement, the input direction and the keyboard entry of every kind.
-#include "RaetselFormular.h"
+#include "grid/RaetselFormular.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -17,16 +17,16 @@
 #include <algorithm>
 #include <span>
 
-#include "Colors.h"
-#include "Completion.h"
-#include "DrawGrid.h"
-#include "EntryCheck.h"
-#include "FrameLink.h"
-#include "GradientBar.h"
-#include "ModalDialogs.h"
-#include "PlayerState.h"
-#include "SudokuRule.h"
-#include "TextConv.h"
+#include "controls/DrawGrid.h"
+#include "controls/GradientBar.h"
+#include "rules/Completion.h"
+#include "rules/EntryCheck.h"
+#include "rules/SudokuRule.h"
+#include "session/Colors.h"
+#include "session/FrameLink.h"
+#include "session/ModalDialogs.h"
+#include "session/PlayerState.h"
+#include "session/TextConv.h"
 
 namespace zx {
 

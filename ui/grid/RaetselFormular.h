@@ -8,9 +8,9 @@
 #include <array>
 #include <cstdint>
 
-#include "CellPainter.h"
-#include "PuzzleData.h"
-#include "WordQueries.h"
+#include "document/PuzzleData.h"
+#include "grid/CellPainter.h"
+#include "rules/WordQueries.h"
 
 class QScrollArea;
 

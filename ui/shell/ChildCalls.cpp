@@ -1,5 +1,5 @@
 // Name-based calls into child windows.
-#include "ChildCalls.h"
+#include "shell/ChildCalls.h"
 
 #include <QByteArray>
 #include <QMetaObject>

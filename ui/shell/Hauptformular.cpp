@@ -1,5 +1,5 @@
 // Frame window of the player.
-#include "Hauptformular.h"
+#include "shell/Hauptformular.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -18,19 +18,19 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
-#include "AppTitle.h"
-#include "ChildCalls.h"
-#include "Colors.h"
-#include "DragCursors.h"
-#include "EntryCheck.h"
-#include "GradientBar.h"
-#include "HinweisDialog.h"
-#include "InfoDialog.h"
-#include "PlayerDialogs.h"
-#include "PlayerState.h"
-#include "RaetselFormular.h"
-#include "RaetselInfoDialog.h"
-#include "SpeedButton.h"
+#include "controls/GradientBar.h"
+#include "controls/SpeedButton.h"
+#include "grid/RaetselFormular.h"
+#include "rules/EntryCheck.h"
+#include "session/Colors.h"
+#include "session/DragCursors.h"
+#include "session/PlayerState.h"
+#include "shell/AppTitle.h"
+#include "shell/ChildCalls.h"
+#include "shell/HinweisDialog.h"
+#include "shell/InfoDialog.h"
+#include "shell/PlayerDialogs.h"
+#include "shell/RaetselInfoDialog.h"
 
 namespace zx {
 

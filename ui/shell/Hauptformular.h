@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "FrameLink.h"
-#include "PuzzleFile.h"
+#include "document/PuzzleFile.h"
+#include "session/FrameLink.h"
 
 class QAbstractButton;
 class QAction;

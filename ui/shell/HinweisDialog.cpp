@@ -1,5 +1,5 @@
 // Hint popup: placement, screen-edge fitting and focus hand-back.
-#include "HinweisDialog.h"
+#include "shell/HinweisDialog.h"
 
 #include <algorithm>
 

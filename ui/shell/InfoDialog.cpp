@@ -1,5 +1,5 @@
 // Program information box.
-#include "InfoDialog.h"
+#include "shell/InfoDialog.h"
 
 #include <chrono>
 #include <filesystem>
@@ -16,9 +16,9 @@
 #include <QSvgRenderer>
 #include <QUrl>
 
-#include "Colors.h"
-#include "GradientBar.h"
-#include "TextConv.h"
+#include "controls/GradientBar.h"
+#include "session/Colors.h"
+#include "session/TextConv.h"
 
 namespace zx {
 

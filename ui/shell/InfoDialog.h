@@ -6,7 +6,7 @@
 #include <QDialog>
 #include <string>
 
-#include "PuzzleData.h"
+#include "document/PuzzleData.h"
 
 class QLabel;
 

@@ -1,5 +1,5 @@
 // Result dialog with its two forms.
-#include "MessageDialog.h"
+#include "shell/MessageDialog.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -8,7 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 
-#include "GradientBar.h"
+#include "controls/GradientBar.h"
 
 namespace zx {
 

@@ -1,10 +1,10 @@
 // Message boxes and the result dialog.
-#include "PlayerDialogs.h"
+#include "shell/PlayerDialogs.h"
 
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "MessageDialog.h"
+#include "shell/MessageDialog.h"
 
 namespace zx {
 

@@ -2,7 +2,7 @@
 // the result dialog.
 #pragma once
 
-#include "ModalDialogs.h"
+#include "session/ModalDialogs.h"
 
 namespace zx {
 

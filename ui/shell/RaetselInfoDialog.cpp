@@ -1,5 +1,5 @@
 // Puzzle information dialog.
-#include "RaetselInfoDialog.h"
+#include "shell/RaetselInfoDialog.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -8,11 +8,11 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "AppTitle.h"
-#include "Completion.h"
-#include "GradientBar.h"
-#include "InfoDialog.h"
-#include "TextConv.h"
+#include "controls/GradientBar.h"
+#include "rules/Completion.h"
+#include "session/TextConv.h"
+#include "shell/AppTitle.h"
+#include "shell/InfoDialog.h"
 
 namespace zx {
 

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <string>
 
-#include "PuzzleData.h"
+#include "document/PuzzleData.h"
 
 class QCheckBox;
 class QFrame;

@@ -4,7 +4,7 @@
 #include <QMouseEvent>
 #include <QTest>
 
-#include "DrawGrid.h"
+#include "controls/DrawGrid.h"
 
 using zx::TDrawGrid;
 

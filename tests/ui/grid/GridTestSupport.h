@@ -14,14 +14,14 @@
 #include <string>
 #include <vector>
 
-#include "DrawGrid.h"
-#include "Fonts.h"
-#include "FrameLink.h"
 #include "RecordingDialogs.h"
-#include "PlayerState.h"
-#include "PuzzleSource.h"
-#include "RaetselFormular.h"
-#include "Settings.h"
+#include "controls/DrawGrid.h"
+#include "controls/Fonts.h"
+#include "document/Settings.h"
+#include "grid/RaetselFormular.h"
+#include "session/FrameLink.h"
+#include "session/PlayerState.h"
+#include "tools/PuzzleSource.h"
 
 namespace gridtest {
 

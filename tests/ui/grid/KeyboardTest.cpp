@@ -9,11 +9,11 @@
 #include <QTest>
 #include <cstring>
 
-#include "DrawGrid.h"
-#include "GradientBar.h"
 #include "GridTestSupport.h"
-#include "SudokuRule.h"
-#include "WordQueries.h"
+#include "controls/DrawGrid.h"
+#include "controls/GradientBar.h"
+#include "rules/SudokuRule.h"
+#include "rules/WordQueries.h"
 
 using namespace gridtest;
 using zx::TRaetselForm;

@@ -3,12 +3,12 @@
 #include <QTest>
 #include <climits>
 
-#include "CellPainter.h"
-#include "Colors.h"
-#include "DrawGrid.h"
-#include "EntryCheck.h"
 #include "GridTestSupport.h"
-#include "SudokuRule.h"
+#include "controls/DrawGrid.h"
+#include "grid/CellPainter.h"
+#include "rules/EntryCheck.h"
+#include "rules/SudokuRule.h"
+#include "session/Colors.h"
 
 using namespace gridtest;
 using zx::TPlayerState;

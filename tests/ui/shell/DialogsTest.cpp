@@ -11,13 +11,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ChildCalls.h"
-#include "HinweisDialog.h"
-#include "InfoDialog.h"
-#include "MessageDialog.h"
-#include "RaetselInfoDialog.h"
 #include "ShellTestSupport.h"
-#include "SpeedButton.h"
+#include "controls/SpeedButton.h"
+#include "shell/ChildCalls.h"
+#include "shell/HinweisDialog.h"
+#include "shell/InfoDialog.h"
+#include "shell/MessageDialog.h"
+#include "shell/RaetselInfoDialog.h"
 
 using namespace zx;
 using zxtest::U;

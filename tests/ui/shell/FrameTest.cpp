@@ -15,13 +15,13 @@
 #include <QToolButton>
 #include <QtTest>
 
-#include "EntryCheck.h"
-#include "Hauptformular.h"
-#include "HinweisDialog.h"
-#include "PlayerState.h"
 #include "ShellTestSupport.h"
-#include "SpeedButton.h"
-#include "Text.h"
+#include "controls/SpeedButton.h"
+#include "document/Text.h"
+#include "rules/EntryCheck.h"
+#include "session/PlayerState.h"
+#include "shell/Hauptformular.h"
+#include "shell/HinweisDialog.h"
 
 using namespace zx;
 using zxtest::U;

@@ -4,7 +4,7 @@
 #include <QFile>
 #include <cstring>
 
-#include "PuzzleFile.h"
+#include "document/PuzzleFile.h"
 
 namespace zxtest {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "RecordingDialogs.h"
-#include "PuzzleData.h"
+#include "document/PuzzleData.h"
 
 namespace zxtest {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <vector>
 
-#include "ModalDialogs.h"
+#include "session/ModalDialogs.h"
 
 namespace zxtest {
 

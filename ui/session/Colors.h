@@ -5,7 +5,7 @@
 #include <QColor>
 #include <QPalette>
 
-#include "Settings.h"
+#include "document/Settings.h"
 
 namespace zx {
 
@@ -47,8 +47,5 @@ QColor ToQColor(TColor c, const QPalette& palette = QPalette());
 TColor FromQColor(const QColor& c);
 // Resolver for the document's colour blending, backed by a palette.
 TSystemColorResolver PaletteResolver(const QPalette& palette = QPalette());
-// The colour darkened (factor < 0, down to 60 % of each channel at -1) or
-// lightened toward white (factor > 0, white at 1).
-QColor ShadeColor(const QColor& c, double factor);
 
 } // namespace zx

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "PuzzleData.h"
-#include "Settings.h"
+#include "document/PuzzleData.h"
+#include "document/Settings.h"
 
 namespace zx {
 

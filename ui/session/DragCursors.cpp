@@ -1,6 +1,6 @@
 // Drag cursors rendered from the vector images in the resources, so they stay
 // sharp on high-density screens.
-#include "DragCursors.h"
+#include "session/DragCursors.h"
 
 #include <QGuiApplication>
 #include <QIcon>

@@ -1,10 +1,10 @@
 // Defaults of the frame interface for frames without a hint popup or cursors.
-#include "FrameLink.h"
+#include "session/FrameLink.h"
 
 #include <QCursor>
 #include <QString>
 
-#include "DragCursors.h"
+#include "session/DragCursors.h"
 
 namespace zx {
 

@@ -1,7 +1,7 @@
 // Windows-1252 <-> QString through the document's UTF-8 conversion.
-#include "TextConv.h"
+#include "session/TextConv.h"
 
-#include "Text.h"
+#include "document/Text.h"
 
 namespace zx {
 

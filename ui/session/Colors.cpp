@@ -1,5 +1,5 @@
 // Colour conversion between the document and Qt.
-#include "Colors.h"
+#include "session/Colors.h"
 
 #include <algorithm>
 
@@ -60,17 +60,6 @@ TColor FromQColor(const QColor& c) {
 
 TSystemColorResolver PaletteResolver(const QPalette& palette) {
     return [palette](int index) { return FromQColor(SystemColor(index, palette)); };
-}
-
-QColor ShadeColor(const QColor& c, double factor) {
-    factor = std::clamp(factor, -1.0, 1.0);
-    // Darkening keeps a trace of the colour: factor -1 takes 40 % off each channel,
-    // so the toolbar gradients end in a soft grey rather than black.
-    auto channel = [factor](int v) {
-        const double r = factor < 0 ? v * (1.0 + 0.4 * factor) : v + (255 - v) * factor;
-        return std::clamp(static_cast<int>(r), 0, 255);
-    };
-    return QColor(channel(c.red()), channel(c.green()), channel(c.blue()));
 }
 
 } // namespace zx
