@@ -70,6 +70,28 @@ enum : std::uint8_t {
 // Word directions as stored in word records.
 enum : std::uint8_t { wdDown = 0, wdAcross = 1 };
 
+// The direction of a word, typed; the values are the bytes word records store.
+enum class TWordDir : std::uint8_t { Down = 0, Across = 1 };
+
+// The puzzle kinds; the values are the type codes the record stores (13 is unused).
+enum class TPuzzleKind : std::uint8_t {
+    Swedish = 0,
+    SwedishWithSolution = 1,
+    Number = 2,
+    NumberWithSolution = 3,
+    FillIn = 4,
+    FillInWithSolution = 5,
+    BrainTeaser = 6,
+    BrainTeaserWithSolution = 7,
+    French = 8,
+    FrenchWithSolution = 9,
+    American = 10,
+    AmericanWithSolution = 11,
+    Jigsaw = 12,
+    Sudoku = 14,
+    TimedSudoku = 15,
+};
+
 struct TPuzzleCell {
     ShortString<3> Text;      // solution letter or Sudoku symbol; empty for blocks
     std::int32_t Number;      // word number starting here; 0 none; negative = hidden
@@ -205,7 +227,32 @@ std::string LevelName(int level);
 // the window caption and the puzzle information dialog.
 std::string PuzzleTypeCaption(const TPuzzleData& p);
 
-// Type families.
+// The record's kind. RepairRecord refuses type codes without a kind, so a
+// record that was read always has one.
+inline TPuzzleKind KindOf(const TPuzzleData& p) { return static_cast<TPuzzleKind>(p.PuzzleType); }
+inline TWordDir DirOf(const TPuzzleWord& w) {
+    return w.Direction == wdDown ? TWordDir::Down : TWordDir::Across;
+}
+
+// Kind families.
+constexpr int Code(TPuzzleKind k) { return static_cast<int>(k); }
+// The word puzzles: every kind played against a list of words or clues.
+constexpr bool IsCrossword(TPuzzleKind k) { return Code(k) < Code(TPuzzleKind::Jigsaw); }
+constexpr bool HasSolutionWord(TPuzzleKind k) { return IsCrossword(k) && Code(k) % 2 == 1; }
+constexpr bool IsSwedish(TPuzzleKind k) { return Code(k) <= 1; }
+constexpr bool IsSudoku(TPuzzleKind k) {
+    return k == TPuzzleKind::Sudoku || k == TPuzzleKind::TimedSudoku;
+}
+constexpr bool IsNumberPuzzle(TPuzzleKind k) { return Code(k) == 2 || Code(k) == 3; }
+constexpr bool IsFillIn(TPuzzleKind k) { return Code(k) == 4 || Code(k) == 5; }
+constexpr bool IsBrainTeaser(TPuzzleKind k) { return Code(k) == 6 || Code(k) == 7; }
+constexpr bool IsFrench(TPuzzleKind k) { return Code(k) == 8 || Code(k) == 9; }
+constexpr bool IsAmerican(TPuzzleKind k) { return Code(k) == 10 || Code(k) == 11; }
+constexpr bool IsJigsaw(TPuzzleKind k) { return k == TPuzzleKind::Jigsaw; }
+// French and American crosswords number their rows and columns in header lines.
+constexpr bool HasHeaderLines(TPuzzleKind k) { return IsFrench(k) || IsAmerican(k); }
+
+// Type families by the raw code.
 inline bool HasSolutionWord(int type) { return type < 12 && (type % 2) == 1; }
 inline bool IsSudoku(int type) { return type == 14 || type == 15; }
 inline bool IsNumberPuzzle(int type) { return type == 2 || type == 3; }

@@ -19,6 +19,13 @@ enum : int { wbAcross = 2, wbDown = 4 };
 // Direction selectors of the grid window (GetWordData's last argument).
 enum : int { dsAcross = 1, dsDown = 2 };
 
+// The grid window's input direction: none yet, across or down.
+enum class TInputDir : std::uint8_t { None = 0, Across = 1, Down = 2 };
+// The word direction an input direction reads: across, or down for any other.
+constexpr TWordDir WordDirOf(TInputDir d) {
+    return d == TInputDir::Across ? TWordDir::Across : TWordDir::Down;
+}
+
 // The word through one cell in one direction, as filled by GetWordData.
 struct TGridWordData {
     // Letters in grid order, one character per cell (from the solution or from
