@@ -13,9 +13,9 @@ namespace {
 
 using namespace zx;
 
-void Frame(TPuzzleData& p, int type, int size) {
+void Frame(TPuzzleData& p, TPuzzleKind kind, int size) {
     ClearPuzzle(p);
-    p.PuzzleType = static_cast<std::uint8_t>(type);
+    p.PuzzleType = static_cast<std::uint8_t>(kind);
     p.ColCount = p.RowCount = static_cast<std::uint8_t>(size);
     for (int c = 0; c < GridDim; ++c)
         for (int r = 0; r < GridDim; ++r)
@@ -26,7 +26,7 @@ void Frame(TPuzzleData& p, int type, int size) {
 // 100 across and 100 down words of 11 to 13 letters, crossing on every odd
 // row and column, plus one word of the list that is not in the grid.
 void MakeFillIn(TPuzzleData& p) {
-    Frame(p, 4, MaxGridSize);
+    Frame(p, TPuzzleKind::FillIn, MaxGridSize);
     auto cut = [](int k) { return k == 12 || k == 26 || k == 38; };
     std::mt19937 random(7);
     for (int c = 1; c <= MaxGridSize; ++c)
@@ -41,7 +41,7 @@ void MakeFillIn(TPuzzleData& p) {
             cell.Text.assign(std::string_view(&ch, 1));
             cell.Flags = cfLetter;
         }
-    auto add = [&p](int number, int direction, const std::string& answer) {
+    auto add = [&p](int number, TWordDir direction, const std::string& answer) {
         const int i = p.WordCount++;
         p.Words[i].Number = number;
         p.Words[i].Direction = static_cast<std::uint8_t>(direction);
@@ -57,11 +57,13 @@ void MakeFillIn(TPuzzleData& p) {
             if (!cell.AcrossStart && !cell.DownStart) continue;
             cell.Number = ++number;
             if (cell.AcrossStart)
-                add(number, wdAcross, GetWordData(p, c, r, false, false, dsAcross).Text);
+                add(number, TWordDir::Across,
+                    GetWordData(p, c, r, false, false, TWordDir::Across).Text);
             if (cell.DownStart)
-                add(number, wdDown, GetWordData(p, c, r, false, false, dsDown).Text);
+                add(number, TWordDir::Down,
+                    GetWordData(p, c, r, false, false, TWordDir::Down).Text);
         }
-    add(number + 1, wdAcross, "ZYXWVUTSRQ");
+    add(number + 1, TWordDir::Across, "ZYXWVUTSRQ");
 }
 
 void BM_Keystroke50x50FillIn(benchmark::State& state) {
@@ -85,7 +87,7 @@ BENCHMARK(BM_Keystroke50x50FillIn);
 
 void BM_AllCandidates12x12Sudoku(benchmark::State& state) {
     auto p = std::make_unique<TPuzzleData>();
-    Frame(*p, 14, 12);
+    Frame(*p, TPuzzleKind::Sudoku, 12);
     // A valid arrangement for boxes 4 wide and 3 high; every other cell entered.
     for (int c = 1; c <= 12; ++c)
         for (int r = 1; r <= 12; ++r) {

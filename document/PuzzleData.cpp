@@ -54,7 +54,7 @@ void ClearPuzzle(TPuzzleData& p, TErrorGrid* errors) {
     p.Author.clear();
     p.Title.clear();
     p.Comment.clear();
-    p.PuzzleType = 0;
+    p.PuzzleType = static_cast<std::uint8_t>(TPuzzleKind::Swedish);
     p.ColCount = 5;
     p.RowCount = 5;
     p.Level = 0;
@@ -70,13 +70,12 @@ template <std::size_t N> void ClampLength(ShortString<N>& s) {
 }
 
 bool Playable(const TPuzzleData& p) {
-    if (p.PuzzleType > MaxPuzzleType || p.PuzzleType == 13) return false;
+    if (!IsKindCode(p.PuzzleType)) return false;
     if (p.RowCount < 1 || p.RowCount > MaxGridSize) return false;
     if (p.ColCount < 1 || p.ColCount > MaxGridSize) return false;
     // The Sudoku rule needs one symbol per column and boxes that tile the grid.
-    if (IsSudoku(p.PuzzleType) &&
-        (p.ColCount < MinSudokuSymbols || p.ColCount > MaxSudokuSymbols ||
-         p.RowCount != p.ColCount))
+    if (IsSudoku(KindOf(p)) && (p.ColCount < MinSudokuSymbols || p.ColCount > MaxSudokuSymbols ||
+                                p.RowCount != p.ColCount))
         return false;
     return true;
 }
@@ -112,7 +111,7 @@ bool RepairRecord(TPuzzleData& p) {
     return true;
 }
 
-std::string PuzzleTypeName(int type) {
+std::string PuzzleTypeName(TPuzzleKind kind) {
     static const char* const names[16] = {
         "Schwedenr\xE4tsel",       "Schwedenr\xE4tsel",       "Zahlenr\xE4tsel",
         "Zahlenr\xE4tsel",         "F\xFCllr\xE4tsel",        "F\xFCllr\xE4tsel",
@@ -120,7 +119,8 @@ std::string PuzzleTypeName(int type) {
         "Franz\xF6sisches R\xE4tsel", "Amerikanisches R\xE4tsel", "Amerikanisches R\xE4tsel",
         "Kreuzwortpuzzle",         "",                        "Sudoku",
         "Sudoku auf Zeit"};
-    return (type >= 0 && type <= MaxPuzzleType) ? names[type] : std::string();
+    const int code = Code(kind);
+    return code <= MaxPuzzleType ? names[code] : std::string();
 }
 
 std::string LevelName(int level) {
@@ -129,11 +129,11 @@ std::string LevelName(int level) {
 }
 
 std::string PuzzleTypeCaption(const TPuzzleData& p) {
-    const int type = p.PuzzleType;
-    std::string s = PuzzleTypeName(type);
-    if (IsSudoku(type))
+    const TPuzzleKind kind = KindOf(p);
+    std::string s = PuzzleTypeName(kind);
+    if (IsSudoku(kind))
         s += " (" + LevelName(p.Level) + ")";
-    else if (type % 2 == 1 && type <= MaxPuzzleType)
+    else if (HasSolutionWord(kind))
         s += " mit L\xF6sungswort";
     return s;
 }

@@ -219,19 +219,25 @@ void ClearPuzzle(TPuzzleData& p, TErrorGrid* errors = nullptr);
 // rows or columns, or a Sudoku that is not square with 4 to 12 symbols.
 bool RepairRecord(TPuzzleData& p);
 
-// Display names of the type codes 0..15 and the Sudoku levels 0..3 (Windows-1252).
-// Out-of-range codes give an empty name.
-std::string PuzzleTypeName(int type);
+// Display names of the puzzle kinds and the Sudoku levels 0..3 (Windows-1252).
+// A type code without a kind and an out-of-range level give an empty name.
+std::string PuzzleTypeName(TPuzzleKind kind);
 std::string LevelName(int level);
 // "Schwedenrätsel mit Lösungswort", "Sudoku (leicht)", ...: the type line used by
 // the window caption and the puzzle information dialog.
 std::string PuzzleTypeCaption(const TPuzzleData& p);
 
+// Whether a stored type code names a puzzle kind: 0..15 except the unused 13.
+constexpr bool IsKindCode(int code) {
+    return code >= 0 && code <= MaxPuzzleType && code != 13;
+}
 // The record's kind. RepairRecord refuses type codes without a kind, so a
 // record that was read always has one.
 inline TPuzzleKind KindOf(const TPuzzleData& p) { return static_cast<TPuzzleKind>(p.PuzzleType); }
+// The direction a word record stores. A damaged byte other than wdDown and
+// wdAcross reads as down, as everywhere the player and the tool read it.
 inline TWordDir DirOf(const TPuzzleWord& w) {
-    return w.Direction == wdDown ? TWordDir::Down : TWordDir::Across;
+    return w.Direction == wdAcross ? TWordDir::Across : TWordDir::Down;
 }
 
 // Kind families.
@@ -251,13 +257,5 @@ constexpr bool IsAmerican(TPuzzleKind k) { return Code(k) == 10 || Code(k) == 11
 constexpr bool IsJigsaw(TPuzzleKind k) { return k == TPuzzleKind::Jigsaw; }
 // French and American crosswords number their rows and columns in header lines.
 constexpr bool HasHeaderLines(TPuzzleKind k) { return IsFrench(k) || IsAmerican(k); }
-
-// Type families by the raw code.
-inline bool HasSolutionWord(int type) { return type < 12 && (type % 2) == 1; }
-inline bool IsSudoku(int type) { return type == 14 || type == 15; }
-inline bool IsNumberPuzzle(int type) { return type == 2 || type == 3; }
-inline bool IsAmerican(int type) { return type == 10 || type == 11; }
-inline bool IsBrainTeaser(int type) { return type == 6 || type == 7; }
-inline bool IsJigsaw(int type) { return type == 12; }
 
 } // namespace zx

@@ -52,12 +52,12 @@ void Play(zx::TPuzzleData& p, const zx::TProgramSettings& settings) {
     for (int col = 0; col <= lastCol; ++col)
         for (int row = 0; row <= lastRow; ++row) {
             zx::WordDirections(p, col, row);
-            for (int dir : {zx::dsAcross, zx::dsDown}) {
+            for (zx::TWordDir dir : {zx::TWordDir::Across, zx::TWordDir::Down}) {
                 const zx::TGridWordData w = zx::GetWordData(p, col, row, true, true, dir);
                 if (w.Index >= 0) zx::WordSolved(p, w.Index);
             }
             zx::JudgeEntry(p, col, row);
-            if (zx::IsSudoku(p.PuzzleType)) {
+            if (zx::IsSudoku(zx::KindOf(p))) {
                 bool allowed[16];
                 zx::ListAllowedSymbols(p, col, row, allowed);
                 zx::CountAllowedSymbols(p, col, row);
@@ -65,9 +65,9 @@ void Play(zx::TPuzzleData& p, const zx::TProgramSettings& settings) {
         }
     for (int i = 0; i < p.wordCount(); ++i) {
         const zx::TPuzzleWord& w = p.Words[i];
-        zx::ClueOf(p, w.Number, w.Direction);
-        zx::WordLength(p, w.Number, w.Direction);
-        zx::FindWordByText(p, w.Answer.view(), w.Direction);
+        zx::ClueOf(p, w.Number, zx::DirOf(w));
+        zx::WordLength(p, w.Number, zx::DirOf(w));
+        zx::FindWordByText(p, w.Answer.view(), zx::DirOf(w));
     }
     // Type the solution into every cell, then check.
     for (int col = 1; col <= lastCol; ++col)

@@ -9,11 +9,11 @@
 
 namespace {
 
-zx::TPuzzleData Grid(int type, int cols, int rows) {
+zx::TPuzzleData Grid(zx::TPuzzleKind kind, int cols, int rows) {
     static zx::TPuzzleData p;
     std::memset(&p, 0, sizeof p);
     zx::ClearPuzzle(p);
-    p.PuzzleType = static_cast<std::uint8_t>(type);
+    p.PuzzleType = static_cast<std::uint8_t>(kind);
     p.ColCount = static_cast<std::uint8_t>(cols);
     p.RowCount = static_cast<std::uint8_t>(rows);
     for (int c = 0; c < zx::GridDim; ++c)
@@ -21,10 +21,10 @@ zx::TPuzzleData Grid(int type, int cols, int rows) {
             zx::TPuzzleCell& cell = p.cell(c, r);
             const bool border = c == 0 || r == 0 || c > cols || r > rows;
             // Crosswords get an occasional inner block so that words end inside.
-            const bool block = border || (!zx::IsSudoku(type) && (c * 7 + r * 3) % 11 == 0);
+            const bool block = border || (!zx::IsSudoku(kind) && (c * 7 + r * 3) % 11 == 0);
             cell.Flags = block ? zx::cfBlock : zx::cfLetter;
             if (block) continue;
-            const char symbol = zx::IsSudoku(type)
+            const char symbol = zx::IsSudoku(kind)
                                     ? "123456789ABC"[((r - 1) * 3 + (r - 1) / 3 + c - 1) % cols]
                                     : static_cast<char>('A' + (c * 5 + r) % 26);
             cell.Text.assign(std::string(1, symbol));
@@ -36,7 +36,8 @@ zx::TPuzzleData Grid(int type, int cols, int rows) {
     const char* answers[] = {"HAUS", "BAUM", "OST"};
     for (int i = 0; i < 3; ++i) {
         p.Words[i].Number = i + 2;
-        p.Words[i].Direction = static_cast<std::uint8_t>(i % 2);
+        p.Words[i].Direction =
+            static_cast<std::uint8_t>(i % 2 ? zx::TWordDir::Across : zx::TWordDir::Down);
         p.Words[i].Answer.assign(answers[i]);
         p.Words[i].Clue.assign("Hinweis");
         p.Words[i].Code = 'A' + i;
@@ -64,11 +65,12 @@ int main(int argc, char** argv) {
     const std::string dir = argv[1];
     const std::string ini = "; NoTitle\r\n[Raetsel_Anzeige]\r\nFehlerZeigen=1\r\n\r\n"
                             "[Raetsel_Layout]\r\nFeldgroesse=40\r\nFarbeMarkierung=$80000005\r\n";
-    WriteSeed(dir + "/seed-schweden.bin", Grid(1, 10, 8), ini);
-    WriteSeed(dir + "/seed-zahlen.bin", Grid(3, 12, 12), "");
-    WriteSeed(dir + "/seed-amerikanisch.bin", Grid(10, 15, 15), ini);
-    WriteSeed(dir + "/seed-puzzle.bin", Grid(12, 8, 8), "");
-    WriteSeed(dir + "/seed-sudoku.bin", Grid(14, 9, 9), ini);
-    WriteSeed(dir + "/seed-sudoku-zeit.bin", Grid(15, 6, 6), "");
+    using zx::TPuzzleKind;
+    WriteSeed(dir + "/seed-schweden.bin", Grid(TPuzzleKind::SwedishWithSolution, 10, 8), ini);
+    WriteSeed(dir + "/seed-zahlen.bin", Grid(TPuzzleKind::NumberWithSolution, 12, 12), "");
+    WriteSeed(dir + "/seed-amerikanisch.bin", Grid(TPuzzleKind::American, 15, 15), ini);
+    WriteSeed(dir + "/seed-puzzle.bin", Grid(TPuzzleKind::Jigsaw, 8, 8), "");
+    WriteSeed(dir + "/seed-sudoku.bin", Grid(TPuzzleKind::Sudoku, 9, 9), ini);
+    WriteSeed(dir + "/seed-sudoku-zeit.bin", Grid(TPuzzleKind::TimedSudoku, 6, 6), "");
     return 0;
 }

@@ -35,20 +35,20 @@ struct TCheckState {
 };
 
 void CheckCells(const TPuzzleData& p, const TErrorGrid& errors, TCheckState& s) {
-    const int type = p.PuzzleType;
+    const TPuzzleKind kind = KindOf(p);
     const int cols = UsedCols(p);
     const int rows = UsedRows(p);
     const int symbols = SymbolCount(p);
     for (int col = 1; col <= cols; ++col)
         for (int row = 1; row <= rows; ++row) {
             const std::uint32_t flags = p.cell(col, row).Flags;
-            if (IsAmerican(type) && ((flags & cfBlank) != 0) != ((flags & cfBlock) != 0))
+            if (IsAmerican(kind) && ((flags & cfBlank) != 0) != ((flags & cfBlock) != 0))
                 s.Right = false;
-            if (IsJigsaw(type)) {
+            if (IsJigsaw(kind)) {
                 if (((flags & cfMarked) != 0) == ((flags & cfBlock) != 0)) s.Right = false;
                 continue;
             }
-            if (IsSudoku(type)) {
+            if (IsSudoku(kind)) {
                 const PuzzleEntry& e = p.entry(col, row);
                 if (IsEmptyEntry(e)) {
                     s.Right = false;
@@ -131,18 +131,18 @@ TResultForm ResultMessageForm(TResultMessage m) {
 
 TCompletionResult CheckCompletion(TPuzzleData& p, const TErrorGrid& errors,
                                   const TProgramSettings& settings) {
-    const int type = p.PuzzleType;
+    const TPuzzleKind kind = KindOf(p);
     TCheckState s;
     CheckCells(p, errors, s);
-    if (IsNumberPuzzle(type) && s.Right) CheckCodeTable(p, s);
-    if (s.Right && type % 2 == 1 && type < 14 && p.SolutionWord.view() != NoSolutionMarker &&
+    if (IsNumberPuzzle(kind) && s.Right) CheckCodeTable(p, s);
+    if (s.Right && HasSolutionWord(kind) && p.SolutionWord.view() != NoSolutionMarker &&
         !settings.LoesungswortVorgeben)
         CheckSolutionWord(p, s);
 
     TCompletionResult result;
     if (s.Right && !p.Solved) {
         p.Solved = 1;
-        if (type == 15) {
+        if (kind == TPuzzleKind::TimedSudoku) {
             p.ClockRunning = 0;
             if (p.BestTime == 0 || p.BestTime > p.ElapsedTime) {
                 p.BestTime = p.ElapsedTime;
@@ -153,7 +153,7 @@ TCompletionResult CheckCompletion(TPuzzleData& p, const TErrorGrid& errors,
         } else {
             result.Message = TResultMessage::Solved;
         }
-    } else if (!s.Right && s.Complete && type < 12) {
+    } else if (!s.Right && s.Complete && IsCrossword(kind)) {
         result.Message = TResultMessage::FullButWrong;
     }
     return result;

@@ -15,16 +15,17 @@ namespace {
 // word of that direction that is either the slot's own word or not yet placed
 // elsewhere. Every word of that text counts, so that an answer listed twice
 // is judged the same whichever copy the player completes first.
-bool WordTestPasses(const TPuzzleData& p, int col, int row, bool across, char entry) {
+bool WordTestPasses(const TPuzzleData& p, int col, int row, TWordDir direction, char entry) {
     TGridWordData slot;
-    GetWordData(p, col, row, slot, true, false, across ? dsAcross : dsDown);
+    GetWordData(p, col, row, slot, true, false, direction);
     if (slot.Position < 1 || slot.Position > slot.Length) return false;
     std::string candidate = slot.Text;
     candidate[static_cast<std::size_t>(slot.Position - 1)] = entry;
-    const int direction = across ? wdAcross : wdDown;
+    // Only records storing exactly this direction count, as in FindWord.
+    const auto stored = static_cast<std::uint8_t>(direction);
     for (int i = p.wordCount() - 1; i >= 0; --i) {
         const TPuzzleWord& w = p.Words[i];
-        if (w.Direction != direction || w.Answer.view() != candidate) continue;
+        if (w.Direction != stored || w.Answer.view() != candidate) continue;
         if (w.Number == slot.Number || !WordSolved(p, i)) return true;
     }
     return false;
@@ -37,22 +38,23 @@ std::uint8_t JudgeEntry(const TPuzzleData& p, int col, int row) {
     const PuzzleEntry& e = p.entry(col, row);
     if (IsEmptyEntry(e)) return evEmpty;
     const char entry = e.Chars[0];
-    const int type = p.PuzzleType;
+    const TPuzzleKind kind = KindOf(p);
     const TPuzzleCell& cell = p.cell(col, row);
 
-    if (IsSudoku(type)) return e.view() == cell.Text.view() ? evAccepted : evWrong;
-    if (type >= 12) return evAccepted;
+    if (IsSudoku(kind)) return e.view() == cell.Text.view() ? evAccepted : evWrong;
+    if (!IsCrossword(kind)) return evAccepted;
 
     // A letter typed into a hidden block of an American puzzle (the only block
     // that takes input) is never right: no word runs through a block.
     if (IsBlock(p, col, row)) return evWrong;
     std::uint8_t verdict = evAccepted;
-    if (type % 2 == 1 && (cell.Flags & cfSolution) && !cell.Text.empty() &&
+    if (HasSolutionWord(kind) && (cell.Flags & cfSolution) && !cell.Text.empty() &&
         cell.Text.view() != e.view())
         verdict = evWrong;
     const int dirs = WordDirections(p, col, row);
-    if ((dirs & wbAcross) && !WordTestPasses(p, col, row, true, entry)) verdict = evWrong;
-    if ((dirs & wbDown) && !WordTestPasses(p, col, row, false, entry)) verdict = evWrong;
+    if ((dirs & wbAcross) && !WordTestPasses(p, col, row, TWordDir::Across, entry))
+        verdict = evWrong;
+    if ((dirs & wbDown) && !WordTestPasses(p, col, row, TWordDir::Down, entry)) verdict = evWrong;
     return verdict;
 }
 

@@ -21,7 +21,7 @@ bool InsideArrays(int col, int row) {
 } // namespace
 
 int WordDirections(const TPuzzleData& p, int col, int row) {
-    if (IsSudoku(p.PuzzleType)) return 0;
+    if (IsSudoku(KindOf(p))) return 0;
     int bits = 0;
     if (!IsBlock(p, col - 1, row) || !IsBlock(p, col + 1, row)) bits |= wbAcross;
     if (!IsBlock(p, col, row - 1) || !IsBlock(p, col, row + 1)) bits |= wbDown;
@@ -29,11 +29,11 @@ int WordDirections(const TPuzzleData& p, int col, int row) {
 }
 
 void GetWordData(const TPuzzleData& p, int col, int row, TGridWordData& out, bool reverse,
-                 bool useEntries, int direction) {
-    const bool across = direction == dsAcross;
+                 bool useEntries, TWordDir direction) {
+    const bool across = direction == TWordDir::Across;
     out.Text.clear();
     out.Pattern.clear();
-    out.Direction = across ? wdAcross : wdDown;
+    out.Direction = direction;
     if (!InsideArrays(col, row)) {
         out.Number = 0;
         out.Index = -1;
@@ -74,19 +74,19 @@ void GetWordData(const TPuzzleData& p, int col, int row, TGridWordData& out, boo
 }
 
 TGridWordData GetWordData(const TPuzzleData& p, int col, int row, bool reverse, bool useEntries,
-                          int direction) {
+                          TWordDir direction) {
     TGridWordData w;
     GetWordData(p, col, row, w, reverse, useEntries, direction);
     return w;
 }
 
-void WordStart(const TPuzzleData& p, int& col, int& row, bool across) {
+void WordStart(const TPuzzleData& p, int& col, int& row, TWordDir direction) {
     if (!InsideGrid(p, col, row)) {
         col = 0;
         row = 0;
         return;
     }
-    if (across) {
+    if (direction == TWordDir::Across) {
         int c = col;
         while (!IsBlock(p, c, row))
             --c;
@@ -99,12 +99,12 @@ void WordStart(const TPuzzleData& p, int& col, int& row, bool across) {
     }
 }
 
-int WordNumberAt(const TPuzzleData& p, int col, int row, bool across) {
-    WordStart(p, col, row, across);
+int WordNumberAt(const TPuzzleData& p, int col, int row, TWordDir direction) {
+    WordStart(p, col, row, direction);
     // A block cell's own start lies one beyond it, possibly past the grid.
     if (!InsideGrid(p, col, row)) return 0;
     const TPuzzleCell& cell = p.cell(col, row);
-    return (across ? cell.AcrossStart : cell.DownStart) ? cell.Number : 0;
+    return (direction == TWordDir::Across ? cell.AcrossStart : cell.DownStart) ? cell.Number : 0;
 }
 
 bool FindCellByNumber(const TPuzzleData& p, int number, int& col, int& row) {
@@ -122,24 +122,26 @@ bool FindCellByNumber(const TPuzzleData& p, int number, int& col, int& row) {
     return false;
 }
 
-int FindWord(const TPuzzleData& p, int number, int direction) {
+int FindWord(const TPuzzleData& p, int number, TWordDir direction) {
+    const auto stored = static_cast<std::uint8_t>(direction);
     for (int i = p.wordCount() - 1; i >= 0; --i)
-        if (p.Words[i].Number == number && p.Words[i].Direction == direction) return i;
+        if (p.Words[i].Number == number && p.Words[i].Direction == stored) return i;
     return -1;
 }
 
-int FindWordByText(const TPuzzleData& p, std::string_view text, int direction) {
+int FindWordByText(const TPuzzleData& p, std::string_view text, TWordDir direction) {
+    const auto stored = static_cast<std::uint8_t>(direction);
     for (int i = p.wordCount() - 1; i >= 0; --i)
-        if (p.Words[i].Direction == direction && p.Words[i].Answer.view() == text) return i;
+        if (p.Words[i].Direction == stored && p.Words[i].Answer.view() == text) return i;
     return -1;
 }
 
-std::string ClueOf(const TPuzzleData& p, int number, int direction) {
+std::string ClueOf(const TPuzzleData& p, int number, TWordDir direction) {
     const int i = FindWord(p, number, direction);
     return i < 0 ? std::string() : p.Words[i].Clue.str();
 }
 
-int WordLength(const TPuzzleData& p, int number, int direction) {
+int WordLength(const TPuzzleData& p, int number, TWordDir direction) {
     const int i = FindWord(p, number, direction);
     return i < 0 ? 0 : static_cast<int>(p.Words[i].Answer.size());
 }
@@ -173,9 +175,10 @@ bool LetterInGrid(const TPuzzleData& p, char c) {
     return false;
 }
 
-bool WordIsFilled(const TPuzzleData& p, int col, int row, int& number, bool across,
+bool WordIsFilled(const TPuzzleData& p, int col, int row, int& number, TWordDir direction,
                   const TProgramSettings& settings) {
-    WordStart(p, col, row, across);
+    WordStart(p, col, row, direction);
+    const bool across = direction == TWordDir::Across;
     number = InsideArrays(col, row) ? p.cell(col, row).Number : 0;
     const int dc = across ? 1 : 0;
     const int dr = across ? 0 : 1;
@@ -194,7 +197,7 @@ bool WordSolved(const TPuzzleData& p, int index) {
     int row = 0;
     if (!FindCellByNumber(p, w.Number, col, row)) return false;
     TGridWordData data;
-    GetWordData(p, col, row, data, true, true, w.Direction == wdAcross ? dsAcross : dsDown);
+    GetWordData(p, col, row, data, true, true, DirOf(w));
     return data.Text == w.Answer.view();
 }
 

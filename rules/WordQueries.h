@@ -16,9 +16,6 @@ struct TProgramSettings;
 // Bits of WordDirections.
 enum : int { wbAcross = 2, wbDown = 4 };
 
-// Direction selectors of the grid window (GetWordData's last argument).
-enum : int { dsAcross = 1, dsDown = 2 };
-
 // The grid window's input direction: none yet, across or down.
 enum class TInputDir : std::uint8_t { None = 0, Across = 1, Down = 2 };
 // The word direction an input direction reads: across, or down for any other.
@@ -42,7 +39,7 @@ struct TGridWordData {
     std::int32_t Col = 0;      // first cell of the word in grid order
     std::int32_t Row = 0;
     bool Reversed = false; // the word record's Reversed; false without a record
-    std::uint8_t Direction = wdAcross;
+    TWordDir Direction = TWordDir::Across;
 };
 
 // Columns and rows in use, never more than the arrays hold (files may say more).
@@ -70,30 +67,31 @@ inline bool IsEmptyEntry(const PuzzleEntry& e) {
 // the neighbours only); 0 for Sudoku types.
 int WordDirections(const TPuzzleData& p, int col, int row);
 
-// The word through (col, row): across for direction selector 1 (dsAcross),
-// down for any other. reverse: read a reversed word in the order of its
-// Answer. useEntries: letters from the player's entries instead of the
-// solution. Positions outside the grid give an empty word without a record.
+// The word through (col, row) in that direction. reverse: read a reversed
+// word in the order of its Answer. useEntries: letters from the player's
+// entries instead of the solution. Positions outside the grid give an empty
+// word without a record.
 void GetWordData(const TPuzzleData& p, int col, int row, TGridWordData& out, bool reverse,
-                 bool useEntries, int direction);
+                 bool useEntries, TWordDir direction);
 TGridWordData GetWordData(const TPuzzleData& p, int col, int row, bool reverse, bool useEntries,
-                          int direction);
+                          TWordDir direction);
 
-// Moves (col, row) to the cell after the nearest block at or before it, across
-// or down. Positions outside the grid become (0, 0).
-void WordStart(const TPuzzleData& p, int& col, int& row, bool across);
+// Moves (col, row) to the cell after the nearest block at or before it, in
+// that direction. Positions outside the grid become (0, 0).
+void WordStart(const TPuzzleData& p, int& col, int& row, TWordDir direction);
 // Number of the word starting at WordStart of (col, row) in that direction;
 // 0 when no word of that direction starts there.
-int WordNumberAt(const TPuzzleData& p, int col, int row, bool across);
+int WordNumberAt(const TPuzzleData& p, int col, int row, TWordDir direction);
 
 // First cell in column-major order carrying the number; false and (-1, -1) when none.
 bool FindCellByNumber(const TPuzzleData& p, int number, int& col, int& row);
-// Last word record in use with that number and direction (wdDown, wdAcross); -1 when none.
-int FindWord(const TPuzzleData& p, int number, int direction);
+// Last word record in use with that number and direction; -1 when none. A
+// record whose direction byte is neither wdDown nor wdAcross matches neither.
+int FindWord(const TPuzzleData& p, int number, TWordDir direction);
 // Last word record in use whose Answer equals text exactly, of that direction; -1 when none.
-int FindWordByText(const TPuzzleData& p, std::string_view text, int direction);
-std::string ClueOf(const TPuzzleData& p, int number, int direction);
-int WordLength(const TPuzzleData& p, int number, int direction);
+int FindWordByText(const TPuzzleData& p, std::string_view text, TWordDir direction);
+std::string ClueOf(const TPuzzleData& p, int number, TWordDir direction);
+int WordLength(const TPuzzleData& p, int number, TWordDir direction);
 // cfBlock cells of column index (rowFlag false) or of row index (rowFlag true).
 int CountBlocks(const TPuzzleData& p, int index, bool rowFlag);
 // Number puzzles: code table index (0..25) of the first character of text; -1 when none.
@@ -103,7 +101,7 @@ bool LetterInGrid(const TPuzzleData& p, char c);
 // Whether every cell of the word through (col, row) is filled (FehlerZeigen
 // off) or filled correctly (FehlerZeigen on); number receives the Number of
 // the word's first cell.
-bool WordIsFilled(const TPuzzleData& p, int col, int row, int& number, bool across,
+bool WordIsFilled(const TPuzzleData& p, int col, int row, int& number, TWordDir direction,
                   const TProgramSettings& settings);
 // Whether the player's entries spell the Answer of word record index in its slot.
 bool WordSolved(const TPuzzleData& p, int index);

@@ -97,22 +97,22 @@ std::string Time(std::uint16_t t) {
 // lower case; in the jigsaw the letters outside the hidden words in lower case.
 std::string SolutionCell(const TPuzzleData& p, int c, int r) {
     const TPuzzleCell& cell = p.cell(c, r);
-    const int type = p.PuzzleType;
+    const TPuzzleKind kind = KindOf(p);
     std::string t = cell.Text.str();
-    if (IsJigsaw(type)) {
+    if (IsJigsaw(kind)) {
         if (t.empty()) return "#";
         if (cell.Flags & cfBlock) return Utf8(Lower1252(t));
         return Utf8(t);
     }
-    if (!IsSudoku(type) && (cell.Flags & cfBlock)) return "#";
+    if (!IsSudoku(kind) && (cell.Flags & cfBlock)) return "#";
     if (t.empty()) return ".";
-    if (!IsSudoku(type) && (cell.Flags & cfSolution)) t = Lower1252(t);
+    if (!IsSudoku(kind) && (cell.Flags & cfSolution)) t = Lower1252(t);
     return Utf8(t);
 }
 
 std::string EntryCell(const TPuzzleData& p, int c, int r) {
-    const int type = p.PuzzleType;
-    if ((p.cell(c, r).Flags & cfBlock) && !IsJigsaw(type) && !IsSudoku(type)) return "#";
+    const TPuzzleKind kind = KindOf(p);
+    if ((p.cell(c, r).Flags & cfBlock) && !IsJigsaw(kind) && !IsSudoku(kind)) return "#";
     const std::string e = p.entry(c, r).str();
     if (e.empty() || e == " ") return ".";
     return Utf8(e);
@@ -131,14 +131,14 @@ void PrintGrid(const TPuzzleData& p, std::ostream& out,
 }
 
 std::string HelpText(const TPuzzleData& p) {
-    const bool sudoku = IsSudoku(p.PuzzleType);
+    const bool sudoku = IsSudoku(KindOf(p));
     std::vector<std::string> names;
     if (p.HelpOptions & hoMarkErrors)
         names.push_back(sudoku ? "Falsche Symbole markieren" : "Falsche Buchstaben markieren");
     if (p.HelpOptions & hoInsertLetter)
         names.push_back(sudoku ? "Korrektes Symbol einfügen" : "Korrekten Buchstaben einfügen");
     if (p.HelpOptions & hoShowSolution) names.push_back("Gelöstes Rätsel anzeigen");
-    if ((p.HelpOptions & hoEditPuzzle) && p.PuzzleType < 14) names.push_back("Rätsel bearbeiten");
+    if ((p.HelpOptions & hoEditPuzzle) && !sudoku) names.push_back("Rätsel bearbeiten");
     std::string s;
     for (const std::string& n : names)
         s += (s.empty() ? "" : ", ") + n;
@@ -147,8 +147,8 @@ std::string HelpText(const TPuzzleData& p) {
 }
 
 void PrintRecord(const TPuzzleData& p, std::ostream& out) {
-    const int type = p.PuzzleType;
-    out << "Typ: " << type << " (" << Utf8(PuzzleTypeCaption(p)) << ")\n";
+    const TPuzzleKind kind = KindOf(p);
+    out << "Typ: " << Code(kind) << " (" << Utf8(PuzzleTypeCaption(p)) << ")\n";
     out << "Größe: " << int(p.ColCount) << " x " << int(p.RowCount) << " (Spalten x Zeilen)\n";
     out << "Titel: " << Utf8(p.Title.view()) << '\n';
     out << "Autor: " << Utf8(p.Author.view()) << '\n';
@@ -159,19 +159,19 @@ void PrintRecord(const TPuzzleData& p, std::ostream& out) {
     out << "Version: " << Utf8(p.CreatorVersion.view()) << '\n';
     out << "Hilfen: " << HelpText(p) << '\n';
     out << "Rückwärts erlaubt: " << (p.ReverseAllowed ? "ja" : "nein") << '\n';
-    if (IsSudoku(type))
+    if (IsSudoku(kind))
         out << "Stufe: " << Utf8(LevelName(p.Level)) << '\n';
     else
         out << "Stufe: " << int(p.Level) << " (gilt nur beim Sudoku)\n";
     out << "Zeit: " << Time(p.ElapsedTime) << ", Bestzeit: " << Time(p.BestTime) << '\n';
-    if (HasSolutionWord(type))
+    if (HasSolutionWord(kind))
         out << "Lösungswort: " << Utf8(p.SolutionWord.view()) << " (\""
             << Utf8(p.SolutionCaption.view()) << "\")\n";
     out << "Lösung:\n";
     PrintGrid(p, out, SolutionCell);
     out << "Einträge:\n";
     PrintGrid(p, out, EntryCell);
-    if (IsSudoku(type)) return;
+    if (IsSudoku(kind)) return;
     out << "Begriffe: " << p.wordCount() << '\n';
     // Listed as a reader looks them up: by number, across before down; the
     // records themselves may be in any order.
@@ -180,14 +180,14 @@ void PrintRecord(const TPuzzleData& p, std::ostream& out) {
         order[static_cast<std::size_t>(i)] = i;
     const auto key = [&](int i) {
         const std::int64_t n = p.Words[i].Number;
-        return std::make_pair(n < 0 ? -n : n, p.Words[i].Direction == wdAcross ? 0 : 1);
+        return std::make_pair(n < 0 ? -n : n, DirOf(p.Words[i]) == TWordDir::Across ? 0 : 1);
     };
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
     for (const int i : order) {
         const TPuzzleWord& w = p.Words[i];
         std::ostringstream line;
         line << "  " << std::setw(4) << w.Number << ' '
-             << (w.Direction == wdAcross ? "waagerecht" : "senkrecht ") << ' ' << std::left
+             << (DirOf(w) == TWordDir::Across ? "waagerecht" : "senkrecht ") << ' ' << std::left
              << std::setw(15) << Utf8(w.Answer.view());
         if (w.Reversed) line << " (rückwärts)";
         // A negative number is not shown to the player.
@@ -195,7 +195,7 @@ void PrintRecord(const TPuzzleData& p, std::ostream& out) {
         if (!w.Clue.empty()) line << " = " << Utf8(w.Clue.view());
         out << TrimRight(line.str()) << '\n';
     }
-    if (IsNumberPuzzle(type)) {
+    if (IsNumberPuzzle(kind)) {
         out << "Codetabelle:";
         for (int i = 0; i < CodeTableSize; ++i) {
             const std::int32_t code = p.Words[i].Code;

@@ -32,7 +32,7 @@ struct TBlock {
 // A run of two or more letter cells in one row (across) or column (down).
 struct TSlot {
     int Col = 0, Row = 0; // first cell in grid order
-    bool Across = true;
+    TWordDir Dir = TWordDir::Across;
     int Length = 0;
     std::string Text; // letters in grid order
     bool Taken = false;
@@ -43,7 +43,7 @@ struct TWordLine {
     int Line = 0;
     std::string Answer; // Windows-1252, upper case, umlauts folded
     std::string Clue;   // Windows-1252
-    std::optional<bool> Across;
+    std::optional<TWordDir> Dir;
     bool ForceReversed = false;
     bool Hidden = false;
     std::optional<std::pair<int, int>> At; // (col, row) of the first cell in grid order
@@ -53,7 +53,7 @@ struct TWordLine {
 struct TPlaced {
     const TWordLine* Source = nullptr;
     int Col = 0, Row = 0;
-    bool Across = true;
+    TWordDir Dir = TWordDir::Across;
     bool Reversed = false;
     int Length = 0;
 };
@@ -307,17 +307,17 @@ public:
         std::memset(static_cast<void*>(&m_p), 0, sizeof m_p);
         ClearPuzzle(m_p);
         ReadHeader();
-        if (!m_type) throw TFail{0, "Schlüssel \"typ\" fehlt"};
-        const int type = *m_type;
-        m_p.PuzzleType = static_cast<std::uint8_t>(type);
-        CheckBlocks(type);
-        ReadGrid(type);
-        if (IsSudoku(type))
+        if (!m_kind) throw TFail{0, "Schlüssel \"typ\" fehlt"};
+        const TPuzzleKind kind = *m_kind;
+        m_p.PuzzleType = static_cast<std::uint8_t>(kind);
+        CheckBlocks(kind);
+        ReadGrid(kind);
+        if (IsSudoku(kind))
             BuildSudoku();
-        else if (IsJigsaw(type))
+        else if (IsJigsaw(kind))
             BuildJigsaw();
         else
-            BuildCrossword(type);
+            BuildCrossword(kind);
         BorderBlocks();
         ReadSettings();
     }
@@ -388,8 +388,9 @@ private:
                 long t = 0;
                 if (!ParseInt(value, t) || t > MaxPuzzleType)
                     throw TFail{l.No, "typ muss eine Zahl von 0 bis 15 sein"};
-                if (t == 13) throw TFail{l.No, "typ 13 wird nicht verwendet"};
-                m_type = static_cast<int>(t);
+                if (!IsKindCode(static_cast<int>(t)))
+                    throw TFail{l.No, "typ 13 wird nicht verwendet"};
+                m_kind = static_cast<TPuzzleKind>(t);
                 m_typeLine = l.No;
             } else if (key == "titel") {
                 m_p.Title.assign(Field(value, m_p.Title.Capacity, "titel", l.No));
@@ -489,19 +490,20 @@ private:
         throw TFail{line, "stufe: erwartet leicht, mittelschwer, schwer, sehr schwer oder 0 bis 3"};
     }
 
-    void CheckBlocks(int type) {
+    void CheckBlocks(TPuzzleKind kind) {
         if (!Block("gitter")) throw TFail{0, "Abschnitt [gitter] fehlt"};
-        if (HasSolutionWord(type) && m_solutionWord.empty())
-            throw TFail{m_typeLine, "typ " + std::to_string(type) + " braucht ein loesungswort"};
-        if (!HasSolutionWord(type) && !m_solutionWord.empty())
+        if (HasSolutionWord(kind) && m_solutionWord.empty())
+            throw TFail{m_typeLine,
+                        "typ " + std::to_string(Code(kind)) + " braucht ein loesungswort"};
+        if (!HasSolutionWord(kind) && !m_solutionWord.empty())
             throw TFail{m_solutionLine, "loesungswort gibt es nur bei Typen mit Lösungswort"};
-        if (Block("loesungsgitter") && !IsSudoku(type)) {
+        if (Block("loesungsgitter") && !IsSudoku(kind)) {
             throw TFail{Block("loesungsgitter")->HeaderLine,
                         "[loesungsgitter] gibt es nur beim Sudoku"};
         }
-        if (IsSudoku(type) && Block("begriffe"))
+        if (IsSudoku(kind) && Block("begriffe"))
             throw TFail{Block("begriffe")->HeaderLine, "ein Sudoku hat keine [begriffe]"};
-        if (!m_code.empty() && !IsNumberPuzzle(type))
+        if (!m_code.empty() && !IsNumberPuzzle(kind))
             throw TFail{m_codeLine, "code gibt es nur beim Zahlenrätsel"};
     }
 
@@ -525,7 +527,7 @@ private:
         return rows;
     }
 
-    void ReadGrid(int type) {
+    void ReadGrid(TPuzzleKind kind) {
         m_grid = GridRows(*Block("gitter"));
         m_rows = static_cast<int>(m_grid.size());
         m_cols = static_cast<int>(m_grid.front().size());
@@ -540,15 +542,15 @@ private:
                 };
                 if (static_cast<unsigned char>(ch) >= 0x80)
                     throw TFail{m_rowLines[r], "Umlaute im Gitter als AE, OE, UE, SS schreiben"};
-                if (IsSudoku(type)) {
+                if (IsSudoku(kind)) {
                     if (ch != '.' && (SymbolOf(ch) == 0 || SymbolOf(ch) > m_cols))
                         bad("kein Sudoku-Symbol für " + std::to_string(m_cols) + " Symbole");
-                } else if (IsJigsaw(type)) {
+                } else if (IsJigsaw(kind)) {
                     if (!std::isalpha(static_cast<unsigned char>(ch)))
                         bad("im Kreuzwortpuzzle ist jedes Feld ein Buchstabe");
                 } else if (ch == '#') {
                 } else if (ch >= 'a' && ch <= 'z') {
-                    if (!HasSolutionWord(type))
+                    if (!HasSolutionWord(kind))
                         bad("Lösungsfelder (Kleinbuchstaben) gibt es nur bei Typen mit "
                             "Lösungswort");
                 } else if (ch < 'A' || ch > 'Z') {
@@ -568,11 +570,12 @@ private:
         for (int r = 1; r <= m_rows; ++r)
             for (int c = 1; c <= m_cols; ++c) {
                 if (!IsLetter(c, r)) continue;
-                for (bool across : {true, false}) {
+                for (TWordDir dir : {TWordDir::Across, TWordDir::Down}) {
+                    const bool across = dir == TWordDir::Across;
                     const int dc = across ? 1 : 0, dr = across ? 0 : 1;
                     const int pc = c - dc, pr = r - dr;
                     if (pc >= 1 && pr >= 1 && IsLetter(pc, pr)) continue;
-                    TSlot s{c, r, across, 0, {}, false};
+                    TSlot s{c, r, dir, 0, {}, false};
                     for (int x = c, y = r; x <= m_cols && y <= m_rows && IsLetter(x, y);
                          x += dc, y += dr)
                         s.Text += Upper(m_grid[y - 1][x - 1]);
@@ -583,10 +586,10 @@ private:
         return slots;
     }
 
-    std::vector<TWordLine> ReadWords(int type) {
+    std::vector<TWordLine> ReadWords(TPuzzleKind kind) {
         std::vector<TWordLine> words;
         if (!Block("begriffe")) throw TFail{0, "Abschnitt [begriffe] fehlt"};
-        const bool clueNeeded = !(IsNumberPuzzle(type) || IsBrainTeaser(type) || IsJigsaw(type));
+        const bool clueNeeded = !(IsNumberPuzzle(kind) || IsBrainTeaser(kind) || IsJigsaw(kind));
         for (const TLine& l : Block("begriffe")->Lines) {
             const std::string t = Trim(l.Text);
             TWordLine w;
@@ -627,9 +630,9 @@ private:
             token.clear();
             if (k.empty()) return;
             if (k == "w" || k == "waagerecht")
-                w.Across = true;
+                w.Dir = TWordDir::Across;
             else if (k == "s" || k == "senkrecht")
-                w.Across = false;
+                w.Dir = TWordDir::Down;
             else if (k == "r" || k == "rueckwaerts")
                 w.ForceReversed = true;
             else if (k == "v" || k == "versteckt")
@@ -658,13 +661,13 @@ private:
         return s;
     }
 
-    bool Fits(const TWordLine& w, int col, int row, bool across) const {
-        if (w.Across && *w.Across != across) return false;
+    bool Fits(const TWordLine& w, int col, int row, TWordDir dir) const {
+        if (w.Dir && *w.Dir != dir) return false;
         if (w.At && (w.At->first != col || w.At->second != row)) return false;
         return true;
     }
 
-    void BuildCrossword(int type) {
+    void BuildCrossword(TPuzzleKind kind) {
         std::vector<TSlot> slots = FindSlots();
         // Letters outside every word would be unreachable for the player.
         for (int r = 1; r <= m_rows; ++r)
@@ -678,7 +681,7 @@ private:
                     throw TFail{m_rowLines[r - 1], "Buchstabe in Spalte " + std::to_string(c) +
                                                        " gehört zu keinem Wort"};
             }
-        m_words = ReadWords(type);
+        m_words = ReadWords(kind);
         std::vector<TPlaced> placed;
         for (const TWordLine& w : m_words) {
             TSlot* hit = nullptr;
@@ -688,7 +691,7 @@ private:
                 if (!rev && w.ForceReversed) continue;
                 const std::string want = rev ? Reverse(w.Answer) : w.Answer;
                 for (TSlot& s : slots)
-                    if (!s.Taken && s.Text == want && Fits(w, s.Col, s.Row, s.Across)) {
+                    if (!s.Taken && s.Text == want && Fits(w, s.Col, s.Row, s.Dir)) {
                         hit = &s;
                         break;
                     }
@@ -705,12 +708,13 @@ private:
                 throw TFail{w.Line, why};
             }
             hit->Taken = true;
-            placed.push_back({&w, hit->Col, hit->Row, hit->Across, reversed, hit->Length});
+            placed.push_back({&w, hit->Col, hit->Row, hit->Dir, reversed, hit->Length});
         }
         for (const TSlot& s : slots)
             if (!s.Taken)
                 throw TFail{m_rowLines[s.Row - 1],
-                            "das Wort " + s.Text + " (" + (s.Across ? "waagerecht" : "senkrecht") +
+                            "das Wort " + s.Text + " (" +
+                                (s.Dir == TWordDir::Across ? "waagerecht" : "senkrecht") +
                                 " ab Spalte " + std::to_string(s.Col) + ") fehlt in [begriffe]"};
         CheckSolutionCells();
         for (int r = 1; r <= m_rows; ++r)
@@ -725,8 +729,8 @@ private:
                 cell.Flags = cfLetter | ((ch >= 'a' && ch <= 'z') ? cfSolution : 0u);
             }
         Number(placed, false);
-        if (IsNumberPuzzle(type)) BuildCodeTable();
-        if (HasSolutionWord(type)) {
+        if (IsNumberPuzzle(kind)) BuildCodeTable();
+        if (HasSolutionWord(kind)) {
             m_p.SolutionWord.assign(m_solutionWord);
             m_p.SolutionEntry.assign(std::string(m_p.SolutionEntry.Capacity, ' '));
         }
@@ -769,10 +773,10 @@ private:
             const int stored = hidden[w.Col][w.Row] ? -n : n;
             TPuzzleCell& cell = m_p.cell(w.Col, w.Row);
             cell.Number = stored;
-            (w.Across ? cell.AcrossStart : cell.DownStart) = 1;
+            (w.Dir == TWordDir::Across ? cell.AcrossStart : cell.DownStart) = 1;
             TPuzzleWord& rec = m_p.Words[i];
             rec.Number = jigsaw ? n : stored;
-            rec.Direction = w.Across ? wdAcross : wdDown;
+            rec.Direction = static_cast<std::uint8_t>(w.Dir);
             rec.Reversed = w.Reversed ? 1 : 0;
             rec.Answer.assign(w.Source->Answer);
             rec.Clue.assign(w.Source->Clue);
@@ -810,7 +814,7 @@ private:
     }
 
     void BuildJigsaw() {
-        m_words = ReadWords(12);
+        m_words = ReadWords(TPuzzleKind::Jigsaw);
         std::vector<TPlaced> placed;
         std::vector<std::vector<bool>> inWord(m_cols + 1, std::vector<bool>(m_rows + 1, false));
         const auto letter = [&](int c, int r) { return Upper(m_grid[r - 1][c - 1]); };
@@ -819,17 +823,18 @@ private:
             const int len = static_cast<int>(w.Answer.size());
             for (int r = 1; r <= m_rows; ++r)
                 for (int c = 1; c <= m_cols; ++c)
-                    for (bool across : {true, false}) {
+                    for (TWordDir dir : {TWordDir::Across, TWordDir::Down}) {
+                        const bool across = dir == TWordDir::Across;
                         const int dc = across ? 1 : 0, dr = across ? 0 : 1;
                         if (c + dc * (len - 1) > m_cols || r + dr * (len - 1) > m_rows) continue;
-                        if (!Fits(w, c, r, across)) continue;
+                        if (!Fits(w, c, r, dir)) continue;
                         std::string s;
                         for (int k = 0; k < len; ++k)
                             s += letter(c + dc * k, r + dr * k);
                         const bool fwd = s == w.Answer && !w.ForceReversed;
                         const bool rev =
                             m_p.ReverseAllowed && s == Reverse(w.Answer) && s != w.Answer;
-                        if (fwd || rev) found.push_back({&w, c, r, across, !fwd, len});
+                        if (fwd || rev) found.push_back({&w, c, r, dir, !fwd, len});
                     }
             if (found.empty())
                 throw TFail{w.Line, "Begriff " + w.Answer + " ist im Gitter nicht zu finden"};
@@ -838,8 +843,9 @@ private:
                                         std::to_string(found.size()) +
                                         "-mal im Gitter; mit [@spalte,zeile] festlegen"};
             const TPlaced& p = found.front();
+            const bool across = p.Dir == TWordDir::Across;
             for (int k = 0; k < len; ++k)
-                inWord[p.Col + (p.Across ? k : 0)][p.Row + (p.Across ? 0 : k)] = true;
+                inWord[p.Col + (across ? k : 0)][p.Row + (across ? 0 : k)] = true;
             placed.push_back(p);
         }
         // Cells outside the hidden words are blocks that show their letter as
@@ -944,7 +950,7 @@ private:
     TPuzzleData& m_p;
     std::vector<TLine> m_header;
     std::vector<TBlock> m_blocks;
-    std::optional<int> m_type;
+    std::optional<TPuzzleKind> m_kind;
     int m_typeLine = 0;
     std::string m_solutionWord;
     int m_solutionLine = 0;

@@ -19,7 +19,7 @@ std::uint8_t ByteAt(const std::string& bytes, std::size_t offset) {
 }
 
 TEST(PuzzleRecord, StoredPuzzleKeepsSizeAndTextsAtTheirOffsets) {
-    TPuzzleData p = MakePuzzle(24, 16, 1);
+    TPuzzleData p = MakePuzzle(24, 16, TPuzzleKind::SwedishWithSolution);
     p.Author.assign("Anna");
     p.Title.assign("Sommer");
     p.BestTime = 0xBEEF;
@@ -52,7 +52,7 @@ TEST(PuzzleRecord, ClearPuzzleLeavesTheDocumentedEmptyRecord) {
 
     EXPECT_EQ(p.RowCount, 5);
     EXPECT_EQ(p.ColCount, 5);
-    EXPECT_EQ(p.PuzzleType, 0);
+    EXPECT_EQ(KindOf(p), TPuzzleKind::Swedish);
     EXPECT_EQ(p.Level, 0);
     EXPECT_EQ(p.Reserved65443, 0);
     EXPECT_EQ(p.HelpOptions, 255);
@@ -136,15 +136,18 @@ TEST(PuzzleRecord, RepairRefusesUnplayableAndMendsUnsafeValues) {
         {"type 16 refused", [](TPuzzleData& p) { p.PuzzleType = 16; }, false, none},
         {"type 255 refused", [](TPuzzleData& p) { p.PuzzleType = 255; }, false, none},
         {"unused type 13 refused", [](TPuzzleData& p) { p.PuzzleType = 13; }, false, none},
-        {"9 x 9 Sudoku", [](TPuzzleData& p) { p = MakePuzzle(9, 9, 14); }, true, none},
-        {"12 x 12 timed Sudoku", [](TPuzzleData& p) { p = MakePuzzle(12, 12, 15); }, true, none},
-        {"4 x 4 Sudoku", [](TPuzzleData& p) { p = MakePuzzle(4, 4, 14); }, true, none},
-        {"Sudoku with 13 symbols refused", [](TPuzzleData& p) { p = MakePuzzle(13, 13, 14); },
-         false, none},
-        {"Sudoku with 3 symbols refused", [](TPuzzleData& p) { p = MakePuzzle(3, 3, 15); }, false,
+        {"9 x 9 Sudoku", [](TPuzzleData& p) { p = MakePuzzle(9, 9, TPuzzleKind::Sudoku); }, true,
          none},
-        {"non-square Sudoku refused", [](TPuzzleData& p) { p = MakePuzzle(9, 6, 14); }, false,
+        {"12 x 12 timed Sudoku",
+         [](TPuzzleData& p) { p = MakePuzzle(12, 12, TPuzzleKind::TimedSudoku); }, true, none},
+        {"4 x 4 Sudoku", [](TPuzzleData& p) { p = MakePuzzle(4, 4, TPuzzleKind::Sudoku); }, true,
          none},
+        {"Sudoku with 13 symbols refused",
+         [](TPuzzleData& p) { p = MakePuzzle(13, 13, TPuzzleKind::Sudoku); }, false, none},
+        {"Sudoku with 3 symbols refused",
+         [](TPuzzleData& p) { p = MakePuzzle(3, 3, TPuzzleKind::TimedSudoku); }, false, none},
+        {"non-square Sudoku refused",
+         [](TPuzzleData& p) { p = MakePuzzle(9, 6, TPuzzleKind::Sudoku); }, false, none},
         {"level 200 clamped to 3", [](TPuzzleData& p) { p.Level = 200; }, true,
          [](const TPuzzleData& p) { EXPECT_EQ(p.Level, 3); }},
         {"word count 255 clamped to 201", [](TPuzzleData& p) { p.WordCount = 255; }, true,
@@ -225,7 +228,7 @@ TEST(PuzzleRecord, RepairRefusesUnplayableAndMendsUnsafeValues) {
 }
 
 TEST(PuzzleRecord, RepairLeavesASoundRecordByteForByte) {
-    TPuzzleData p = MakePuzzle(24, 16, 3);
+    TPuzzleData p = MakePuzzle(24, 16, TPuzzleKind::NumberWithSolution);
     p.Reserved65445 = 0x77;
     p.Reserved65453[2] = 0x99;
     p.cell(4, 4).Reserved[1] = 0x42;

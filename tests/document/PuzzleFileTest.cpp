@@ -47,7 +47,7 @@ TEST(EmbeddedPuzzle, PackerContainerLoadsRecordAndSettings) {
     TempDir dir;
     const std::string ini = PackerSettings();
     ASSERT_EQ(ini.size(), 683u);
-    TPuzzleData src = MakePuzzle(24, 16, 1);
+    TPuzzleData src = MakePuzzle(24, 16, TPuzzleKind::SwedishWithSolution);
     const std::string container = ContainerBytes(src, ini);
     ASSERT_EQ(container.substr(31, 2), "\xB0\xFF");
     ASSERT_EQ(container.substr(65489, 4), std::string("\xAB\x02\x00\x00", 4));
@@ -112,7 +112,7 @@ TEST(EmbeddedPuzzle, ResultCodesAndContainerEdgeCases) {
     for (const EmbeddedCase& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        const TPuzzleData src = MakePuzzle(12, 10, 5);
+        const TPuzzleData src = MakePuzzle(12, 10, TPuzzleKind::FillInWithSolution);
         std::string exe;
         if (std::string bytes = c.container(src); bytes.empty())
             exe = dir.write("player", std::string(1000, 'M'));
@@ -190,7 +190,7 @@ TEST(PuzzleFile, ResultCodesOnValidTruncatedAndDamagedFiles) {
     for (const FileCase& c : cases) {
         SCOPED_TRACE(c.name);
         TempDir dir;
-        const TPuzzleData src = MakePuzzle(24, 16, 9);
+        const TPuzzleData src = MakePuzzle(24, 16, TPuzzleKind::FrenchWithSolution);
         const std::string file = dir.write("puzzle.raetsel", c.bytes(src));
         TPuzzleData p;
         EXPECT_EQ(LoadPuzzleFile(p, file), c.result);
@@ -245,7 +245,8 @@ TEST(PuzzleFile, UnplayableRecordsAreRefusedAndCleared) {
     };
     const Case cases[] = {
         {"60 rows", [](TPuzzleData& p) { p.RowCount = 60; }, lrBadFormat},
-        {"Sudoku of 16 symbols", [](TPuzzleData& p) { p = MakePuzzle(16, 16, 15); }, lrBadFormat},
+        {"Sudoku of 16 symbols",
+         [](TPuzzleData& p) { p = MakePuzzle(16, 16, TPuzzleKind::TimedSudoku); }, lrBadFormat},
         {"level 9 clamped", [](TPuzzleData& p) { p.Level = 9; }, lrLoaded},
         {"word count 250 clamped", [](TPuzzleData& p) { p.WordCount = 250; }, lrLoaded},
         {"missing border repaired", [](TPuzzleData& p) { p.cell(0, 3).Flags = cfLetter; },
@@ -265,7 +266,7 @@ TEST(PuzzleFile, UnplayableRecordsAreRefusedAndCleared) {
         if (c.result == lrBadFormat) {
             EXPECT_EQ(p.ColCount, 5);
             EXPECT_EQ(p.RowCount, 5);
-            EXPECT_EQ(p.PuzzleType, 0);
+            EXPECT_EQ(KindOf(p), TPuzzleKind::Swedish);
         } else {
             EXPECT_LE(p.Level, MaxLevel);
             EXPECT_LE(p.WordCount, MaxWords);

@@ -58,13 +58,13 @@ inline std::string Le32(std::uint32_t v) {
             static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
 }
 
-// A playable record of the given size and type: cleared, a border of blocks,
+// A playable record of the given size and kind: cleared, a border of blocks,
 // letter cells inside spelling the alphabet, and a title and author.
-inline TPuzzleData MakePuzzle(int cols, int rows, int type = 0) {
+inline TPuzzleData MakePuzzle(int cols, int rows, TPuzzleKind kind = TPuzzleKind::Swedish) {
     TPuzzleData p;
     std::memset(&p, 0, sizeof p);
     ClearPuzzle(p);
-    p.PuzzleType = static_cast<std::uint8_t>(type);
+    p.PuzzleType = static_cast<std::uint8_t>(kind);
     p.ColCount = static_cast<std::uint8_t>(cols);
     p.RowCount = static_cast<std::uint8_t>(rows);
     for (int c = 0; c < GridDim; ++c)

@@ -9,7 +9,7 @@ namespace {
 using enum TResultMessage;
 
 TEST(CheckCompletion, CrosswordSolvedOnceAndFullButWrongEveryTime) {
-    TTestPuzzle t = MakeCrossword(0, {"HAUS#", "O#H#A", "FERN#"});
+    TTestPuzzle t = MakeCrossword(TPuzzleKind::Swedish, {"HAUS#", "O#H#A", "FERN#"});
     EnterRows(t, {"HAUS", "O.H.A", "FER"});
     EXPECT_EQ(t.check(), None) << "one letter cell still empty";
     t.type(4, 3, "N");
@@ -41,7 +41,7 @@ TEST(CheckCompletion, SolutionWord) {
         {"not to be checked", "@@@", "   ", false, Solved},
     };
     for (const Row& r : rows) {
-        TTestPuzzle t = MakeCrossword(1, {"hAUS", "o###", "F###"});
+        TTestPuzzle t = MakeCrossword(TPuzzleKind::SwedishWithSolution, {"hAUS", "o###", "F###"});
         t.p().SolutionWord.assign(r.word);
         if (r.typed)
             t.p().SolutionEntry.assign(r.typed);
@@ -64,7 +64,7 @@ TEST(CheckCompletion, NumberPuzzleCodeTable) {
         {"wrong guess", "X", FullButWrong},
     };
     for (const Row& r : rows) {
-        TTestPuzzle t = MakeCrossword(2, {"HAUS", "O###"});
+        TTestPuzzle t = MakeCrossword(TPuzzleKind::Number, {"HAUS", "O###"});
         const char* code = "HAUSO";
         for (int i = 0; code[i]; ++i)
             t.p().Words[i].Code = code[i];
@@ -86,7 +86,7 @@ TEST(CheckCompletion, AmericanBlanksMustMatchTheBlocks) {
         {"a letter cell marked", {1, 1}, FullButWrong},
     };
     for (const Row& r : rows) {
-        TTestPuzzle t = MakeCrossword(10, {"AB#CD", "EF#GH"});
+        TTestPuzzle t = MakeCrossword(TPuzzleKind::American, {"AB#CD", "EF#GH"});
         if (r.blank.first) t.p().cell(r.blank.first, r.blank.second).Flags |= cfBlank;
         if (r.blank.first == 1) t.p().cell(3, 1).Flags |= cfBlank;
         t.p().cell(3, 2).Flags |= cfBlank;
@@ -95,7 +95,7 @@ TEST(CheckCompletion, AmericanBlanksMustMatchTheBlocks) {
 }
 
 TEST(CheckCompletion, JigsawNeedsExactlyTheLetterCellsPainted) {
-    TTestPuzzle t = MakeCrossword(12, {"AB", "#C"});
+    TTestPuzzle t = MakeCrossword(TPuzzleKind::Jigsaw, {"AB", "#C"});
     const std::pair<int, int> letters[] = {{1, 1}, {2, 1}, {2, 2}};
     for (auto [c, r] : letters) {
         EXPECT_EQ(t.check(), None) << "never reported as wrong";
@@ -108,7 +108,7 @@ TEST(CheckCompletion, JigsawNeedsExactlyTheLetterCellsPainted) {
 }
 
 TEST(CheckCompletion, SudokuJudgedByTheRuleNotTheSolution) {
-    TTestPuzzle t = MakeSudoku(14, {"1234", "3412", "2143", "4321"});
+    TTestPuzzle t = MakeSudoku(TPuzzleKind::Sudoku, {"1234", "3412", "2143", "4321"});
     EnterRows(t, {"2143", "4321", "1234", "341"});
     EXPECT_EQ(t.check(), None) << "one cell empty";
     t.type(4, 4, "1");
@@ -121,24 +121,26 @@ TEST(CheckCompletion, SudokuJudgedByTheRuleNotTheSolution) {
 
 TEST(CheckCompletion, TimedSudokuBestTime) {
     struct Row {
-        int type, best, elapsed;
+        TPuzzleKind kind;
+        int best, elapsed;
         TResultMessage expected;
         int bestAfter, clockAfter;
     } rows[] = {
-        {15, 0, 95, SolvedBestTime, 95, 0},
-        {15, 100, 95, SolvedBestTime, 95, 0},
-        {15, 95, 95, SolvedNotBeaten, 95, 0},
-        {15, 90, 95, SolvedNotBeaten, 90, 0},
-        {14, 100, 95, Solved, 100, 1}, // the untimed Sudoku keeps its clock and best time
+        {TPuzzleKind::TimedSudoku, 0, 95, SolvedBestTime, 95, 0},
+        {TPuzzleKind::TimedSudoku, 100, 95, SolvedBestTime, 95, 0},
+        {TPuzzleKind::TimedSudoku, 95, 95, SolvedNotBeaten, 95, 0},
+        {TPuzzleKind::TimedSudoku, 90, 95, SolvedNotBeaten, 90, 0},
+        // the untimed Sudoku keeps its clock and best time
+        {TPuzzleKind::Sudoku, 100, 95, Solved, 100, 1},
     };
     for (const Row& r : rows) {
-        TTestPuzzle t = MakeSudoku(r.type, {"12", "21"});
+        TTestPuzzle t = MakeSudoku(r.kind, {"12", "21"});
         t.p().BestTime = static_cast<std::uint16_t>(r.best);
         t.p().ElapsedTime = static_cast<std::uint16_t>(r.elapsed);
         EnterRows(t, {"12", "21"});
-        EXPECT_EQ(t.check(), r.expected) << r.type << " " << r.best;
-        EXPECT_EQ(t.p().BestTime, r.bestAfter) << r.type << " " << r.best;
-        EXPECT_EQ(t.p().ClockRunning, r.clockAfter) << r.type << " " << r.best;
+        EXPECT_EQ(t.check(), r.expected) << Code(r.kind) << " " << r.best;
+        EXPECT_EQ(t.p().BestTime, r.bestAfter) << Code(r.kind) << " " << r.best;
+        EXPECT_EQ(t.p().ClockRunning, r.clockAfter) << Code(r.kind) << " " << r.best;
     }
 }
 

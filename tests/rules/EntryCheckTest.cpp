@@ -7,7 +7,7 @@ namespace zx::test {
 namespace {
 
 TEST(SetEntry, StoresOneUpperCaseCharacter) {
-    TTestPuzzle t = MakeCrossword(0, {"HAUS#", "O#H#A", "FERN#"});
+    TTestPuzzle t = MakeCrossword(TPuzzleKind::Swedish, {"HAUS#", "O#H#A", "FERN#"});
     struct Row {
         const char* typed;
         const char* stored;
@@ -23,7 +23,7 @@ TEST(SetEntry, StoresOneUpperCaseCharacter) {
 }
 
 TEST(SetEntry, PositionsOutsideTheArraysAreIgnored) {
-    TTestPuzzle t = MakeCrossword(0, {"AB"});
+    TTestPuzzle t = MakeCrossword(TPuzzleKind::Swedish, {"AB"});
     for (auto [c, r] : {std::pair{-1, 1}, {1, -1}, {GridDim, 1}, {400, 400}})
         t.type(c, r, "A");
     EXPECT_EQ(t.type(GridDim - 1, GridDim - 1, "A"), evEmpty); // beyond the error grid
@@ -31,12 +31,12 @@ TEST(SetEntry, PositionsOutsideTheArraysAreIgnored) {
 }
 
 // 1 across HAUS crossing 1 down HOF; 2 across MAUS, same direction as HAUS.
-TTestPuzzle FillIn(int type) {
-    return MakeCrossword(type, {"HAUS##", "O#####", "F#MAUS"});
+TTestPuzzle FillIn(TPuzzleKind kind) {
+    return MakeCrossword(kind, {"HAUS##", "O#####", "F#MAUS"});
 }
 
 TEST(SetEntry, InterchangeableWordsOfOneDirection) {
-    TTestPuzzle t = FillIn(4);
+    TTestPuzzle t = FillIn(TPuzzleKind::FillIn);
     EXPECT_EQ(t.type(3, 3, "H"), evAccepted) << "HAUS fits the MAUS slot while HAUS is open";
     EXPECT_EQ(t.type(3, 3, "M"), evAccepted);
     EXPECT_EQ(t.type(3, 3, "K"), evWrong);
@@ -47,7 +47,7 @@ TEST(SetEntry, InterchangeableWordsOfOneDirection) {
 
 TEST(SetEntry, AnswerListedTwiceIsJudgedIndependentlyOfTypingOrder) {
     for (const bool lowerFirst : {false, true}) {
-        TTestPuzzle t = MakeCrossword(4, {"HAUS", "####", "HAUS"});
+        TTestPuzzle t = MakeCrossword(TPuzzleKind::FillIn, {"HAUS", "####", "HAUS"});
         const int first = lowerFirst ? 3 : 1;
         const int second = lowerFirst ? 1 : 3;
         for (int c = 1; c <= 4; ++c)
@@ -60,8 +60,8 @@ TEST(SetEntry, AnswerListedTwiceIsJudgedIndependentlyOfTypingOrder) {
 }
 
 TEST(SetEntry, ReversedWordJudgedAtItsAnswerPosition) {
-    TTestPuzzle t = MakeCrossword(0, {"HAUS"});
-    MakeReversed(t.p(), 1, wdAcross);
+    TTestPuzzle t = MakeCrossword(TPuzzleKind::Swedish, {"HAUS"});
+    MakeReversed(t.p(), 1, TWordDir::Across);
     EXPECT_EQ(t.type(1, 1, "H"), evAccepted);
     EXPECT_EQ(t.type(4, 1, "S"), evAccepted);
     EXPECT_EQ(t.type(1, 1, "S"), evWrong);
@@ -69,35 +69,36 @@ TEST(SetEntry, ReversedWordJudgedAtItsAnswerPosition) {
 }
 
 TEST(SetEntry, SolutionCellNeedsItsOwnLetter) {
-    for (const auto& [type, verdict] : {std::pair{4, evAccepted}, {5, evWrong}}) {
-        TTestPuzzle t = MakeCrossword(type, {"hAUS", "####", "MAUS"});
-        EXPECT_EQ(t.type(1, 1, "M"), verdict) << "type " << type;
-        EXPECT_EQ(t.type(1, 1, "H"), evAccepted) << "type " << type;
+    for (const auto& [kind, verdict] :
+         {std::pair{TPuzzleKind::FillIn, evAccepted}, {TPuzzleKind::FillInWithSolution, evWrong}}) {
+        TTestPuzzle t = MakeCrossword(kind, {"hAUS", "####", "MAUS"});
+        EXPECT_EQ(t.type(1, 1, "M"), verdict) << "type " << Code(kind);
+        EXPECT_EQ(t.type(1, 1, "H"), evAccepted) << "type " << Code(kind);
     }
 }
 
 TEST(SetEntry, VerdictsOfTheOtherTypes) {
-    TTestPuzzle sudoku = MakeSudoku(14, {"12", "21"});
+    TTestPuzzle sudoku = MakeSudoku(TPuzzleKind::Sudoku, {"12", "21"});
     EXPECT_EQ(sudoku.type(1, 1, "1"), evAccepted);
     EXPECT_EQ(sudoku.type(1, 1, "2"), evWrong);
-    TTestPuzzle jigsaw = MakeCrossword(12, {"AB#", "#CD"});
+    TTestPuzzle jigsaw = MakeCrossword(TPuzzleKind::Jigsaw, {"AB#", "#CD"});
     EXPECT_EQ(jigsaw.type(1, 1, "Q"), evAccepted);
     EXPECT_EQ(jigsaw.type(3, 1, "Q"), evAccepted);
-    TTestPuzzle lone = MakeCrossword(0, {"A#", "##"});
+    TTestPuzzle lone = MakeCrossword(TPuzzleKind::Swedish, {"A#", "##"});
     lone.p().cell(1, 1).Text.clear();
     EXPECT_EQ(lone.type(1, 1, "Q"), evAccepted) << "no solution and no word through the cell";
 }
 
 TEST(SetEntry, LetterInAHiddenBlockStaysInBoundsAndIsWrong) {
     // Blocks next to a word's end, at the border and amid letters in both directions.
-    TTestPuzzle t = MakeCrossword(10, {"AB#CD", "EF#GH", "###IJ", "KL#MN"});
+    TTestPuzzle t = MakeCrossword(TPuzzleKind::American, {"AB#CD", "EF#GH", "###IJ", "KL#MN"});
     for (auto [c, r] : {std::pair{3, 1}, {3, 2}, {1, 3}, {3, 3}, {3, 4}})
         EXPECT_EQ(t.type(c, r, "A"), evWrong) << c << "," << r;
     EXPECT_EQ(t.type(4, 3, "I"), evAccepted);
 }
 
 TEST(RebuildErrorGrid, GivesTheVerdictsOfTyping) {
-    TTestPuzzle t = FillIn(4);
+    TTestPuzzle t = FillIn(TPuzzleKind::FillIn);
     t.p().entry(1, 1).assign("h");
     t.p().entry(2, 1).assign("X");
     t.p().entry(3, 3).assign("H");

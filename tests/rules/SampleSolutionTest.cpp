@@ -38,25 +38,26 @@ TTestPuzzle Load(const fs::path& file) {
 // legend does it). withWrongLetter: the grid is typed directly and its last
 // letter cell gets a letter judged wrong.
 std::vector<TStep> SolvingSteps(const TPuzzleData& p, bool withWrongLetter) {
-    const int type = p.PuzzleType;
+    const TPuzzleKind kind = KindOf(p);
     std::vector<TStep> steps;
     std::vector<std::pair<int, int>> cells;
     for (int c = 1; c <= UsedCols(p); ++c)
         for (int r = 1; r <= UsedRows(p); ++r) {
             const std::uint32_t f = p.cell(c, r).Flags;
-            if ((IsAmerican(type) && (f & cfBlock)) || (IsJigsaw(type) && !(f & cfBlock)))
-                steps.push_back([c, r, mark = IsJigsaw(type) ? cfMarked : cfBlank](TTestPuzzle& s) {
+            if ((IsAmerican(kind) && (f & cfBlock)) || (IsJigsaw(kind) && !(f & cfBlock)))
+                steps.push_back([c, r, mark = IsJigsaw(kind) ? cfMarked : cfBlank](TTestPuzzle& s) {
                     s.p().cell(c, r).Flags |= mark;
                 });
-            if (IsSudoku(type) ? IsEmptyEntry(p.entry(c, r)) : (type < 12 && (f & cfLetter)))
+            if (IsSudoku(kind) ? IsEmptyEntry(p.entry(c, r))
+                               : (IsCrossword(kind) && (f & cfLetter)))
                 cells.emplace_back(c, r);
         }
-    if (type % 2 == 1 && type < 12)
+    if (HasSolutionWord(kind))
         for (std::size_t i = 0; i < p.SolutionWord.size(); ++i)
             steps.push_back([i](TTestPuzzle& s) {
                 s.p().SolutionEntry.Chars[i] = s.p().SolutionWord.Chars[i];
             });
-    if (IsNumberPuzzle(type) && !withWrongLetter) {
+    if (IsNumberPuzzle(kind) && !withWrongLetter) {
         for (int k = 0; k < CodeTableSize; ++k)
             if (const char letter = static_cast<char>(p.Words[k].Code); LetterInGrid(p, letter))
                 steps.push_back([k, letter, cells](TTestPuzzle& s) {
@@ -101,7 +102,7 @@ TEST(SampleSolutions, OneWrongLetterMakesAFullGridWrong) {
     for (const fs::path& file : SampleFiles()) {
         SCOPED_TRACE(file.filename().string());
         TTestPuzzle t = Load(file);
-        if (t.p().PuzzleType >= 12) continue;
+        if (!IsCrossword(KindOf(t.p()))) continue;
         for (const TStep& step : SolvingSteps(t.p(), true))
             step(t);
         EXPECT_EQ(t.check(), TResultMessage::FullButWrong);

@@ -7,7 +7,7 @@ namespace zx::test {
 namespace {
 
 TTestPuzzle EmptySudoku(int n) {
-    TTestPuzzle t = MakeSudoku(14, {"1"});
+    TTestPuzzle t = MakeSudoku(TPuzzleKind::Sudoku, {"1"});
     t.p().ColCount = t.p().RowCount = static_cast<std::uint8_t>(n);
     return t;
 }

@@ -9,11 +9,11 @@ namespace {
 
 // Cells from rows of characters; cellOf sets up one cell from its character.
 template <typename F>
-TTestPuzzle Build(int type, std::initializer_list<std::string_view> rows, F cellOf) {
+TTestPuzzle Build(TPuzzleKind kind, std::initializer_list<std::string_view> rows, F cellOf) {
     TTestPuzzle t;
     TPuzzleData& p = t.p();
     ClearPuzzle(p);
-    p.PuzzleType = static_cast<std::uint8_t>(type);
+    p.PuzzleType = static_cast<std::uint8_t>(kind);
     p.RowCount = static_cast<std::uint8_t>(rows.size());
     p.ColCount = static_cast<std::uint8_t>(rows.begin()->size());
     for (int c = 0; c < GridDim; ++c)
@@ -41,8 +41,8 @@ TResultMessage TTestPuzzle::fillSolution() {
     return last;
 }
 
-TTestPuzzle MakeCrossword(int type, std::initializer_list<std::string_view> rows) {
-    TTestPuzzle t = Build(type, rows, [](TPuzzleCell& cell, char ch) {
+TTestPuzzle MakeCrossword(TPuzzleKind kind, std::initializer_list<std::string_view> rows) {
+    TTestPuzzle t = Build(kind, rows, [](TPuzzleCell& cell, char ch) {
         if (ch == '#') return void(cell.Flags = cfBlock);
         const char up = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
         cell.Text.assign(std::string_view(&up, 1));
@@ -59,15 +59,17 @@ TTestPuzzle MakeCrossword(int type, std::initializer_list<std::string_view> rows
             if (!cell.AcrossStart && !cell.DownStart) continue;
             cell.Number = ++number;
             if (cell.AcrossStart)
-                AddWord(p, number, wdAcross, GetWordData(p, col, row, false, false, dsAcross).Text);
+                AddWord(p, number, TWordDir::Across,
+                        GetWordData(p, col, row, false, false, TWordDir::Across).Text);
             if (cell.DownStart)
-                AddWord(p, number, wdDown, GetWordData(p, col, row, false, false, dsDown).Text);
+                AddWord(p, number, TWordDir::Down,
+                        GetWordData(p, col, row, false, false, TWordDir::Down).Text);
         }
     return t;
 }
 
-TTestPuzzle MakeSudoku(int type, std::initializer_list<std::string_view> rows) {
-    return Build(type, rows,
+TTestPuzzle MakeSudoku(TPuzzleKind kind, std::initializer_list<std::string_view> rows) {
+    return Build(kind, rows,
                  [](TPuzzleCell& cell, char ch) { cell.Text.assign(std::string_view(&ch, 1)); });
 }
 
@@ -80,7 +82,7 @@ void EnterRows(TTestPuzzle& t, std::initializer_list<std::string_view> rows) {
     }
 }
 
-int AddWord(TPuzzleData& p, int number, int direction, std::string_view answer) {
+int AddWord(TPuzzleData& p, int number, TWordDir direction, std::string_view answer) {
     const int i = p.WordCount++;
     ClearWord(p, i);
     p.Words[i].Number = number;
@@ -89,7 +91,7 @@ int AddWord(TPuzzleData& p, int number, int direction, std::string_view answer) 
     return i;
 }
 
-void MakeReversed(TPuzzleData& p, int number, int direction) {
+void MakeReversed(TPuzzleData& p, int number, TWordDir direction) {
     TPuzzleWord& w = p.Words[FindWord(p, number, direction)];
     w.Reversed = 1;
     w.Answer.assign(ReverseText(w.Answer.view()));

@@ -30,15 +30,15 @@ struct TTestPuzzle {
 // Rows of a crossword: '#' block, 'A'-'Z' letter cell, 'a'-'z' letter cell of
 // the solution word. Words of two or more cells are numbered in reading order
 // and listed, across before down for each number.
-TTestPuzzle MakeCrossword(int type, std::initializer_list<std::string_view> rows);
+TTestPuzzle MakeCrossword(TPuzzleKind kind, std::initializer_list<std::string_view> rows);
 // Rows of a Sudoku's solution symbols; entries stay empty.
-TTestPuzzle MakeSudoku(int type, std::initializer_list<std::string_view> rows);
+TTestPuzzle MakeSudoku(TPuzzleKind kind, std::initializer_list<std::string_view> rows);
 // Types rows of symbols into a Sudoku; '.' leaves a cell alone.
 void EnterRows(TTestPuzzle& t, std::initializer_list<std::string_view> rows);
 
 // Appends a word record; returns its index.
-int AddWord(TPuzzleData& p, int number, int direction, std::string_view answer);
+int AddWord(TPuzzleData& p, int number, TWordDir direction, std::string_view answer);
 // Marks the word as written backwards: its Answer becomes the grid letters reversed.
-void MakeReversed(TPuzzleData& p, int number, int direction);
+void MakeReversed(TPuzzleData& p, int number, TWordDir direction);
 
 } // namespace zx::test

@@ -10,7 +10,7 @@ namespace {
 
 // 1 across HAUS, 1 down HOF, 2 down UHR, 3 across FERN; (5,2) is an isolated letter.
 TTestPuzzle Small() {
-    return MakeCrossword(0, {"HAUS#", "O#H#A", "FERN#"});
+    return MakeCrossword(TPuzzleKind::Swedish, {"HAUS#", "O#H#A", "FERN#"});
 }
 
 auto Fields(const TGridWordData& w) {
@@ -25,24 +25,25 @@ TEST(WordDirections, FollowsTheNeighbours) {
                 {4, 3, 2}, {2, 2, 6}, {0, 1, 2}, {60, 60, 0}};
     for (const Row& r : rows)
         EXPECT_EQ(WordDirections(t.p(), r.col, r.row), r.bits) << r.col << "," << r.row;
-    t.p().PuzzleType = 14;
+    t.p().PuzzleType = static_cast<std::uint8_t>(TPuzzleKind::Sudoku);
     EXPECT_EQ(WordDirections(t.p(), 1, 1), 0);
 }
 
 TEST(GetWordData, DescribesTheSlot) {
     TTestPuzzle t = Small();
-    MakeReversed(t.p(), 1, wdAcross);
+    MakeReversed(t.p(), 1, TWordDir::Across);
     t.type(1, 1, "h");
     struct Row {
-        int col, row, dir;
+        int col, row;
+        TWordDir dir;
         bool reverse, entries;
         decltype(Fields({})) expected;
     } rows[] = {
-        {3, 3, dsAcross, true, false, {"FERN", "F?R?", 3, 4, 3, 1, 3, false}},
-        {3, 2, dsDown, true, false, {"UHR", "U?R", 2, 3, 2, 3, 1, false}},
-        {2, 1, dsAcross, false, true, {"H   ", "H?U?", 1, 4, 2, 1, 1, true}},
-        {1, 1, dsAcross, true, false, {"SUAH", "H?U?", 1, 4, 4, 1, 1, true}},
-        {0, 0, dsAcross, true, true, {"", "", 0, 0, 1, 0, 0, false}},
+        {3, 3, TWordDir::Across, true, false, {"FERN", "F?R?", 3, 4, 3, 1, 3, false}},
+        {3, 2, TWordDir::Down, true, false, {"UHR", "U?R", 2, 3, 2, 3, 1, false}},
+        {2, 1, TWordDir::Across, false, true, {"H   ", "H?U?", 1, 4, 2, 1, 1, true}},
+        {1, 1, TWordDir::Across, true, false, {"SUAH", "H?U?", 1, 4, 4, 1, 1, true}},
+        {0, 0, TWordDir::Across, true, true, {"", "", 0, 0, 1, 0, 0, false}},
     };
     for (const Row& r : rows) {
         const TGridWordData w = GetWordData(t.p(), r.col, r.row, r.reverse, r.entries, r.dir);
@@ -52,12 +53,12 @@ TEST(GetWordData, DescribesTheSlot) {
 }
 
 TEST(GetWordData, StaysInsideTheGrid) {
-    TTestPuzzle t = MakeCrossword(0, {"ABC"});
+    TTestPuzzle t = MakeCrossword(TPuzzleKind::Swedish, {"ABC"});
     t.p().cell(4, 1).Flags = 0; // a border cell that lacks its block flag
     t.p().cell(4, 1).Text.assign("X");
-    EXPECT_EQ(GetWordData(t.p(), 3, 1, false, false, dsAcross).Text, "ABC");
+    EXPECT_EQ(GetWordData(t.p(), 3, 1, false, false, TWordDir::Across).Text, "ABC");
     for (auto [c, r] : {std::pair{-3, 1}, {99, 99}, {1, GridDim}})
-        EXPECT_EQ(GetWordData(t.p(), c, r, true, true, dsDown).Length, 0);
+        EXPECT_EQ(GetWordData(t.p(), c, r, true, true, TWordDir::Down).Length, 0);
 }
 
 TEST(WordLookup, StartsNumbersAndRecords) {
@@ -65,35 +66,36 @@ TEST(WordLookup, StartsNumbersAndRecords) {
     TPuzzleData& p = t.p();
     struct Row {
         int col, row;
-        bool across;
+        TWordDir dir;
         int startCol, startRow, number;
     } rows[] = {
-        {4, 1, true, 1, 1, 1}, {3, 2, false, 3, 1, 2}, {3, 2, true, 3, 2, 0},
-        {4, 3, true, 1, 3, 3}, {0, 2, true, 0, 0, 0},  {7, 2, false, 0, 0, 0},
+        {4, 1, TWordDir::Across, 1, 1, 1}, {3, 2, TWordDir::Down, 3, 1, 2},
+        {3, 2, TWordDir::Across, 3, 2, 0}, {4, 3, TWordDir::Across, 1, 3, 3},
+        {0, 2, TWordDir::Across, 0, 0, 0}, {7, 2, TWordDir::Down, 0, 0, 0},
     };
     for (const Row& r : rows) {
         int c = r.col, w = r.row;
-        WordStart(p, c, w, r.across);
+        WordStart(p, c, w, r.dir);
         EXPECT_EQ(std::pair(c, w), std::pair(r.startCol, r.startRow)) << r.col << "," << r.row;
-        EXPECT_EQ(WordNumberAt(p, r.col, r.row, r.across), r.number) << r.col << "," << r.row;
+        EXPECT_EQ(WordNumberAt(p, r.col, r.row, r.dir), r.number) << r.col << "," << r.row;
     }
     int c = 0, r = 0;
     EXPECT_TRUE(FindCellByNumber(p, 3, c, r) && c == 1 && r == 3);
     EXPECT_FALSE(FindCellByNumber(p, 9, c, r));
     EXPECT_EQ(std::pair(c, r), std::pair(-1, -1));
 
-    EXPECT_EQ(FindWord(p, 2, wdAcross), -1);
-    EXPECT_EQ(WordLength(p, 2, wdDown), 3);
-    const int later = AddWord(p, 2, wdDown, "UHR");
+    EXPECT_EQ(FindWord(p, 2, TWordDir::Across), -1);
+    EXPECT_EQ(WordLength(p, 2, TWordDir::Down), 3);
+    const int later = AddWord(p, 2, TWordDir::Down, "UHR");
     p.Words[later].Clue.assign("Zeitmesser");
-    EXPECT_EQ(FindWord(p, 2, wdDown), later);
-    EXPECT_EQ(ClueOf(p, 2, wdDown), "Zeitmesser");
-    EXPECT_EQ(FindWordByText(p, "UHR", wdDown), later);
-    EXPECT_EQ(FindWordByText(p, "UHR", wdAcross), -1);
-    EXPECT_EQ(FindWordByText(p, "uhr", wdDown), -1);
+    EXPECT_EQ(FindWord(p, 2, TWordDir::Down), later);
+    EXPECT_EQ(ClueOf(p, 2, TWordDir::Down), "Zeitmesser");
+    EXPECT_EQ(FindWordByText(p, "UHR", TWordDir::Down), later);
+    EXPECT_EQ(FindWordByText(p, "UHR", TWordDir::Across), -1);
+    EXPECT_EQ(FindWordByText(p, "uhr", TWordDir::Down), -1);
     p.WordCount = 0;
-    EXPECT_EQ(FindWord(p, 1, wdAcross), -1);
-    EXPECT_EQ(FindWordByText(p, "HAUS", wdAcross), -1);
+    EXPECT_EQ(FindWord(p, 1, TWordDir::Across), -1);
+    EXPECT_EQ(FindWordByText(p, "HAUS", TWordDir::Across), -1);
 }
 
 TEST(GridCounts, BlocksCodesAndLetters) {
@@ -116,19 +118,20 @@ TEST(WordIsFilled, DependsOnTheErrorSetting) {
     EnterRows(t, {"HAUX"});
     int number = 0;
     t.Settings.FehlerZeigen = false;
-    EXPECT_TRUE(WordIsFilled(t.p(), 2, 1, number, true, t.Settings));
+    EXPECT_TRUE(WordIsFilled(t.p(), 2, 1, number, TWordDir::Across, t.Settings));
     EXPECT_EQ(number, 1);
-    EXPECT_FALSE(WordIsFilled(t.p(), 1, 2, number, false, t.Settings)) << "HOF: only H typed";
+    EXPECT_FALSE(WordIsFilled(t.p(), 1, 2, number, TWordDir::Down, t.Settings))
+        << "HOF: only H typed";
     t.Settings.FehlerZeigen = true;
-    EXPECT_FALSE(WordIsFilled(t.p(), 2, 1, number, true, t.Settings));
+    EXPECT_FALSE(WordIsFilled(t.p(), 2, 1, number, TWordDir::Across, t.Settings));
     t.type(4, 1, "S");
-    EXPECT_TRUE(WordIsFilled(t.p(), 2, 1, number, true, t.Settings));
+    EXPECT_TRUE(WordIsFilled(t.p(), 2, 1, number, TWordDir::Across, t.Settings));
 }
 
 TEST(WordSolved, ComparesTheEntriesInAnswerOrder) {
     TTestPuzzle t = Small();
-    MakeReversed(t.p(), 3, wdAcross);
-    const int fern = FindWord(t.p(), 3, wdAcross);
+    MakeReversed(t.p(), 3, TWordDir::Across);
+    const int fern = FindWord(t.p(), 3, TWordDir::Across);
     EXPECT_FALSE(WordSolved(t.p(), fern));
     EnterRows(t, {"", "", "FERN"});
     EXPECT_TRUE(WordSolved(t.p(), fern));

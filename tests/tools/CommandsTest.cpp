@@ -329,7 +329,7 @@ TEST(ReleasePlayer, StaysBelowTheContainerOffset) {
         auto p = std::make_unique<TPuzzleData>();
         TProgramSettings s;
         EXPECT_EQ(LoadEmbeddedPuzzle(*p, demo.string(), s), lrLoaded);
-        EXPECT_EQ(p->PuzzleType, 1);
+        EXPECT_EQ(KindOf(*p), TPuzzleKind::SwedishWithSolution);
         EXPECT_EQ(s.Feldgroesse, 34);
     }
 }

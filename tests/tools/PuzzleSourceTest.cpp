@@ -26,7 +26,7 @@ const std::string SmallCrossword = "typ: 1\n"
 TEST(PuzzleSource, CrosswordCellsNumbersAndWords) {
     const auto c = Compile(SmallCrossword);
     const TPuzzleData& p = c->Record;
-    EXPECT_EQ(p.PuzzleType, 1);
+    EXPECT_EQ(KindOf(p), TPuzzleKind::SwedishWithSolution);
     EXPECT_EQ(p.ColCount, 4);
     EXPECT_EQ(p.RowCount, 3);
     // Border and unused cells up to index 51 are blocks; so are '#' cells.

@@ -64,7 +64,8 @@ void CheckCrossword(const TPuzzleData& p) {
                 EXPECT_EQ(n, lastNumber + 1) << "numbers run in reading order";
                 lastNumber = n;
             }
-            for (bool across : {true, false}) {
+            for (TWordDir dir : {TWordDir::Across, TWordDir::Down}) {
+                const bool across = dir == TWordDir::Across;
                 const int dc = across, dr = !across;
                 if (!Block(p, c - dc, r - dr)) continue;
                 std::string text;
@@ -79,21 +80,21 @@ void CheckCrossword(const TPuzzleData& p) {
                     std::string answer = w.Answer.str();
                     if (w.Reversed) std::reverse(answer.begin(), answer.end());
                     if (w.Number == p.cell(c, r).Number &&
-                        w.Direction == (across ? wdAcross : wdDown) && answer == text)
+                        w.Direction == static_cast<std::uint8_t>(dir) && answer == text)
                         ++found;
                 }
                 EXPECT_EQ(found, 1) << text << " at " << c << "," << r;
             }
         }
     EXPECT_EQ(runs, p.WordCount);
-    if (HasSolutionWord(p.PuzzleType)) {
+    if (HasSolutionWord(KindOf(p))) {
         std::string marked;
         for (int c = 1; c <= p.ColCount; ++c)
             for (int r = 1; r <= p.RowCount; ++r)
                 if (p.cell(c, r).Flags & cfSolution) marked += p.cell(c, r).Text.str();
         EXPECT_EQ(Sorted(marked), Sorted(p.SolutionWord.str()));
     }
-    if (IsNumberPuzzle(p.PuzzleType)) {
+    if (IsNumberPuzzle(KindOf(p))) {
         std::string codes;
         for (int i = 0; i < CodeTableSize; ++i)
             codes += static_cast<char>(p.Words[i].Code);
@@ -147,9 +148,10 @@ void CheckJigsaw(const TPuzzleData& p) {
                 }
         ASSERT_GE(col, 1);
         std::string text;
+        const bool across = DirOf(w) == TWordDir::Across;
         for (std::size_t k = 0; k < w.Answer.size(); ++k) {
-            const int c = col + (w.Direction == wdAcross ? int(k) : 0);
-            const int r = row + (w.Direction == wdAcross ? 0 : int(k));
+            const int c = col + (across ? int(k) : 0);
+            const int r = row + (across ? 0 : int(k));
             EXPECT_FALSE(Block(p, c, r));
             covered[c][r] = true;
             text += p.cell(c, r).Text.str();
@@ -185,9 +187,10 @@ TEST_P(SampleTest, BuildsRoundTripsAndIsACorrectPuzzle) {
                 ASSERT_TRUE(Block(p, i, k));
             }
     EXPECT_FALSE(p.Title.empty());
-    if (IsSudoku(p.PuzzleType))
+    const TPuzzleKind kind = KindOf(p);
+    if (IsSudoku(kind))
         CheckSudoku(p);
-    else if (IsJigsaw(p.PuzzleType))
+    else if (IsJigsaw(kind))
         CheckJigsaw(p);
     else
         CheckCrossword(p);
@@ -202,24 +205,25 @@ TEST_P(SampleTest, ShowPrintsTheGridAndEveryWord) {
     ASSERT_TRUE(ShowPuzzle(BuiltOf(GetParam()).string(), out, error)) << error;
     const std::string text = out.str();
     const auto has = [&](const std::string& s) { EXPECT_NE(text.find(s), std::string::npos) << s; };
-    has("Typ: " + std::to_string(p.PuzzleType) + " (" + Cp1252ToUtf8(PuzzleTypeCaption(p)) + ")");
+    const TPuzzleKind kind = KindOf(p);
+    has("Typ: " + std::to_string(Code(kind)) + " (" + Cp1252ToUtf8(PuzzleTypeCaption(p)) + ")");
     has("Größe: " + std::to_string(p.ColCount) + " x " + std::to_string(p.RowCount));
     has("Titel: " + Cp1252ToUtf8(p.Title.view()) + "\n");
     has("Autor: " + Cp1252ToUtf8(p.Author.view()) + "\n");
     // Solution grid (crosswords, jigsaw) or entries (Sudoku givens) as in the source.
     std::string grid;
     for (std::string row : SourceGrid(source)) {
-        if (IsJigsaw(p.PuzzleType)) row = AsciiUpper(row);
+        if (IsJigsaw(kind)) row = AsciiUpper(row);
         grid += "  " + row + "\n";
     }
     std::string shown = text;
-    std::string wanted = (IsSudoku(p.PuzzleType) ? "Einträge:\n" : "Lösung:\n") + grid;
-    if (IsJigsaw(p.PuzzleType)) {
+    std::string wanted = (IsSudoku(kind) ? "Einträge:\n" : "Lösung:\n") + grid;
+    if (IsJigsaw(kind)) {
         shown = AsciiUpper(text);
         wanted = AsciiUpper(wanted);
     }
     EXPECT_NE(shown.find(wanted), std::string::npos) << text;
-    if (!IsSudoku(p.PuzzleType)) {
+    if (!IsSudoku(kind)) {
         has("Begriffe: " + std::to_string(p.WordCount) + "\n");
         for (int i = 0; i < p.wordCount(); ++i)
             has(" " + p.Words[i].Answer.str());
@@ -238,8 +242,9 @@ TEST(Samples, EveryKindIsThere) {
     std::vector<int> sudokuSizes;
     for (const std::string& name : test::SampleNames()) {
         const auto c = test::Compile(test::ReadFile(SourceOf(name)));
-        types.push_back(c->Record.PuzzleType);
-        if (c->Record.PuzzleType == 14) sudokuSizes.push_back(c->Record.ColCount);
+        const TPuzzleKind kind = KindOf(c->Record);
+        types.push_back(Code(kind));
+        if (kind == TPuzzleKind::Sudoku) sudokuSizes.push_back(c->Record.ColCount);
     }
     for (int t : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14, 15})
         EXPECT_NE(std::find(types.begin(), types.end(), t), types.end()) << "type " << t;
