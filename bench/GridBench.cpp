@@ -12,6 +12,7 @@
 #include "grid/RaetselFormular.h"
 #include "session/FrameLink.h"
 #include "session/ModalDialogs.h"
+#include "session/PlayerSession.h"
 #include "session/PlayerState.h"
 
 namespace {
@@ -27,14 +28,12 @@ public:
 
 class TBenchFrame : public zx::TFrameLink {
 public:
-    zx::TPlayerState St;
+    zx::TPlayerSession Play;
+    zx::TPlayerState& St = Play.Edit();
     TSilentDialogs Dlg;
-    zx::TPlayerState& State() override { return St; }
+    TBenchFrame() { Play.SetFormOpen(zx::TFormKind::Puzzle, true); }
+    zx::TPlayerSession& Session() override { return Play; }
     zx::TModalDialogs& Dialogs() override { return Dlg; }
-    QWidget* FindChildForm(int) const override { return nullptr; }
-    bool PuzzleAllows(int) const override { return true; }
-    void SaveUndoCopy() override { St.UndoCopy = St.Puzzle; }
-    void UpdateCommands() override {}
 };
 
 // A 50 x 50 Swedish crossword: diagonal runs of blocks, letters and word

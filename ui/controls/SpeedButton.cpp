@@ -36,7 +36,11 @@ void TSpeedButton::SetDown(bool down) {
 }
 
 void TSpeedButton::nextCheckState() {
-    if (m_groupIndex == 0) return;
+    // A plain button: the toolkit triggers its command's action from here.
+    if (m_groupIndex == 0) {
+        QToolButton::nextCheckState();
+        return;
+    }
     if (isChecked()) {
         if (m_allowAllUp) setChecked(false);
     } else {

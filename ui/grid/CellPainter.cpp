@@ -32,8 +32,8 @@ std::uint32_t FlagsAt(const TPuzzleData& p, int col, int row) {
     return InArrays(col, row) ? p.cell(col, row).Flags : cfBlock;
 }
 
-std::uint32_t StopFlag(int type) {
-    return IsAmerican(type) ? cfBlank : cfBlock;
+std::uint32_t StopFlag(TPuzzleKind kind) {
+    return IsAmerican(kind) ? cfBlank : cfBlock;
 }
 
 QImage RenderSvg(const QString& path) {
@@ -143,17 +143,17 @@ void OutlinedRect(QPainter& canvas, int l, int t, int r, int b, int w, const QCo
 
 bool IsInCurrentWord(const TCellPaintContext& ctx, int col, int row) {
     const TPuzzleData& p = *ctx.Puzzle;
-    const std::uint32_t stop = StopFlag(p.PuzzleType);
+    const std::uint32_t stop = StopFlag(KindOf(p));
     auto stopped = [&](int c, int r) { return (FlagsAt(p, c, r) & stop) != 0; };
     if (stopped(col, row)) return false;
     const QPoint cur = ctx.Cursor;
     if (col == cur.x() && row == cur.y()) return true;
-    if (col == cur.x() && ctx.InputDirection == 2) {
+    if (col == cur.x() && ctx.InputDirection == TInputDir::Down) {
         for (int r = std::min(row, cur.y()); r <= std::max(row, cur.y()); ++r)
             if (stopped(col, r)) return false;
         return true;
     }
-    if (row == cur.y() && ctx.InputDirection == 1) {
+    if (row == cur.y() && ctx.InputDirection == TInputDir::Across) {
         for (int c = std::min(col, cur.x()); c <= std::max(col, cur.x()); ++c)
             if (stopped(c, row)) return false;
         return true;
@@ -161,20 +161,7 @@ bool IsInCurrentWord(const TCellPaintContext& ctx, int col, int row) {
     return false;
 }
 
-QRect ComputeCellRect(const TCellPaintContext& ctx, int col, int row) {
-    const int w = ctx.DefaultColWidth;
-    const int h = ctx.DefaultRowHeight;
-    const int g = ctx.GridLineWidth;
-    int left = ctx.HeaderColWidth + (w + g) * (col - 1);
-    int top = ctx.HeaderRowHeight + (h + g) * (row - 1);
-    if (!IsBrainTeaser(ctx.Puzzle->PuzzleType)) {
-        ++left;
-        ++top;
-    }
-    return QRect(left, top, w, h);
-}
-
-void DrawInputCursor(QPainter& canvas, const QRect& rect, int direction, bool thick,
+void DrawInputCursor(QPainter& canvas, const QRect& rect, TInputDir direction, bool thick,
                      const TInputDirImages* arrows, const QPalette& palette) {
     const int l = rect.left();
     const int t = rect.top();
@@ -194,58 +181,183 @@ void DrawInputCursor(QPainter& canvas, const QRect& rect, int direction, bool th
         DrawPenLine(canvas, r - 4, b - 4, r - 4, b - 7, 1, Black);
     }
     if (!arrows) return;
-    if (direction == 1)
+    if (direction == TInputDir::Across)
         canvas.drawImage(QPoint(r - 11, t + (b - t - 9) / 2), (*arrows)[0]);
-    else if (direction == 2)
+    else if (direction == TInputDir::Down)
         canvas.drawImage(QPoint(l + (r - l - 9) / 2, b - 11), (*arrows)[1]);
 }
 
-void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row, QRect rect,
-               bool computeRect, bool fill, bool forceMark, bool forceNoMark, bool selected,
-               int output, int printColorMode) {
+namespace {
+
+// One cell's painting: the cell, where it goes and how.
+struct TCellJob {
+    QPainter& Canvas;
+    const TCellPaintContext& Ctx;
+    const TPuzzleData& P;
+    const TProgramSettings& S;
+    TPuzzleKind Kind;
+    int Col;
+    int Row;
+    int Left;
+    int Top;
+    int Right; // exclusive
+    int Bottom;
+    bool Screen;
+    bool LinesOnly; // paper without colours: every background white
+    bool GreyPrint;
+    bool IsCursor;
+    QColor Brush = White;
+
+    QColor Colour(TColor c) const { return ToQColor(c, Ctx.Palette); }
+    void SetBrush(const QColor& c) {
+        if (!LinesOnly) Brush = c;
+    }
+    void Fill() { Canvas.fillRect(QRect(Left, Top, Right - Left, Bottom - Top), Brush); }
+};
+
+// Header lines: the row and column numbers of French and American crosswords.
+void PaintHeaderCell(TCellJob& j) {
+    j.SetBrush(j.GreyPrint ? Silver : j.Colour(SystemColorFlag | scBtnFace));
+    if (j.Row == 0) ++j.Right;
+    if (j.Col == 0) ++j.Bottom;
+    j.Fill();
+    if (!HasHeaderLines(j.Kind) || (j.Col == 0 && j.Row == 0)) return;
+    QPainter& canvas = j.Canvas;
+    canvas.setFont(j.Ctx.Fonts.Get(QStringLiteral("Arial"), j.Screen ? 14 : 32, true, false));
+    canvas.setPen(Black);
+    const QFontMetrics fm = canvas.fontMetrics();
+    const QString text = QString::number(j.Col == 0 ? j.Row : j.Col);
+    const int tw = fm.horizontalAdvance(text);
+    const int th = fm.height();
+    if (j.Col == 0)
+        TextAt(canvas, j.Right - tw - 4, j.Top + (j.Bottom - j.Top - th) / 2, text);
+    else
+        TextAt(canvas, j.Left + (j.Right - j.Left - tw) / 2, j.Bottom - th - 4, text);
+}
+
+void PaintBlockCell(TCellJob& j, std::uint32_t flags) {
+    const TProgramSettings& s = j.S;
+    if (IsBrainTeaser(j.Kind))
+        j.SetBrush(j.GreyPrint ? Silver : j.Colour(s.FarbeLeerfeld2));
+    else if (IsAmerican(j.Kind))
+        j.SetBrush(j.GreyPrint                                ? Black
+                   : (!s.FehlerZeigen || (flags & cfBlock)) ? j.Colour(s.FarbeLeerfeld1)
+                                                            : Purple);
+    else
+        j.SetBrush(j.GreyPrint ? Black : j.Colour(s.FarbeLeerfeld1));
+    if (IsBrainTeaser(j.Kind)) {
+        // Heavy edges towards the letter cells on the right and below.
+        if (j.Col < j.P.ColCount && !(FlagsAt(j.P, j.Col + 1, j.Row) & cfBlock)) {
+            DrawPenLine(j.Canvas, j.Right - 1, j.Top, j.Right - 1, j.Bottom, 2, Black);
+            j.Right -= 2;
+        }
+        if (j.Row < j.P.RowCount && !(FlagsAt(j.P, j.Col, j.Row + 1) & cfBlock)) {
+            DrawPenLine(j.Canvas, j.Left, j.Bottom - 1, j.Right, j.Bottom - 1, 2, Black);
+            j.Bottom -= 2;
+        }
+    }
+    j.Fill();
+    if (j.Screen && IsAmerican(j.Kind) && j.IsCursor && j.Ctx.GridHasFocus && j.Ctx.ViewMode == 0)
+        DrawInputCursor(j.Canvas, QRect(j.Left, j.Top, j.Right - j.Left, j.Bottom - j.Top),
+                        TInputDir::None, true, j.Ctx.Arrows, j.Ctx.Palette);
+}
+
+// The edges of a Sudoku cell: black on box borders, grey inside the boxes.
+void PaintSudokuEdges(TCellJob& j) {
+    const int bw = j.Ctx.BoxWidth;
+    const int bh = j.Ctx.BoxHeight;
+    auto edge = [](bool onBox) { return onBox ? Black : Grey; };
+    const int l = j.Left, t = j.Top, r = j.Right, b = j.Bottom;
+    DrawPenLine(j.Canvas, l - 1, t - 1, r, t - 1, 3, edge(bh != 0 && (j.Row - 1) % bh == 0));
+    DrawPenLine(j.Canvas, l - 1, t - 1, l - 1, b, 3, edge(bw != 0 && (j.Col - 1) % bw == 0));
+    DrawPenLine(j.Canvas, l - 1, b, r, b, 3, edge(bh != 0 && j.Row % bh == 0));
+    DrawPenLine(j.Canvas, r, t - 1, r, b, 3, edge(bw != 0 && j.Col % bw == 0));
+}
+
+// Small texts: code numbers, word numbers, word lengths, possible symbols.
+void PaintSmallTexts(TCellJob& j, const TPuzzleCell& cell, const PuzzleEntry& entry) {
+    const TProgramSettings& s = j.S;
+    QPainter& canvas = j.Canvas;
+    const int numberHeight =
+        j.Screen ? s.Zahlengroesse
+                 : static_cast<int>(std::nearbyint(
+                       static_cast<double>(std::clamp(s.Zahlengroesse, 0, MaxFontSize)) * 2.2));
+    auto useNumberFont = [&] {
+        canvas.setFont(j.Ctx.Fonts.Get(QStringLiteral("Arial"), numberHeight, false, false));
+        canvas.setPen(Black);
+    };
+    if (IsNumberPuzzle(j.Kind)) {
+        if (cell.Flags & cfBlock) return;
+        const int code = CodeOfLetter(j.P, cell.Text.view());
+        if (code < 0) return;
+        useNumberFont();
+        TextAt(canvas, j.Left + 1, j.Top, QString::number(code));
+    } else if (IsSwedish(j.Kind)) {
+        if (cell.Number < 1 || cell.Number > 199) return;
+        useNumberFont();
+        TextAt(canvas, j.Left + 1, j.Top, QString::number(cell.Number));
+    } else if (IsBrainTeaser(j.Kind)) {
+        if (!s.LaengenZeigen || cell.Number < 1 || cell.Number > 199) return;
+        useNumberFont();
+        if (cell.AcrossStart) {
+            const int len = WordLength(j.P, cell.Number, TWordDir::Across);
+            if (len > 0) TextAt(canvas, j.Left + 1, j.Top, QString::number(len));
+        }
+        if (cell.DownStart) {
+            const int len = WordLength(j.P, cell.Number, TWordDir::Down);
+            if (len > 0) {
+                const QString text = QString::number(len);
+                TextAt(canvas, j.Right - canvas.fontMetrics().horizontalAdvance(text) - 3, j.Top,
+                       text);
+            }
+        }
+    } else if (IsSudoku(j.Kind) && s.MoeglicheZahlenZeigen && IsBlankEntry(entry)) {
+        const int bw = j.Ctx.BoxWidth;
+        const int bh = j.Ctx.BoxHeight;
+        if (bw == 0 || bh == 0 || !j.Ctx.Candidates || j.Col > MaxSudokuSymbols ||
+            j.Row > MaxSudokuSymbols)
+            return;
+        useNumberFont();
+        const int sw = (j.Right - j.Left) / bw;
+        const int sh = (j.Bottom - j.Top) / bh;
+        const int symbols = std::min<int>(j.P.ColCount, MaxSudokuSymbols);
+        for (int sym = 1; sym <= symbols; ++sym) {
+            if (!(*j.Ctx.Candidates)[j.Col][j.Row][sym]) continue;
+            const int i = sym - 1;
+            const int l = (i % bw) * sw + j.Left + 2;
+            const int t = (i / bw) * sh + j.Top + 2;
+            CentredText(canvas, l, t, l + sw - 1, t + sh - 1, QString::fromLatin1(SymbolText(sym)));
+        }
+    }
+}
+
+} // namespace
+
+void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row, const QRect& rect,
+               const TCellPaintOptions& options) {
     if (!ctx.Puzzle || !ctx.Settings || !InArrays(col, row)) return;
     const TPuzzleData& p = *ctx.Puzzle;
     const TProgramSettings& s = *ctx.Settings;
-    const int type = p.PuzzleType;
-    const QPalette& pal = ctx.Palette;
-    auto colour = [&pal](TColor c) { return ToQColor(c, pal); };
+    const bool screen = options.Output == TPaintOutput::Screen;
+    TCellJob j{canvas,
+               ctx,
+               p,
+               s,
+               KindOf(p),
+               col,
+               row,
+               rect.left(),
+               rect.top(),
+               rect.left() + rect.width(),
+               rect.top() + rect.height(),
+               screen,
+               !screen && options.ColorMode == TPrintColorMode::LinesOnly,
+               !screen && options.ColorMode == TPrintColorMode::Greyscale,
+               col == ctx.Cursor.x() && row == ctx.Cursor.y()};
+    const TPuzzleKind kind = j.Kind;
 
-    if (computeRect) rect = ComputeCellRect(ctx, col, row);
-    int left = rect.left();
-    int top = rect.top();
-    int right = left + rect.width();
-    int bottom = top + rect.height();
-
-    const bool screen = output == poScreen;
-    const bool linesOnly = !screen && printColorMode == pcLinesOnly;
-    const bool greyPrint = !screen && printColorMode == pcGreyscale;
-    const bool focus = ctx.GridHasFocus;
-    const bool isCursor = col == ctx.Cursor.x() && row == ctx.Cursor.y();
-    // Printing lines only keeps every background white.
-    QColor brush = White;
-    auto setBrush = [&](const QColor& c) {
-        if (!linesOnly) brush = c;
-    };
-    auto fillRect = [&] { canvas.fillRect(QRect(left, top, right - left, bottom - top), brush); };
-
-    // Header lines: the row and column numbers of French and American crosswords.
     if (col == 0 || row == 0) {
-        setBrush(greyPrint ? Silver : colour(SystemColorFlag | scBtnFace));
-        if (row == 0) ++right;
-        if (col == 0) ++bottom;
-        fillRect();
-        if (type >= 8 && type <= 11 && (col > 0 || row > 0)) {
-            canvas.setFont(ctx.Fonts.Get(QStringLiteral("Arial"), screen ? 14 : 32, true, false));
-            canvas.setPen(Black);
-            const QFontMetrics fm = canvas.fontMetrics();
-            const QString text = QString::number(col == 0 ? row : col);
-            const int tw = fm.horizontalAdvance(text);
-            const int th = fm.height();
-            if (col == 0)
-                TextAt(canvas, right - tw - 4, top + (bottom - top - th) / 2, text);
-            else
-                TextAt(canvas, left + (right - left - tw) / 2, bottom - th - 4, text);
-        }
+        PaintHeaderCell(j);
         return;
     }
 
@@ -254,184 +366,185 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
     const PuzzleEntry& entry = p.entry(col, row);
 
     bool block = false;
-    if (type <= 9)
-        block = flags & cfBlock;
-    else if (IsAmerican(type))
+    if (IsAmerican(kind))
         block = ctx.ViewMode == 0 ? (flags & cfBlank) != 0 : (flags & cfBlock) != 0;
-
+    else if (!IsJigsaw(kind) && !IsSudoku(kind))
+        block = flags & cfBlock;
     if (block) {
-        if (IsBrainTeaser(type))
-            setBrush(greyPrint ? Silver : colour(s.FarbeLeerfeld2));
-        else if (IsAmerican(type))
-            setBrush(greyPrint                                ? Black
-                     : (!s.FehlerZeigen || (flags & cfBlock)) ? colour(s.FarbeLeerfeld1)
-                                                              : Purple);
-        else
-            setBrush(greyPrint ? Black : colour(s.FarbeLeerfeld1));
-        if (IsBrainTeaser(type) && fill) {
-            // Heavy edges towards the letter cells on the right and below.
-            if (col < p.ColCount && !(FlagsAt(p, col + 1, row) & cfBlock)) {
-                DrawPenLine(canvas, right - 1, top, right - 1, bottom, 2, Black);
-                right -= 2;
-            }
-            if (row < p.RowCount && !(FlagsAt(p, col, row + 1) & cfBlock)) {
-                DrawPenLine(canvas, left, bottom - 1, right, bottom - 1, 2, Black);
-                bottom -= 2;
-            }
-        }
-        if (fill) fillRect();
-        if (screen && IsAmerican(type) && isCursor && focus && ctx.ViewMode == 0)
-            DrawInputCursor(canvas, QRect(left, top, right - left, bottom - top), 0, true,
-                            ctx.Arrows, pal);
+        PaintBlockCell(j, flags);
         return;
     }
 
     // Highlight of the cursor cell and the word through it.
     bool marked = false;
-    if (IsSudoku(type)) {
-        marked = isCursor;
-    } else if (s.AktuellenBegriffMarkieren) {
-        marked = !forceNoMark && (forceMark || isCursor);
-        if (!marked && !forceMark && !forceNoMark) marked = IsInCurrentWord(ctx, col, row);
-    }
+    if (IsSudoku(kind))
+        marked = j.IsCursor;
+    else if (s.AktuellenBegriffMarkieren && !options.NoHighlight)
+        marked = j.IsCursor || IsInCurrentWord(ctx, col, row);
 
-    if (IsSudoku(type) && (flags & cfMarked) && !marked)
-        setBrush(greyPrint ? LightGrey : colour(s.FarbeLoesungfeld));
-    else if (!(flags & cfSolution) || IsSudoku(type))
-        setBrush(greyPrint            ? White
-                 : (marked && screen) ? colour(s.MarkedLetterColor)
-                                      : colour(s.FarbeBuchstabenfeld));
+    if (IsSudoku(kind) && (flags & cfMarked) && !marked)
+        j.SetBrush(j.GreyPrint ? LightGrey : j.Colour(s.FarbeLoesungfeld));
+    else if (!(flags & cfSolution) || IsSudoku(kind))
+        j.SetBrush(j.GreyPrint            ? White
+                   : (marked && screen) ? j.Colour(s.MarkedLetterColor)
+                                        : j.Colour(s.FarbeBuchstabenfeld));
     else
-        setBrush(greyPrint            ? LightGrey
-                 : (marked && screen) ? colour(s.MarkedSolutionColor)
-                                      : colour(s.FarbeLoesungfeld));
+        j.SetBrush(j.GreyPrint            ? LightGrey
+                   : (marked && screen) ? j.Colour(s.MarkedSolutionColor)
+                                        : j.Colour(s.FarbeLoesungfeld));
 
-    if (IsSudoku(type)) {
-        if (fill) fillRect();
-        const int bw = ctx.BoxWidth;
-        const int bh = ctx.BoxHeight;
-        auto edge = [](bool onBox) { return onBox ? Black : Grey; };
-        DrawPenLine(canvas, left - 1, top - 1, right, top - 1, 3,
-                    edge(bh != 0 && (row - 1) % bh == 0));
-        DrawPenLine(canvas, left - 1, top - 1, left - 1, bottom, 3,
-                    edge(bw != 0 && (col - 1) % bw == 0));
-        DrawPenLine(canvas, left - 1, bottom, right, bottom, 3, edge(bh != 0 && row % bh == 0));
-        DrawPenLine(canvas, right, top - 1, right, bottom, 3, edge(bw != 0 && col % bw == 0));
-    } else if (IsBrainTeaser(type) || IsJigsaw(type)) {
-        if (fill)
-            OutlinedRect(canvas, left - 1, top - 1, right, bottom, IsJigsaw(type) ? 1 : 2, Black,
-                         brush);
-    } else if (fill) {
-        fillRect();
+    if (IsSudoku(kind)) {
+        j.Fill();
+        PaintSudokuEdges(j);
+    } else if (IsBrainTeaser(kind) || IsJigsaw(kind)) {
+        OutlinedRect(canvas, j.Left - 1, j.Top - 1, j.Right, j.Bottom, IsJigsaw(kind) ? 1 : 2,
+                     Black, j.Brush);
+    } else {
+        j.Fill();
     }
 
     const QString face = ctx.LetterFace.isEmpty() ? ToQString(s.Schriftart) : ctx.LetterFace;
     const QFont& letterFont = screen ? ctx.Fonts.Get(face, s.Schriftgroesse, true, true)
-                                     : ctx.Fonts.Get(face, bottom - top - 4, true, false);
+                                     : ctx.Fonts.Get(face, j.Bottom - j.Top - 4, true, false);
 
-    if (IsJigsaw(type)) {
-        --right;
-        --bottom;
-        QColor c = greyPrint ? White : colour(s.FarbeBuchstabenfeld);
+    if (IsJigsaw(kind)) {
+        --j.Right;
+        --j.Bottom;
+        QColor c = j.GreyPrint ? White : j.Colour(s.FarbeBuchstabenfeld);
         if (ctx.ViewMode != 0 && (flags & cfBlock)) c = Grey;
-        if (flags & cfMarked) c = greyPrint ? LightGrey : colour(s.FarbeLoesungfeld);
-        if (selected) c = Silver;
-        setBrush(c);
-        if (fill) {
-            fillRect();
-            canvas.setFont(letterFont);
-            canvas.setPen(Navy);
-            const std::string_view text = (flags & cfBlock) ? entry.view() : cell.Text.view();
-            CentredText(canvas, left, top, right, bottom, ToQString(text));
-        }
+        if (flags & cfMarked) c = j.GreyPrint ? LightGrey : j.Colour(s.FarbeLoesungfeld);
+        if (options.Selected) c = Silver;
+        j.SetBrush(c);
+        j.Fill();
+        canvas.setFont(letterFont);
+        canvas.setPen(Navy);
+        // The letters outside the hidden words are stored as entries.
+        const std::string_view text = (flags & cfBlock) ? entry.view() : cell.Text.view();
+        CentredText(canvas, j.Left, j.Top, j.Right, j.Bottom, ToQString(text));
         return;
     }
 
-    const bool odd = (type % 2) == 1;
+    // Kinds with odd codes colour their solution cells: those with a solution
+    // word, and the timed Sudoku its given symbols.
+    const bool solutionKind = Code(kind) % 2 == 1;
     const bool differs = entry.view() != cell.Text.view();
-    QColor fontColour =
-        (s.FehlerZeigen && differs) ? colour(s.FarbeFalscheBuchstaben) : colour(s.FarbeBuchstaben);
-    if (odd && (flags & cfSolution)) fontColour = colour(s.FarbeLoesungswort);
+    QColor fontColour = (s.FehlerZeigen && differs) ? j.Colour(s.FarbeFalscheBuchstaben)
+                                                    : j.Colour(s.FarbeBuchstaben);
+    if (solutionKind && (flags & cfSolution)) fontColour = j.Colour(s.FarbeLoesungswort);
     canvas.setFont(letterFont);
     if (ctx.ViewMode != 0) {
         if (!cell.Text.empty()) {
-            fontColour = differs ? colour(s.FarbeFehlendeBuchstaben) : colour(s.FarbeBuchstaben);
+            fontColour = differs ? j.Colour(s.FarbeFehlendeBuchstaben) : j.Colour(s.FarbeBuchstaben);
             canvas.setPen(fontColour);
-            if (fill) CentredText(canvas, left, top, right, bottom, ToQString(cell.Text.view()));
+            CentredText(canvas, j.Left, j.Top, j.Right, j.Bottom, ToQString(cell.Text.view()));
         }
-    } else if (fill) {
+    } else {
         canvas.setPen(fontColour);
         if (!IsBlankEntry(entry) && !entry.empty())
-            CentredText(canvas, left, top, right, bottom, ToQString(entry.view()));
-        if (odd && s.LoesungswortVorgeben && (flags & cfSolution))
-            CentredText(canvas, left, top, right, bottom, ToQString(cell.Text.view()));
-        if (screen && isCursor && focus && type < 14) {
+            CentredText(canvas, j.Left, j.Top, j.Right, j.Bottom, ToQString(entry.view()));
+        if (solutionKind && s.LoesungswortVorgeben && (flags & cfSolution))
+            CentredText(canvas, j.Left, j.Top, j.Right, j.Bottom, ToQString(cell.Text.view()));
+        if (screen && j.IsCursor && ctx.GridHasFocus && !IsSudoku(kind)) {
             // A brain-teaser cell's right and lower two pixels carry the
             // outlines its neighbours draw later: the frame stays inside them.
-            const int inset = IsBrainTeaser(type) ? 2 : 0;
-            DrawInputCursor(canvas, QRect(left, top, right - left - inset, bottom - top - inset),
-                            ctx.InputDirection, true, ctx.Arrows, pal);
+            const int inset = IsBrainTeaser(kind) ? 2 : 0;
+            DrawInputCursor(canvas,
+                            QRect(j.Left, j.Top, j.Right - j.Left - inset, j.Bottom - j.Top - inset),
+                            ctx.InputDirection, true, ctx.Arrows, ctx.Palette);
         }
     }
+    PaintSmallTexts(j, cell, entry);
+}
 
-    if (!fill) return;
-    // Small texts: code numbers, word numbers, word lengths, possible symbols.
-    const int numberHeight =
-        screen ? s.Zahlengroesse
-               : static_cast<int>(std::nearbyint(
-                     static_cast<double>(std::clamp(s.Zahlengroesse, 0, MaxFontSize)) * 2.2));
-    auto useNumberFont = [&] {
-        canvas.setFont(ctx.Fonts.Get(QStringLiteral("Arial"), numberHeight, false, false));
-        canvas.setPen(Black);
-    };
-    if (IsNumberPuzzle(type)) {
-        if (!(flags & cfBlock)) {
-            const int code = CodeOfLetter(p, cell.Text.view());
-            if (code >= 0) {
-                useNumberFont();
-                TextAt(canvas, left + 1, top, QString::number(code));
-            }
-        }
-    } else if (type == 0 || type == 1) {
-        if (cell.Number >= 1 && cell.Number <= 199) {
-            useNumberFont();
-            TextAt(canvas, left + 1, top, QString::number(cell.Number));
-        }
-    } else if (IsBrainTeaser(type)) {
-        if (s.LaengenZeigen && cell.Number >= 1 && cell.Number <= 199) {
-            useNumberFont();
-            if (cell.AcrossStart) {
-                const int len = WordLength(p, cell.Number, wdAcross);
-                if (len > 0) TextAt(canvas, left + 1, top, QString::number(len));
-            }
-            if (cell.DownStart) {
-                const int len = WordLength(p, cell.Number, wdDown);
-                if (len > 0) {
-                    const QString text = QString::number(len);
-                    TextAt(canvas, right - canvas.fontMetrics().horizontalAdvance(text) - 3, top,
-                           text);
-                }
-            }
-        }
-    } else if (IsSudoku(type) && s.MoeglicheZahlenZeigen && IsBlankEntry(entry)) {
-        const int bw = ctx.BoxWidth;
-        const int bh = ctx.BoxHeight;
-        if (bw != 0 && bh != 0 && ctx.Candidates && col <= MaxSudokuSymbols &&
-            row <= MaxSudokuSymbols) {
-            useNumberFont();
-            const int sw = (right - left) / bw;
-            const int sh = (bottom - top) / bh;
-            const int symbols = std::min<int>(p.ColCount, MaxSudokuSymbols);
-            for (int sym = 1; sym <= symbols; ++sym) {
-                if (!(*ctx.Candidates)[col][row][sym]) continue;
-                const int i = sym - 1;
-                const int l = (i % bw) * sw + left + 2;
-                const int t = (i / bw) * sh + top + 2;
-                CentredText(canvas, l, t, l + sw - 1, t + sh - 1,
-                            QString::fromLatin1(SymbolText(sym)));
-            }
+namespace {
+
+// Points to canvas units of 0.1 mm.
+int PointsOnPaper(int points) {
+    return (points * 254 + 36) / 72;
+}
+
+} // namespace
+
+int PrintGrid(QPainter& canvas, const TPuzzleData& p, const TProgramSettings& s,
+              const TGridPrintView& view, const QRect& area, TPaintOutput output) {
+    const TPuzzleKind kind = KindOf(p);
+    const int cols = UsedCols(p);
+    const int rows = UsedRows(p);
+    canvas.save();
+    canvas.fillRect(area, Qt::white);
+
+    const int first = HasHeaderLines(kind) ? 0 : 1;
+    const int nc = cols - first + 1;
+    const int nr = rows - first + 1;
+    const int left = area.left();
+    const int top = area.top();
+    const int right = left + area.width();
+    int bottom = top + area.height();
+    const bool solutionRow = HasSolutionWord(kind);
+    QFont small(QStringLiteral("Arial"));
+    small.setPixelSize(PointsOnPaper(12));
+    if (solutionRow) {
+        canvas.setFont(small);
+        const int provisional = (right - left) / std::max(cols - first, 1) + 2;
+        bottom -= provisional + canvas.fontMetrics().height() + 10;
+    }
+    // The screen's grid lines: none between brain-teaser cells, whose
+    // outlines are drawn by the cells themselves.
+    int line = IsBrainTeaser(kind) ? 0 : 1;
+    if (IsBrainTeaser(kind) || !IsCrossword(kind)) ++line;
+    const int cellSize = std::max(std::min((right - left - (nc + 1) * line) / std::max(nc, 1),
+                                           (bottom - top - (nr + 1) * line) / std::max(nr, 1)),
+                                  1);
+    QRect gridArea(left, top, nc * cellSize + 2, nr * cellSize + 2);
+    canvas.fillRect(gridArea, QColor(0xC0, 0xC0, 0xC0));
+
+    TCellPaintContext ctx;
+    ctx.Puzzle = &p;
+    ctx.Settings = &s;
+    ctx.ViewMode = view.ViewMode;
+    ctx.Cursor = QPoint(-1, -1);
+    ctx.BoxWidth = IsSudoku(kind) ? BoxWidth(p) : 0;
+    ctx.BoxHeight = IsSudoku(kind) ? BoxHeight(p) : 0;
+    ctx.Candidates = view.Candidates;
+    ctx.LetterFace = ToQString(s.Schriftart);
+    TCellPaintOptions options;
+    options.Output = output;
+    options.ColorMode = static_cast<TPrintColorMode>(std::clamp(s.PrintSettings.ColorMode, 0, 2));
+    options.NoHighlight = true;
+    const bool extra = IsBrainTeaser(kind) || IsJigsaw(kind);
+    for (int r = first; r <= rows; ++r) {
+        for (int c = first; c <= cols; ++c) {
+            const int l = left + 2 + cellSize * (c - first);
+            const int t = top + 2 + cellSize * (r - first);
+            const int size = cellSize - line + (extra ? 1 : 0);
+            PaintCell(canvas, ctx, c, r, QRect(l, t, size, size), options);
         }
     }
+    if (IsCrossword(kind)) gridArea.adjust(-1, -1, 1, 1);
+    const int gl = gridArea.left();
+    const int gt = gridArea.top();
+    const int gr = gl + gridArea.width();
+    const int gb = gt + gridArea.height();
+    DrawPenLine(canvas, gl, gt, gr, gt, 1, Qt::black);
+    DrawPenLine(canvas, gl, gb - 1, gr, gb - 1, 1, Qt::black);
+    DrawPenLine(canvas, gl, gt, gl, gb, 1, Qt::black);
+    DrawPenLine(canvas, gr - 1, gt, gr - 1, gb, 1, Qt::black);
+
+    if (solutionRow && view.SolutionRow) {
+        const int rowTop = area.top() + area.height() - cellSize - line;
+        const QRect rowRect(area.left(), rowTop, cellSize * static_cast<int>(p.SolutionWord.size()),
+                            area.top() + area.height() - rowTop);
+        view.SolutionRow(canvas, rowRect);
+        QFont caption(QStringLiteral("Arial"));
+        caption.setPixelSize(PointsOnPaper(10));
+        canvas.setFont(caption);
+        canvas.setPen(Qt::black);
+        const QFontMetrics fm = canvas.fontMetrics();
+        canvas.drawText(QPoint(rowRect.left(), rowTop - fm.height() - 4 + fm.ascent()),
+                        ToQString(p.SolutionCaption.view()) + QLatin1Char(':'));
+    }
+    canvas.restore();
+    return cellSize;
 }
 
 } // namespace zx

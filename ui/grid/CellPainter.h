@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <functional>
 #include <QPalette>
 #include <QPoint>
 #include <QRect>
@@ -13,20 +14,17 @@
 
 #include "document/PuzzleData.h"
 #include "document/Settings.h"
+#include "rules/WordQueries.h"
+#include "session/PlayerSession.h"
 
 class QPainter;
 
 namespace zx {
 
-// Output targets of PaintCell.
-enum : int { poScreen = 0, poPrinter = 2 };
-// Print colour modes.
-enum : int { pcLinesOnly = 0, pcGreyscale = 1, pcColour = 2 };
-
-// Possible Sudoku symbols: [col 1..12][row 1..12][symbol 1..12], 1 = possible.
-using TCandidates =
-    std::array<std::array<std::array<std::uint8_t, MaxSudokuSymbols + 1>, MaxSudokuSymbols + 1>,
-               MaxSudokuSymbols + 1>;
+// Where the painter draws.
+enum class TPaintOutput { Screen, Printer };
+// Print colour modes, as the print settings store them.
+enum class TPrintColorMode : int { LinesOnly = 0, Greyscale = 1, Colour = 2 };
 
 // The two 9 x 9 direction arrows: 0 points right (across), 1 points down.
 using TInputDirImages = std::array<QImage, 2>;
@@ -61,41 +59,55 @@ struct TCellPaintContext {
     const TPuzzleData* Puzzle = nullptr;
     const TProgramSettings* Settings = nullptr;
     std::uint8_t ViewMode = 0;
-    QPoint Cursor{0, 0};             // the grid's current cell
-    std::uint8_t InputDirection = 0; // 0 none, 1 across, 2 down
+    QPoint Cursor{0, 0}; // the grid's current cell
+    TInputDir InputDirection = TInputDir::None;
     bool GridHasFocus = false;
     int BoxWidth = 0;
     int BoxHeight = 0;
     const TCandidates* Candidates = nullptr;
     const TInputDirImages* Arrows = nullptr;
     QPalette Palette;
-    int DefaultColWidth = 30;
-    int DefaultRowHeight = 30;
-    int GridLineWidth = 1;
-    int HeaderColWidth = 0;  // width of column 0
-    int HeaderRowHeight = 0; // height of row 0
-    QString LetterFace;      // the letter font's face (the setting, converted once)
+    QString LetterFace; // the letter font's face (the setting, converted once)
     TFontCache Fonts;
+};
+
+// How one cell is painted.
+struct TCellPaintOptions {
+    TPaintOutput Output = TPaintOutput::Screen;
+    // On paper only.
+    TPrintColorMode ColorMode = TPrintColorMode::Colour;
+    // The cell lies in the grid's range selection.
+    bool Selected = false;
+    // No highlight of the cursor's word (paper shows none).
+    bool NoHighlight = false;
+};
+
+// What the printed grid shows besides the record and the settings.
+struct TGridPrintView {
+    std::uint8_t ViewMode = 0;
+    const TCandidates* Candidates = nullptr;
+    // Draws the solution word's row into a rect below the grid; empty while
+    // the solution-word strip is not open, and then no row is printed.
+    std::function<void(QPainter&, const QRect&)> SolutionRow;
 };
 
 // True when (col, row) belongs to the run through the cursor in the input
 // direction, bounded by the stop flag (cfBlank in American crosswords, else cfBlock).
 bool IsInCurrentWord(const TCellPaintContext& ctx, int col, int row);
 
-// The rectangle of a cell computed from the grid metrics.
-QRect ComputeCellRect(const TCellPaintContext& ctx, int col, int row);
+// Paints cell (col, row) into rect.
+void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row, const QRect& rect,
+               const TCellPaintOptions& options = {});
 
-// Paints cell (col, row). rect is replaced by the computed rectangle when
-// computeRect is set. selected: the cell lies in the grid's range selection.
-// output: poScreen or poPrinter; printColorMode applies on paper only.
-void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row, QRect rect,
-               bool computeRect, bool fill, bool forceMark, bool forceNoMark, bool selected,
-               int output, int printColorMode = pcColour);
+// Lays the whole grid out in area (canvas units of 0.1 mm on paper) and
+// paints it; returns the cell size it chose.
+int PrintGrid(QPainter& canvas, const TPuzzleData& puzzle, const TProgramSettings& settings,
+              const TGridPrintView& view, const QRect& area, TPaintOutput output);
 
 // The input cursor: a 2-pixel frame in the highlight colour with the arrow of
-// the direction (0: none), or, when not thick, the thin black mark of the side
+// the direction (none: no arrow), or, when not thick, the thin black mark of the side
 // windows with the arrow.
-void DrawInputCursor(QPainter& canvas, const QRect& rect, int direction, bool thick,
+void DrawInputCursor(QPainter& canvas, const QRect& rect, TInputDir direction, bool thick,
                      const TInputDirImages* arrows, const QPalette& palette = QPalette());
 
 // An axis-parallel line as a pen of width w draws it from (x1, y1) towards

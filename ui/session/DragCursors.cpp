@@ -11,20 +11,20 @@ namespace zx {
 
 namespace {
 
-const char* CursorResource(int number) {
-    switch (number) {
-    case crLeftToRight: return ":/cursors/cursorltr.svg";
-    case crRightToLeft: return ":/cursors/cursorrtl.svg";
-    case crTopToBottom: return ":/cursors/cursorttb.svg";
-    case crBottomToTop: return ":/cursors/cursorbtt.svg";
-    default: return nullptr;
+const char* CursorResource(TDragCursor cursor) {
+    switch (cursor) {
+    case TDragCursor::LeftToRight: return ":/cursors/cursorltr.svg";
+    case TDragCursor::RightToLeft: return ":/cursors/cursorrtl.svg";
+    case TDragCursor::TopToBottom: return ":/cursors/cursorttb.svg";
+    case TDragCursor::BottomToTop: return ":/cursors/cursorbtt.svg";
     }
+    return nullptr;
 }
 
 } // namespace
 
-QCursor LoadDragCursor(int number) {
-    const char* resource = CursorResource(number);
+QCursor LoadDragCursor(TDragCursor cursor) {
+    const char* resource = CursorResource(cursor);
     if (!resource) return QCursor(Qt::ArrowCursor);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
@@ -34,9 +34,9 @@ QCursor LoadDragCursor(int number) {
     return QCursor(pixmap, 1, 1);
 }
 
-int DragCursorNumber(bool vertical, bool reversed) {
-    if (vertical) return reversed ? crBottomToTop : crTopToBottom;
-    return reversed ? crRightToLeft : crLeftToRight;
+TDragCursor DragCursorFor(bool vertical, bool reversed) {
+    if (vertical) return reversed ? TDragCursor::BottomToTop : TDragCursor::TopToBottom;
+    return reversed ? TDragCursor::RightToLeft : TDragCursor::LeftToRight;
 }
 
 } // namespace zx

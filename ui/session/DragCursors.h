@@ -6,18 +6,19 @@
 
 namespace zx {
 
-enum TDragCursorNumber : int {
-    crLeftToRight = 101,
-    crRightToLeft = 102,
-    crTopToBottom = 103,
-    crBottomToTop = 104,
+// The cursors by their numbers.
+enum class TDragCursor : int {
+    LeftToRight = 101,
+    RightToLeft = 102,
+    TopToBottom = 103,
+    BottomToTop = 104,
 };
 
-// The cursor of a number; the arrow cursor for any other number.
-QCursor LoadDragCursor(int number);
+// The cursor rendered from its image; the arrow cursor when it cannot be loaded.
+QCursor LoadDragCursor(TDragCursor cursor);
 
-// The number that matches the modifier flags: neither 101, reversed only 102,
+// The cursor that matches the modifier flags: neither 101, reversed only 102,
 // vertical only 103, both 104.
-int DragCursorNumber(bool vertical, bool reversed);
+TDragCursor DragCursorFor(bool vertical, bool reversed);
 
 } // namespace zx

@@ -1,15 +1,12 @@
-// Defaults of the frame interface for frames without a hint popup or cursors.
+// Defaults of the frame interface for frames without a hint popup.
 #include "session/FrameLink.h"
 
-#include <QCursor>
 #include <QString>
-
-#include "session/DragCursors.h"
 
 namespace zx {
 
 void TFrameLink::ShowHintAt(int, int, int, const QString&) {}
 
-QCursor TFrameLink::DragCursor(int number) const { return LoadDragCursor(number); }
+QCursor TFrameLink::DragCursor(TDragCursor cursor) const { return LoadDragCursor(cursor); }
 
 } // namespace zx

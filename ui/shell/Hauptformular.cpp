@@ -1,13 +1,13 @@
 // Frame window of the player.
 #include "shell/Hauptformular.h"
 
-#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -21,12 +21,9 @@
 #include "controls/GradientBar.h"
 #include "controls/SpeedButton.h"
 #include "grid/RaetselFormular.h"
-#include "rules/EntryCheck.h"
 #include "session/Colors.h"
 #include "session/DragCursors.h"
-#include "session/PlayerState.h"
 #include "shell/AppTitle.h"
-#include "shell/ChildCalls.h"
 #include "shell/HinweisDialog.h"
 #include "shell/InfoDialog.h"
 #include "shell/PlayerDialogs.h"
@@ -36,17 +33,14 @@ namespace zx {
 
 namespace {
 
-// Class names of the child window kinds 1 to 5, matched with inherits() so the
-// frame needs none of their headers.
-const char* KindClass(int kind) {
-    static constexpr std::array<const char*, 5> classes = {
-        "zx::TRaetselForm", "zx::TLoesungForm", "zx::TLegendForm", "zx::TNumLegendForm", "zx::TStopuhrForm",
-    };
-    if (kind < 1 || kind > 5) return nullptr;
-    return classes[static_cast<std::size_t>(kind - 1)];
-}
-
 QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
+// The cell under the cursor of the grid window, as the session knows it.
+bool CursorHas(const TPlayerSession& s, std::uint32_t flag) {
+    const QPoint c = s.Cursor();
+    if (!InsideGrid(s.Puzzle(), c.x(), c.y())) return false;
+    return (s.Puzzle().cell(c.x(), c.y()).Flags & flag) != 0;
+}
 
 } // namespace
 
@@ -65,7 +59,6 @@ TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
     : QMainWindow(parent),
       m_exePath(std::move(exePath)),
       m_params(std::move(params)),
-      m_state(std::make_unique<TPlayerState>()),
       m_dialogs(dialogs),
       m_hasPrinter([] { return !QPrinterInfo::availablePrinterNames().isEmpty(); }) {
     setObjectName(QStringLiteral("VxMainForm"));
@@ -79,8 +72,10 @@ TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
     // The hint line and the modifier tracking see every event of the program.
     qApp->installEventFilter(this);
     for (std::size_t i = 0; i < m_dragCursors.size(); ++i)
-        m_dragCursors[i] = LoadDragCursor(crLeftToRight + static_cast<int>(i));
+        m_dragCursors[i] = LoadDragCursor(
+            static_cast<TDragCursor>(static_cast<int>(TDragCursor::LeftToRight) + static_cast<int>(i)));
 
+    CreateMenus();
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -106,51 +101,50 @@ TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
     layout->addWidget(m_lblHints);
     setCentralWidget(central);
 
-    CreateMenus();
-
+    ConnectCommands();
     setWindowTitle(QStringLiteral("Tavimo Zindorax - ") + ApplicationTitle());
     setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
 
     m_hintForm = new THintForm(this);
+    UpdateCommands();
 }
 
 TVxMainForm::~TVxMainForm() {
     qApp->removeEventFilter(this);
-    // The child windows hold references to the frame and its state: release
+    // The child windows hold references to the frame and its session: release
     // them while both are still whole.
     const auto subWindows = m_mdiArea->subWindowList();
-    for (QMdiSubWindow* sub : subWindows) delete sub;
+    for (QMdiSubWindow* sub : subWindows) {
+        if (QWidget* form = sub->widget()) form->disconnect(this);
+        delete sub;
+    }
     delete m_hintForm;
 }
 
 void TVxMainForm::CreateToolbar(QWidget* bar) {
-    struct Button {
-        TSpeedButton** member;
+    // Each button is its command's action: enabled state, hint and shortcut are one.
+    const struct {
+        QAction* action;
         const char* name;
         int x;
         const char* icon;
-        const char* hint;
-        bool enabled;
+    } buttons[] = {
+        {m_mItemPrgBeenden, "TBPrgBeenden", 4, ":/icons/quit.svg"},
+        {m_mItemRaeDrucken, "TBRaeDrucken", 37, ":/icons/print.svg"},
+        {m_mItemRaeInfos, "TBRaeInfos", 62, ":/icons/puzzleinfo.svg"},
+        {m_mItemBeaRueckgaengig, "TBBeaRueckgaengig", 96, ":/icons/undo.svg"},
+        {m_mItemBeaZuruecksetzen, "TBBeaZuruecksetzen", 121, ":/icons/reset.svg"},
+        {m_mItemPrgInfo, "TBHlfInfo", 154, ":/icons/programinfo.svg"},
     };
-    const Button buttons[] = {
-        {&m_tbPrgBeenden, "TBPrgBeenden", 4, ":/icons/quit.svg", "Das Programm beenden", true},
-        {&m_tbRaeDrucken, "TBRaeDrucken", 37, ":/icons/print.svg", "Das Rätsel und die Legende drucken", false},
-        {&m_tbRaeInfos, "TBRaeInfos", 62, ":/icons/puzzleinfo.svg", "Informationen zum aktuellen Rätsel anzeigen", false},
-        {&m_tbBeaRueckgaengig, "TBBeaRueckgaengig", 96, ":/icons/undo.svg", "Die letzte Änderung am Rätsel zurücknehmen", false},
-        {&m_tbBeaZuruecksetzen, "TBBeaZuruecksetzen", 121, ":/icons/reset.svg", "Alle Begriffe aus dem Rätsel löschen", false},
-        {&m_tbHlfInfo, "TBHlfInfo", 154, ":/icons/programinfo.svg", "Informationen zum Programm anzeigen", true},
-    };
-    for (const Button& b : buttons) {
-        auto* button = new TSpeedButton(QIcon(QString::fromLatin1(b.icon)), Utf8(b.hint), bar);
+    for (const auto& b : buttons) {
+        b.action->setIcon(QIcon(QString::fromLatin1(b.icon)));
+        b.action->setIconVisibleInMenu(false);
+        b.action->setToolTip(b.action->statusTip());
+        auto* button = new TSpeedButton(bar);
         button->setObjectName(QString::fromLatin1(b.name));
+        button->setDefaultAction(b.action);
         button->move(b.x, 5);
-        button->setEnabled(b.enabled);
-        *b.member = button;
     }
-    connect(m_tbPrgBeenden, &QToolButton::clicked, this, &TVxMainForm::MItemPrgBeendenClick);
-    connect(m_tbRaeInfos, &QToolButton::clicked, this, &TVxMainForm::MItemRaeInfosClick);
-    connect(m_tbBeaRueckgaengig, &QToolButton::clicked, this, &TVxMainForm::MItemBeaRueckgaengigClick);
-    connect(m_tbHlfInfo, &QToolButton::clicked, this, &TVxMainForm::MItemPrgInfoClick);
 }
 
 QAction* TVxMainForm::AddItem(QMenu* menu, const char* name, const char* caption, const char* hint) {
@@ -178,7 +172,8 @@ void TVxMainForm::CreateMenus() {
     m_mItemBearbeiten = bar->addMenu(Utf8("&Bearbeiten"));
     m_mItemBearbeiten->setObjectName(QStringLiteral("MItemBearbeiten"));
     m_mItemBeaRueckgaengig = AddItem(m_mItemBearbeiten, "MItemBeaRueckgaengig", "&Rückgängig", "Die letzte Änderung am Rätsel zurücknehmen");
-    m_mItemBeaRueckgaengig->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Backspace));
+    // Alt+Backspace, and the desktop's own undo key that every user tries first.
+    m_mItemBeaRueckgaengig->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Backspace), QKeySequence::Undo});
     m_mItemBeaRueckgaengig->setEnabled(false);
     m_mItemBeaZuruecksetzen = AddItem(m_mItemBearbeiten, "MItemBeaZuruecksetzen", "&Zurücksetzen", "Alle Begriffe aus dem Rätsel löschen");
     m_mItemBeaZuruecksetzen->setEnabled(false);
@@ -223,13 +218,15 @@ void TVxMainForm::CreateMenus() {
     m_mItemBeaSchnappschuss = m_mItemBearbeiten->addMenu(Utf8("&Schnappschuss"));
     m_mItemBeaSchnappschuss->setObjectName(QStringLiteral("MItemBeaSchnappschuss"));
     m_mItemBeaSchnappschuss->menuAction()->setObjectName(QStringLiteral("MItemBeaSchnappschussItem"));
-    AddItem(m_mItemBeaSchnappschuss, "MItemBeaSnapErstellen", "&Erstellen",
-            "Einen Schnappschuss des aktuellen Rätselzustands speichern")->setData(0);
+    m_mItemBeaSnapErstellen = AddItem(m_mItemBeaSchnappschuss, "MItemBeaSnapErstellen", "&Erstellen",
+                                      "Einen Schnappschuss des aktuellen Rätselzustands speichern");
+    m_mItemBeaSnapErstellen->setData(0);
     m_mItemBeaSchnappschuss->addSeparator()->setData(0);
     for (int slot = 1; slot <= 4; ++slot) {
         QAction* item = m_mItemBeaSchnappschuss->addAction(QString::number(slot));
         item->setObjectName(QStringLiteral("MItemBeaSnap%1").arg(slot));
         item->setData(slot);
+        item->setStatusTip(Utf8("Den Rätsel-Schnappschuss wiederherstellen"));
     }
 
     m_mItemAnsicht = bar->addMenu(Utf8("&Ansicht"));
@@ -251,205 +248,212 @@ void TVxMainForm::CreateMenus() {
     m_mItemAnsTooltips = AddItem(m_mItemAnsicht, "MItemAnsTooltips", "&Tooltips anzeigen", "Nummern und Umschreibungen als Tooltip anzeigen");
     m_mItemAnsTooltips->setCheckable(true);
 
-    connect(m_mItemRaetsel, &QMenu::aboutToShow, this, &TVxMainForm::MItemRaetselClick);
-    connect(m_mItemBearbeiten, &QMenu::aboutToShow, this, &TVxMainForm::MItemBearbeitenClick);
-    connect(m_mItemAnsicht, &QMenu::aboutToShow, this, &TVxMainForm::MItemAnsichtClick);
+    // A closing menu gives the keyboard back to the window that had it.
+    for (QMenu* menu : {m_mItemRaetsel, m_mItemBearbeiten, m_mItemAnsicht})
+        connect(menu, &QMenu::aboutToHide, this, &TVxMainForm::MenuClosed);
+}
+
+void TVxMainForm::ConnectCommands() {
+    TPlayerSession& s = m_session;
+    // Menus show the current state when they open; shortcuts follow it at once.
+    for (QMenu* menu : {m_mItemRaetsel, m_mItemBearbeiten, m_mItemAnsicht})
+        connect(menu, &QMenu::aboutToShow, this, &TVxMainForm::UpdateCommands);
     connect(m_mItemBeaFelderMarkieren, &QMenu::aboutToShow, this, &TVxMainForm::MItemBeaFelderMarkierenClick);
     connect(m_mItemBeaSchnappschuss, &QMenu::aboutToShow, this, &TVxMainForm::MItemBeaSchnappschussClick);
+    connect(&s, &TPlayerSession::CommandsChanged, this, &TVxMainForm::UpdateCommands);
+    connect(&s, &TPlayerSession::CursorChanged, this, &TVxMainForm::UpdateCommands);
+    connect(&s, &TPlayerSession::ResultMessage, this, &TVxMainForm::ShowResult);
+    connect(&s, &TPlayerSession::ModifiersChanged, this, &TVxMainForm::ModifiersChanged);
+    connect(&s, &TPlayerSession::SideWindowWanted, this, &TVxMainForm::OpenSideWindow);
+
     connect(m_mItemRaeInfos, &QAction::triggered, this, &TVxMainForm::MItemRaeInfosClick);
     connect(m_mItemPrgInfo, &QAction::triggered, this, &TVxMainForm::MItemPrgInfoClick);
     connect(m_mItemPrgBeenden, &QAction::triggered, this, &TVxMainForm::MItemPrgBeendenClick);
     connect(m_mItemBeaRueckgaengig, &QAction::triggered, this, &TVxMainForm::MItemBeaRueckgaengigClick);
+    connect(m_mItemBeaZuruecksetzen, &QAction::triggered, this, &TVxMainForm::MItemBeaZuruecksetzenClick);
+    connect(m_mItemAnsLoesung, &QAction::triggered, this, &TVxMainForm::MItemAnsLoesungClick);
+    connect(m_mItemBeaLeerfeld, &QAction::triggered, this, [&s](bool on) {
+        s.SetBlank(s.Cursor().x(), s.Cursor().y(), on);
+    });
+    connect(m_mItemBeaEintragen, &QAction::triggered, this, [&s] {
+        s.RevealLetter(s.Cursor().x(), s.Cursor().y());
+        s.CheckCompletion();
+    });
+    for (QAction* zoom : {m_mItemAnsVergroessern, m_mItemAnsVerkleinern})
+        connect(zoom, &QAction::triggered, this, [&s, zoom] { s.Zoom(zoom->data().toInt()); });
+    connect(m_mItemAnsFehleintraege, &QAction::triggered, this, [&s](bool on) { s.SetShowErrors(on); });
+    connect(m_mItemAnsTooltips, &QAction::triggered, this, [&s](bool on) { s.SetShowHints(on); });
+    connect(m_mItemAnsBegriffLaengen, &QAction::triggered, this, [&s](bool on) {
+        if (IsSudoku(s.Kind()))
+            s.SetShowCandidates(on);
+        else
+            s.SetShowLengths(on);
+    });
+    const auto markItems = m_mItemBeaFelderMarkieren->actions();
+    for (QAction* item : markItems)
+        if (item->isCheckable())
+            connect(item, &QAction::triggered, this, [&s, item] { s.SetMarkSymbol(item->data().toInt()); });
+    connect(m_mItemBeaSnapErstellen, &QAction::triggered, &s, &TPlayerSession::TakeSnapshot);
+    const auto snapItems = m_mItemBeaSchnappschuss->actions();
+    for (QAction* item : snapItems)
+        if (item->data().toInt() >= 1)
+            connect(item, &QAction::triggered, this, [&s, item] { s.RestoreSnapshot(item->data().toInt()); });
 }
 
-QWidget* TVxMainForm::FindChildForm(int kind) const {
-    const char* className = KindClass(kind);
-    if (!className || !m_mdiArea) return nullptr;
-    const auto subWindows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
-    for (QMdiSubWindow* sub : subWindows) {
-        QWidget* form = sub->widget();
-        if (!form) continue;
-        const bool closing = std::any_of(m_closing.begin(), m_closing.end(), [&](const QPointer<QObject>& c) {
-            return c == form || c == sub;
-        });
-        if (closing) continue;
-        if (form->inherits(className)) return form;
+QWidget* TVxMainForm::FindChildForm(TFormKind kind) const {
+    if (!m_session.FormOpen(kind)) return nullptr;
+    switch (kind) {
+    case TFormKind::Puzzle:
+        return Child<TRaetselForm>();
+    case TFormKind::Solution:
+    case TFormKind::Legend:
+    case TFormKind::NumLegend:
+    case TFormKind::Stopwatch:
+        break;
     }
     return nullptr;
 }
 
-bool TVxMainForm::PuzzleAllows(int mask) const {
-    if (!HasPuzzleForm()) return true;
-    return (m_state->Puzzle.HelpOptions & mask) != 0;
-}
-
-void TVxMainForm::SaveUndoCopy() {
-    m_state->UndoCopy = m_state->Puzzle;
-    m_state->UndoAvailable = true;
-    m_tbBeaRueckgaengig->setEnabled(true);
-    MirrorToolbarToMenu();
-}
-
-void TVxMainForm::RestoreUndoCopy() {
-    // At start the copy is still empty: restoring it would wipe the puzzle.
-    if (!m_state->UndoAvailable) return;
-    TPlayerState& s = *m_state;
-    s.Puzzle = s.UndoCopy;
-    // The verdicts must describe the restored entries, or the completion check
-    // would judge the puzzle by entries that are gone.
-    RebuildErrorGrid(s.Puzzle, s.ErrorGrid);
-
-    QWidget* grid = FindChildForm(fkPuzzle);
-    if (grid && !CallChild(grid, "RepaintGrid")) grid->update();
-    s.UndoAvailable = false;
-    m_tbBeaRueckgaengig->setEnabled(false);
-    MirrorToolbarToMenu();
-
-    const int type = s.Puzzle.PuzzleType;
-    if (IsNumberPuzzle(type)) {
-        CallChild(FindChildForm(fkNumLegend), "ShowSolutionCodes", false);
-    } else if (type < 14) {
-        CallChild(FindChildForm(fkLegend), "RebuildLists");
-    }
-    if (type < 14 && type % 2 == 1 && !FindChildForm(fkSolution) && s.Settings.LoesungswortZeigen)
-        CallChild(grid, "OpenSolutionForm");
-}
-
 void TVxMainForm::UpdateCommands() {
+    const TPlayerSession& s = m_session;
     const bool open = HasPuzzleForm();
-    m_tbRaeDrucken->setEnabled(open && m_hasPrinter && m_hasPrinter());
-    m_tbRaeInfos->setEnabled(open);
-    m_tbBeaZuruecksetzen->setEnabled(open);
-    if (!PuzzleAllows(hoMarkErrors)) m_state->Settings.FehlerZeigen = false;
+    const TPuzzleKind kind = s.Kind();
+    const bool playing = open && s.ViewMode() == 0;
+
+    m_mItemRaeDrucken->setEnabled(open && m_hasPrinter && m_hasPrinter());
+    m_mItemRaeInfos->setEnabled(open);
+    m_mItemBeaZuruecksetzen->setEnabled(open);
+    m_mItemBeaRueckgaengig->setEnabled(open && s.UndoAvailable());
+    // Hidden actions keep their toolbar buttons; the menu items go with the grid window.
+    m_mItemBeaRueckgaengig->setVisible(open);
+    m_mItemBeaN1->setVisible(open);
     m_mItemBearbeiten->menuAction()->setVisible(open);
     m_mItemAnsicht->menuAction()->setVisible(open);
-    MirrorToolbarToMenu();
-}
 
-void TVxMainForm::MirrorToolbarToMenu() {
-    m_mItemRaeDrucken->setEnabled(m_tbRaeDrucken->isEnabled());
-    m_mItemRaeInfos->setEnabled(m_tbRaeInfos->isEnabled());
-    m_mItemBeaRueckgaengig->setEnabled(m_tbBeaRueckgaengig->isEnabled());
-    m_mItemBeaZuruecksetzen->setEnabled(m_tbBeaZuruecksetzen->isEnabled());
-}
+    // Bearbeiten: the play commands of the grid window at its cursor.
+    m_mItemBeaLeerfeld->setVisible(playing && IsAmerican(kind));
+    m_mItemBeaLeerfeld->setChecked(CursorHas(s, cfBlank));
+    m_mItemBeaEintragen->setVisible(playing && !IsJigsaw(kind) &&
+                                    (s.Puzzle().HelpOptions & hoInsertLetter));
+    m_mItemBeaEintragen->setEnabled(!CursorHas(s, IsAmerican(kind) ? cfBlank : cfBlock));
+    m_mItemBeaEintragen->setText(open && IsSudoku(kind) ? Utf8("Symbol &eintragen")
+                                                        : Utf8("Buchstaben &eintragen"));
+    // Entering a whole word needs the word dialog, which the player does not have yet.
+    m_mItemBeaBegriff->setVisible(false);
+    m_mItemBeaFelderMarkieren->menuAction()->setVisible(open && IsSudoku(kind));
+    m_mItemBeaSchnappschuss->menuAction()->setVisible(open && kind == TPuzzleKind::Sudoku);
 
-QAbstractButton* TVxMainForm::GridButton(const char* name) const {
-    QWidget* grid = FindChildForm(fkPuzzle);
-    if (!grid) return nullptr;
-    return grid->findChild<QAbstractButton*>(QString::fromLatin1(name));
-}
-
-namespace {
-bool Shown(const QAbstractButton* button) { return button && !button->isHidden(); }
-bool IsDown(const QAbstractButton* button) { return button && (button->isChecked() || button->isDown()); }
-} // namespace
-
-void TVxMainForm::MItemRaetselClick() {
-    m_mItemRaeDrucken->setEnabled(m_tbRaeDrucken->isEnabled());
-    m_mItemRaeInfos->setEnabled(m_tbRaeInfos->isEnabled());
-}
-
-void TVxMainForm::MItemBearbeitenClick() {
-    const bool open = HasPuzzleForm();
-    const int type = m_state->Puzzle.PuzzleType;
-
-    m_mItemBeaRueckgaengig->setVisible(open);
-    m_mItemBeaRueckgaengig->setEnabled(m_tbBeaRueckgaengig->isEnabled());
-    m_mItemBeaN1->setVisible(m_mItemBeaRueckgaengig->isVisible());
-    m_mItemBeaZuruecksetzen->setEnabled(m_tbBeaZuruecksetzen->isEnabled());
-
-    const QAbstractButton* blank = GridButton("SBLeerfeld");
-    m_mItemBeaLeerfeld->setVisible(open && Shown(blank));
-    if (m_mItemBeaLeerfeld->isVisible()) m_mItemBeaLeerfeld->setChecked(IsDown(blank));
-
-    m_mItemBeaEintragen->setVisible(open && Shown(GridButton("SBBuchstEintragen")));
-    m_mItemBeaEintragen->setText(open && IsSudoku(type) ? Utf8("Symbol &eintragen") : Utf8("Buchstaben &eintragen"));
-    m_mItemBeaBegriff->setVisible(open && Shown(GridButton("SBBegrEintragen")));
-    m_mItemBeaFelderMarkieren->menuAction()->setVisible(open && Shown(GridButton("SBShowHintGrids")));
-    m_mItemBeaSchnappschuss->menuAction()->setVisible(open && type == 14);
-}
-
-void TVxMainForm::MItemAnsichtClick() {
-    const bool open = HasPuzzleForm();
-    const int type = m_state->Puzzle.PuzzleType;
-
-    m_mItemAnsLoesung->setEnabled(open && PuzzleAllows(hoShowSolution));
-    m_mItemAnsLoesung->setChecked(m_state->ViewMode == 1);
-
+    // Ansicht: the view switches.
+    m_mItemAnsLoesung->setEnabled(open && s.PuzzleAllows(hoShowSolution));
+    m_mItemAnsLoesung->setChecked(s.ViewMode() == 1);
     m_mItemAnsVergroessern->setVisible(open);
     m_mItemAnsVerkleinern->setVisible(open);
-    m_mItemAnsN1->setVisible(m_mItemAnsVergroessern->isVisible() || m_mItemAnsVerkleinern->isVisible());
-
-    m_mItemAnsFehleintraege->setVisible(open && PuzzleAllows(hoMarkErrors));
-    if (m_mItemAnsFehleintraege->isVisible()) m_mItemAnsFehleintraege->setChecked(m_state->Settings.FehlerZeigen);
-
-    const QAbstractButton* hints = GridButton("SBShowHints");
-    m_mItemAnsTooltips->setVisible(open && Shown(hints));
-    if (m_mItemAnsTooltips->isVisible()) m_mItemAnsTooltips->setChecked(IsDown(hints));
-
-    if (IsSudoku(type)) {
+    m_mItemAnsN1->setVisible(open);
+    m_mItemAnsFehleintraege->setVisible(open && s.PuzzleAllows(hoMarkErrors));
+    m_mItemAnsFehleintraege->setChecked(s.Settings().FehlerZeigen);
+    m_mItemAnsTooltips->setVisible(open && !IsSudoku(kind));
+    m_mItemAnsTooltips->setChecked(s.Settings().HinweiseZeigen);
+    if (IsSudoku(kind)) {
         m_mItemAnsBegriffLaengen->setText(Utf8("&Mögliche Symbole anzeigen"));
         m_mItemAnsBegriffLaengen->setStatusTip(Utf8("Alle möglichen Symbole in den Feldern anzeigen"));
+        m_mItemAnsBegriffLaengen->setChecked(s.Settings().MoeglicheZahlenZeigen);
     } else {
         m_mItemAnsBegriffLaengen->setText(Utf8("&Begrifflängen anzeigen"));
         m_mItemAnsBegriffLaengen->setStatusTip(Utf8("Die Längen der Begriffe anzeigen"));
+        m_mItemAnsBegriffLaengen->setChecked(s.Settings().LaengenZeigen);
     }
-    const QAbstractButton* length = GridButton("SBShowLength");
-    const QAbstractButton* candidates = GridButton("SBShowHintGrids");
-    m_mItemAnsBegriffLaengen->setVisible(open && (Shown(length) || Shown(candidates)));
-    if (m_mItemAnsBegriffLaengen->isVisible())
-        m_mItemAnsBegriffLaengen->setChecked(Shown(length) ? IsDown(length) : IsDown(candidates));
+    m_mItemAnsBegriffLaengen->setVisible(open && (IsBrainTeaser(kind) || IsSudoku(kind)));
 }
 
 void TVxMainForm::MItemBeaFelderMarkierenClick() {
-    const auto* grid = qobject_cast<const TRaetselForm*>(FindChildForm(fkPuzzle));
-    if (!grid) return;
+    if (!HasPuzzleForm()) return;
     // Tags: 0 none, -1 the separators, 1 to 12 a symbol, 13 only two possible.
-    const int symbols = m_state->Puzzle.ColCount;
+    const int symbols = m_session.Puzzle().ColCount;
     const auto items = m_mItemBeaFelderMarkieren->actions();
     for (QAction* item : items) {
         const int tag = item->data().toInt();
         item->setVisible(tag <= symbols || tag == 13);
-        if (item->isCheckable()) item->setChecked(tag == grid->MarkSymbol());
+        if (item->isCheckable()) item->setChecked(tag == m_session.MarkSymbol());
     }
 }
 
 void TVxMainForm::MItemBeaSchnappschussClick() {
-    const auto* grid = qobject_cast<const TRaetselForm*>(FindChildForm(fkPuzzle));
     const auto items = m_mItemBeaSchnappschuss->actions();
     for (QAction* item : items) {
         const int slot = item->data().toInt();
         if (slot < 1) continue;
-        item->setVisible(grid && grid->Snapshot(slot).Stamp > 0);
+        const double stamp = m_session.Snapshot(slot).Stamp;
+        item->setVisible(HasPuzzleForm() && stamp > 0);
+        if (stamp <= 0) continue;
+        const QString time = QLocale().toString(
+            QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(stamp)).time(), QLocale::LongFormat);
+        item->setText(QStringLiteral("%1: %2 h").arg(slot).arg(time));
+        item->setStatusTip(Utf8("Den Schnappschuss von %1 h wiederherstellen").arg(time));
     }
 }
 
 void TVxMainForm::MItemBeaRueckgaengigClick() {
-    if (!m_tbBeaRueckgaengig->isEnabled()) return;
-    RestoreUndoCopy();
+    if (!HasPuzzleForm()) return;
+    m_session.Undo();
+}
+
+void TVxMainForm::MItemBeaZuruecksetzenClick() {
+    if (!HasPuzzleForm()) return;
+    if (!m_dialogs->AskYesNo(this, Utf8("Möchten Sie wirklich das komplette Rätsel zurücksetzen?")))
+        return;
+    m_session.Reset();
+}
+
+void TVxMainForm::MItemAnsLoesungClick() {
+    if (!HasPuzzleForm() || !m_session.PuzzleAllows(hoShowSolution)) return;
+    m_session.SetViewMode(m_session.ViewMode() == 0 ? 1 : 0);
+    if (HasSolutionWord(m_session.Kind()) && m_session.Settings().LoesungswortZeigen)
+        OpenSideWindow(TFormKind::Solution);
 }
 
 void TVxMainForm::MItemRaeInfosClick() {
     if (!HasPuzzleForm()) return;
     TReatselInfoDlg dialog(this);
-    dialog.Fill(m_state->Puzzle, m_exePath);
+    dialog.Fill(m_session.Puzzle(), m_exePath);
     m_dialogs->Exec(dialog);
 }
 
 void TVxMainForm::MItemPrgInfoClick() {
-    TInfoDlg dialog(m_state->Puzzle, m_exePath, this);
+    TInfoDlg dialog(m_session.Puzzle(), m_exePath, this);
     m_dialogs->Exec(dialog);
 }
 
 void TVxMainForm::MItemPrgBeendenClick() { close(); }
 
-QWidget* TVxMainForm::CreatePuzzleForm() {
+void TVxMainForm::ShowResult(const QString& text, bool success) {
+    m_dialogs->ShowResult(this, text, success);
+}
+
+TRaetselForm* TVxMainForm::CreatePuzzleForm() {
+    m_session.SetFormOpen(TFormKind::Puzzle, true);
     auto* form = new TRaetselForm(*this);
+    connect(form, &TRaetselForm::SideWindowRequested, this, &TVxMainForm::OpenSideWindow);
+    connect(form, &TRaetselForm::Closing, this, &TVxMainForm::PuzzleFormClosing);
     QMdiSubWindow* sub = m_mdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->move(0, 0);
     sub->show();
     return form;
+}
+
+void TVxMainForm::OpenSideWindow(TFormKind kind) {
+    // At most one window of a kind; the side windows join here as they are built.
+    if (FindChildForm(kind)) return;
+}
+
+void TVxMainForm::PuzzleFormClosing() {
+    for (TFormKind kind :
+         {TFormKind::Solution, TFormKind::NumLegend, TFormKind::Stopwatch, TFormKind::Legend}) {
+        if (QWidget* w = FindChildForm(kind)) w->close();
+        m_session.SetFormOpen(kind, false);
+    }
+    CloseHint();
+    m_session.SetFormOpen(TFormKind::Puzzle, false);
 }
 
 void TVxMainForm::StartUpMessage() {
@@ -459,26 +463,29 @@ void TVxMainForm::StartUpMessage() {
 }
 
 void TVxMainForm::LoadStartPuzzle() {
-    TPlayerState& s = *m_state;
+    TPlayerState& s = m_session.Edit();
     const TSystemColorResolver resolve = PaletteResolver(palette());
+    // The file that failed is named: the one given on the command line, else the program.
+    std::string source = m_exePath;
     if (!m_params.empty()) {
-        m_loadResult = LoadPuzzleFile(s.Puzzle, JoinCommandLine(m_params));
+        source = JoinCommandLine(m_params);
+        m_loadResult = LoadPuzzleFile(s.Puzzle, source);
         SetDefaultSettings(s.Settings, s.Puzzle, resolve);
     } else {
         m_loadResult = LoadEmbeddedPuzzle(s.Puzzle, m_exePath, s.Settings, resolve);
     }
 
-    const QString program = QString::fromStdString(m_exePath);
+    const QString file = QString::fromStdString(source);
     switch (m_loadResult) {
     case lrLoaded:
         CreatePuzzleForm();
         UpdateCommands();
         break;
     case lrBadFormat:
-        m_dialogs->ShowError(this, Utf8("Die Datei \"%1\" enthält kein Rätsel in einem bekannten Format!").arg(program));
+        m_dialogs->ShowError(this, Utf8("Die Datei \"%1\" enthält kein Rätsel in einem bekannten Format!").arg(file));
         break;
     default:
-        m_dialogs->ShowError(this, Utf8("Aus der Datei \"%1\" konnte nicht gelesen werden!").arg(program));
+        m_dialogs->ShowError(this, Utf8("Aus der Datei \"%1\" konnte nicht gelesen werden!").arg(file));
         break;
     }
 }
@@ -493,20 +500,30 @@ void TVxMainForm::CloseHint() {
 
 bool TVxMainForm::HintVisible() const { return m_hintForm->isVisible(); }
 
-QCursor TVxMainForm::DragCursor(int number) const {
-    if (number < crLeftToRight || number > crBottomToTop) return QCursor(Qt::ArrowCursor);
-    return m_dragCursors[static_cast<std::size_t>(number - crLeftToRight)];
+QCursor TVxMainForm::DragCursor(TDragCursor cursor) const {
+    const int index = static_cast<int>(cursor) - static_cast<int>(TDragCursor::LeftToRight);
+    if (index < 0 || index >= static_cast<int>(m_dragCursors.size())) return QCursor(Qt::ArrowCursor);
+    return m_dragCursors[static_cast<std::size_t>(index)];
+}
+
+void TVxMainForm::FitToScreen() {
+    const QScreen* screen = this->screen();
+    if (!screen) return;
+    // The sizes are those of the whole window: a window manager's title bar
+    // and borders come off the client area, so the frame stays on the screen.
+    const QRect area = screen->geometry();
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    const QSize outer = FrameSizeFor(area.size());
+    resize(outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
+    move(area.center() - QPoint(outer.width() / 2, outer.height() / 2));
+    m_fittedWithFrame = !frame.isNull();
 }
 
 void TVxMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (m_shown) return;
     m_shown = true;
-    if (const QScreen* screen = this->screen()) {
-        const QRect area = screen->geometry();
-        resize(FrameSizeFor(area.size()));
-        move(area.center() - QPoint(width() / 2, height() / 2));
-    }
+    FitToScreen();
     // Loading starts only once the frame is on the screen.
     QMetaObject::invokeMethod(this, &TVxMainForm::StartUpMessage, Qt::QueuedConnection);
 }
@@ -517,36 +534,41 @@ void TVxMainForm::closeEvent(QCloseEvent* event) {
 }
 
 bool TVxMainForm::event(QEvent* event) {
-    // The status line has shown the hint already (see eventFilter).
-    if (event->type() == QEvent::StatusTip) return true;
+    switch (event->type()) {
+    case QEvent::StatusTip:
+        // The status line has shown the hint already (see eventFilter).
+        return true;
+    case QEvent::WindowActivate:
+        // A window manager reports its frame only once the window is mapped.
+        if (m_shown && !m_fittedWithFrame && windowHandle() &&
+            !windowHandle()->frameMargins().isNull())
+            FitToScreen();
+        break;
+    default:
+        break;
+    }
     return QMainWindow::event(event);
 }
 
-void TVxMainForm::NoteClosing(QObject* receiver) {
-    auto* widget = qobject_cast<QWidget*>(receiver);
-    if (!widget) return;
-    auto* sub = qobject_cast<QMdiSubWindow*>(widget);
-    if (!sub) sub = qobject_cast<QMdiSubWindow*>(widget->parentWidget());
-    if (!sub || sub->mdiArea() != m_mdiArea) return;
-    m_closing.emplace_back(widget);
-    // A close that was refused leaves the window open: forget it afterwards.
-    QPointer<QWidget> watched(widget);
-    QTimer::singleShot(0, this, [this, watched] {
-        if (watched && watched->isVisible())
-            std::erase_if(m_closing, [&](const QPointer<QObject>& c) { return c == watched; });
-        std::erase_if(m_closing, [](const QPointer<QObject>& c) { return c.isNull(); });
+void TVxMainForm::MenuClosed() {
+    // After Escape the menu bar would keep the keyboard without showing it,
+    // swallowing the letters typed next; once no menu is open any more it is
+    // sent away like a second Escape would, which gives the focus back.
+    QTimer::singleShot(0, this, [this] {
+        if (QApplication::activePopupWidget() || !menuBar()->hasFocus()) return;
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(menuBar(), &escape);
     });
 }
 
 bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-        TrackModifiers(*static_cast<QKeyEvent*>(event));
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->isAutoRepeat()) m_session.TrackModifierKey(key->key(), key->type() == QEvent::KeyPress);
         break;
-    case QEvent::Close:
-        NoteClosing(watched);
-        break;
+    }
     case QEvent::StatusTip:
         // Hints of every window of the program, dialogs included, reach the status line.
         m_lblHints->setText(static_cast<QStatusTipEvent*>(event)->tip());
@@ -561,7 +583,7 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
         if (qobject_cast<QMenu*>(watched) && !QApplication::activePopupWidget()) m_lblHints->clear();
         break;
     case QEvent::ApplicationDeactivate:
-        ReleaseModifiers();
+        m_session.ReleaseModifiers();
         // The popup stays on top of every window: it must not linger over other programs.
         CloseHint();
         break;
@@ -579,35 +601,7 @@ void TVxMainForm::ShowDisabledItemHint(const QMenu& menu, const QMouseEvent& mov
     m_lblHints->setText(item ? item->statusTip() : QString());
 }
 
-void TVxMainForm::TrackModifiers(const QKeyEvent& key) {
-    TPlayerState& s = *m_state;
-    const bool press = key.type() == QEvent::KeyPress;
-    bool changed = false;
-    if (key.key() == Qt::Key_Shift && s.Settings.EinfacheLegende && s.DragVertical != press) {
-        s.DragVertical = press;
-        changed = true;
-    } else if (key.key() == Qt::Key_Control) {
-        if (s.Puzzle.PuzzleType == 12) s.CtrlHeld = press;
-        if (s.Puzzle.ReverseAllowed != 0 && s.DragReversed != press) {
-            s.DragReversed = press;
-            changed = true;
-        }
-    }
-    if (changed) ModifiersChanged();
-}
-
-void TVxMainForm::ReleaseModifiers() {
-    // Keys let go while another program had the focus never reach us.
-    TPlayerState& s = *m_state;
-    const bool changed = s.DragVertical || s.DragReversed;
-    s.DragVertical = false;
-    s.DragReversed = false;
-    s.CtrlHeld = false;
-    if (changed) ModifiersChanged();
-}
-
 void TVxMainForm::ModifiersChanged() {
-    CallChild(FindChildForm(fkLegend), "UpdateDragCursor");
     // The window under the pointer gets a mouse-move so that it updates cursor
     // and hover hint at once. Setting the pointer onto its own position would
     // be the usual way, but the toolkit drops a move that goes nowhere.

@@ -1,10 +1,12 @@
 // The frame window: menu bar, gradient toolbar, status line and the area that
-// holds the child windows; start-up loading, command states and the undo copy.
+// holds the child windows; start-up loading, the play session and the
+// commands, each one action shared by its menu item, button and shortcut.
 #pragma once
 
 #include <QCursor>
 #include <QMainWindow>
-#include <QPointer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <array>
 #include <functional>
 #include <memory>
@@ -13,24 +15,24 @@
 
 #include "document/PuzzleFile.h"
 #include "session/FrameLink.h"
+#include "session/PlayerSession.h"
 
-class QAbstractButton;
 class QAction;
 class QKeyEvent;
 class QLabel;
-class QMdiArea;
 class QMenu;
 class QMouseEvent;
 
 namespace zx {
 
-struct TPlayerState;
 class TModalDialogs;
 class THintForm;
+class TRaetselForm;
 class TSpeedButton;
 
-// The frame's size on a screen of the given size: 640 x 480 by design, 800
-// wide or 600 high where the screen allows it, 1000 x 750 on large screens.
+// The frame's size on a screen of the given size, window frame included: 640
+// x 480 by design, 800 wide or 600 high where the screen allows it, 1000 x 750
+// on large screens.
 QSize FrameSizeFor(const QSize& screen);
 
 class TVxMainForm : public QMainWindow, public TFrameLink {
@@ -44,21 +46,25 @@ public:
     ~TVxMainForm() override;
 
     // What the child windows ask of the frame.
-    TPlayerState& State() override { return *m_state; }
+    TPlayerSession& Session() override { return m_session; }
     TModalDialogs& Dialogs() override { return *m_dialogs; }
-    QWidget* FindChildForm(int kind) const override;
-    bool PuzzleAllows(int mask) const override;
-    void SaveUndoCopy() override;
-    void RestoreUndoCopy() override;
-    void UpdateCommands() override;
     void ShowHintAt(int x, int y, int size, const QString& text) override;
     void CloseHint() override;
     bool HintVisible() const override;
-    QCursor DragCursor(int number) const override;
+    QCursor DragCursor(TDragCursor cursor) const override;
 
-    bool HasPuzzleForm() const { return FindChildForm(fkPuzzle) != nullptr; }
+    // The open child window of a class, or nullptr.
+    template <class W> W* Child() const {
+        const auto subWindows = m_mdiArea->subWindowList(QMdiArea::CreationOrder);
+        for (QMdiSubWindow* sub : subWindows)
+            if (auto* form = qobject_cast<W*>(sub->widget())) return form;
+        return nullptr;
+    }
+    // The open child window of a kind, or nullptr.
+    QWidget* FindChildForm(TFormKind kind) const;
+    bool HasPuzzleForm() const { return m_session.FormOpen(TFormKind::Puzzle); }
     // Opens the grid window for the loaded puzzle in the child area.
-    QWidget* CreatePuzzleForm();
+    TRaetselForm* CreatePuzzleForm();
 
     // Start-up, queued after the first showing: caption and loading.
     void StartUpMessage();
@@ -67,16 +73,16 @@ public:
     bool StartUpDone() const { return m_startUpDone; }
     TLoadResult LoadResult() const { return m_loadResult; }
 
-    // Menu-opening handlers: the items' states are computed each time.
-    void MItemRaetselClick();
-    void MItemBearbeitenClick();
-    void MItemAnsichtClick();
-    // Submenus of Bearbeiten: the marking items the puzzle's symbols allow,
-    // ticked at the grid window's mark kind; the snapshot slots in use.
+    // The state of every command, computed from the session in one place.
+    void UpdateCommands();
+    // Submenus filled when they open: the marking items the puzzle's symbols
+    // allow, ticked at the mark kind; the snapshot slots in use with their times.
     void MItemBeaFelderMarkierenClick();
     void MItemBeaSchnappschussClick();
     // Commands.
     void MItemBeaRueckgaengigClick();
+    void MItemBeaZuruecksetzenClick();
+    void MItemAnsLoesungClick();
     void MItemRaeInfosClick();
     void MItemPrgInfoClick();
     void MItemPrgBeendenClick();
@@ -96,40 +102,32 @@ protected:
 private:
     void CreateMenus();
     void CreateToolbar(QWidget* bar);
+    void ConnectCommands();
     QAction* AddItem(QMenu* menu, const char* name, const char* caption, const char* hint);
+    // Sizes the whole window, frame included, to the screen and centres it.
+    void FitToScreen();
     void ShowDisabledItemHint(const QMenu& menu, const QMouseEvent& move);
-    void TrackModifiers(const QKeyEvent& key);
+    void MenuClosed();
     void ModifiersChanged();
-    void ReleaseModifiers();
-    void NoteClosing(QObject* receiver);
-    // The grid window's button of that name, or nullptr.
-    QAbstractButton* GridButton(const char* name) const;
-    // Menu items follow the toolbar's master state so that their shortcuts
-    // act exactly when the toolbar button would.
-    void MirrorToolbarToMenu();
+    void PuzzleFormClosing();
+    void OpenSideWindow(TFormKind kind);
+    void ShowResult(const QString& text, bool success);
 
     std::string m_exePath;
     std::vector<std::string> m_params;
-    std::unique_ptr<TPlayerState> m_state;
+    TPlayerSession m_session;
     std::unique_ptr<TModalDialogs> m_ownDialogs;
     TModalDialogs* m_dialogs;
     std::function<bool()> m_hasPrinter;
     std::array<QCursor, 4> m_dragCursors;
-    std::vector<QPointer<QObject>> m_closing;
     bool m_shown = false;
+    bool m_fittedWithFrame = false;
     bool m_startUpDone = false;
     TLoadResult m_loadResult = lrBadFormat;
 
     QMdiArea* m_mdiArea = nullptr;
     QLabel* m_lblHints = nullptr;
     THintForm* m_hintForm = nullptr;
-
-    TSpeedButton* m_tbPrgBeenden = nullptr;
-    TSpeedButton* m_tbRaeDrucken = nullptr;
-    TSpeedButton* m_tbRaeInfos = nullptr;
-    TSpeedButton* m_tbBeaRueckgaengig = nullptr;
-    TSpeedButton* m_tbBeaZuruecksetzen = nullptr;
-    TSpeedButton* m_tbHlfInfo = nullptr;
 
     QMenu* m_mItemRaetsel = nullptr;
     QMenu* m_mItemBearbeiten = nullptr;
@@ -146,6 +144,7 @@ private:
     QAction* m_mItemBeaEintragen = nullptr;
     QMenu* m_mItemBeaFelderMarkieren = nullptr;
     QMenu* m_mItemBeaSchnappschuss = nullptr;
+    QAction* m_mItemBeaSnapErstellen = nullptr;
     QAction* m_mItemAnsLoesung = nullptr;
     QAction* m_mItemAnsN1 = nullptr;
     QAction* m_mItemAnsVergroessern = nullptr;

@@ -157,13 +157,13 @@ TReatselInfoDlg::TReatselInfoDlg(QWidget* parent)
 }
 
 void TReatselInfoDlg::Fill(const TPuzzleData& puzzle, const std::string& exePath) {
-    const int type = puzzle.PuzzleType;
-    const bool sudoku = IsSudoku(type);
+    const TPuzzleKind kind = KindOf(puzzle);
+    const bool sudoku = IsSudoku(kind);
 
     m_lblType->setText(ToQString(PuzzleTypeCaption(puzzle)));
     m_lblSize->setText(QStringLiteral("%1 x %2 Felder").arg(puzzle.ColCount).arg(puzzle.RowCount));
 
-    const bool withAuthor = type != 14;
+    const bool withAuthor = kind != TPuzzleKind::Sudoku;
     m_panelAuthor->setVisible(withAuthor);
     int clientHeight = HeightWithAuthor;
     if (withAuthor) {
@@ -199,7 +199,7 @@ void TReatselInfoDlg::Fill(const TPuzzleData& puzzle, const std::string& exePath
     m_cbHelpAutoFill->setChecked(help & hoInsertLetter);
     m_cbHelpShowRiddle->setChecked(help & hoShowSolution);
     m_cbHelpEditRiddle->setChecked(help & hoEditPuzzle);
-    m_cbHelpEditRiddle->setVisible(type < 14);
+    m_cbHelpEditRiddle->setVisible(!IsSudoku(kind));
 
     const QDateTime modified = FileModified(exePath);
     m_lblDate->setText(modified.isValid() ? GermanDateTime(modified) : QString());

@@ -20,6 +20,8 @@
 #include "document/Settings.h"
 #include "grid/RaetselFormular.h"
 #include "session/FrameLink.h"
+#include "session/ModalDialogs.h"
+#include "session/PlayerSession.h"
 #include "session/PlayerState.h"
 #include "tools/PuzzleSource.h"
 
@@ -27,24 +29,34 @@ namespace gridtest {
 
 class TFakeFrame : public zx::TFrameLink {
 public:
-    zx::TPlayerState St;
+    zx::TPlayerSession Play;
+    zx::TPlayerState& St = Play.Edit();
     zxtest::TRecordingDialogs Dlg;
-    std::map<int, QWidget*> Children;
+    // Side windows that close with the grid window.
+    std::map<zx::TFormKind, QWidget*> Children;
     int UndoSaves = 0;
     int CommandUpdates = 0;
 
-    zx::TPlayerState& State() override { return St; }
+    TFakeFrame() {
+        QObject::connect(&Play, &zx::TPlayerSession::UndoCopyTaken, [this] { ++UndoSaves; });
+        QObject::connect(&Play, &zx::TPlayerSession::CommandsChanged, [this] { ++CommandUpdates; });
+        QObject::connect(&Play, &zx::TPlayerSession::ResultMessage,
+                         [this](const QString& text, bool success) { Dlg.ShowResult(nullptr, text, success); });
+    }
+    zx::TPlayerSession& Session() override { return Play; }
     zx::TModalDialogs& Dialogs() override { return Dlg; }
-    QWidget* FindChildForm(int kind) const override {
-        const auto it = Children.find(kind);
-        return it == Children.end() ? nullptr : it->second;
+    // Registers a side window as open.
+    void OpenChild(zx::TFormKind kind, QWidget* window) {
+        Children[kind] = window;
+        Play.SetFormOpen(kind, true);
     }
-    bool PuzzleAllows(int mask) const override { return (St.Puzzle.HelpOptions & mask) != 0; }
-    void SaveUndoCopy() override {
-        St.UndoCopy = St.Puzzle;
-        ++UndoSaves;
+    // What the frame does when the grid window closes.
+    void CloseChildren() {
+        for (const auto& [kind, window] : Children) {
+            window->close();
+            Play.SetFormOpen(kind, false);
+        }
     }
-    void UpdateCommands() override { ++CommandUpdates; }
 };
 
 // A frame with its grid window.
@@ -84,7 +96,9 @@ inline TFormHolder Open(std::unique_ptr<TFakeFrame> frame) {
     TFormHolder h;
     h.Frame = std::move(frame);
     if (!h.Frame) return h;
+    h.Frame->Play.SetFormOpen(zx::TFormKind::Puzzle, true);
     h.Form = std::make_unique<zx::TRaetselForm>(*h.Frame);
+    QObject::connect(h.Form.get(), &zx::TRaetselForm::Closing, [frame = h.Frame.get()] { frame->CloseChildren(); });
     h.Form->show();
     h.Form->activateWindow();
     if (!QTest::qWaitForWindowActive(h.Form.get())) qWarning("grid window not active");

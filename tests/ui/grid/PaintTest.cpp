@@ -187,7 +187,7 @@ void PaintTest::inputCursor() {
     QImage side(20, 20, QImage::Format_RGB32);
     side.fill(Qt::white);
     QPainter painter(&side);
-    zx::DrawInputCursor(painter, side.rect(), 0, false, nullptr);
+    zx::DrawInputCursor(painter, side.rect(), zx::TInputDir::None, false, nullptr);
     painter.end();
     const int l = 0, r = 20, b = 20;
     for (const QPoint ink : {QPoint(l + 2, b - 7), QPoint(l + 2, b - 4), QPoint(r - 4, b - 4),
@@ -227,8 +227,8 @@ void PaintTest::brainTeaserEdges() {
 
 void PaintTest::sudokuBoxesAndCandidates() {
     TFormHolder h = Open(FrameFromSample(QStringLiteral("sudoku-6x6")));
-    QCOMPARE(h.Form->BoxWidth(), 3);
-    QCOMPARE(h.Form->BoxHeight(), 2);
+    QCOMPARE(zx::BoxWidth(h.Frame->St.Puzzle), 3);
+    QCOMPARE(zx::BoxHeight(h.Frame->St.Puzzle), 2);
     h.Frame->St.Settings.MoeglicheZahlenZeigen = true;
     const QImage img = RenderGrid(*h.Form);
     auto rightEdge = [&](int c, int r) {
@@ -309,7 +309,7 @@ void PaintTest::paperColourModes() {
         QImage paper(1000, 1000, QImage::Format_RGB32); // 10 x 10 cm at 0.1 mm per pixel
         int size = 0;
         QPainter painter(&paper);
-        h.Form->PrintGrid(painter, paper.rect(), size, zx::poPrinter);
+        h.Form->PrintGrid(painter, paper.rect(), size, zx::TPaintOutput::Printer);
         painter.end();
         QVERIFY2(size > 100, c.name);
         const int first = h.Frame->St.Puzzle.PuzzleType == 8 ? 0 : 1;
@@ -331,7 +331,7 @@ void PaintTest::absurdSizeSettings() {
         QImage paper(400, 400, QImage::Format_RGB32);
         int cellSize = 0;
         QPainter painter(&paper);
-        h.Form->PrintGrid(painter, paper.rect(), cellSize, zx::poPrinter);
+        h.Form->PrintGrid(painter, paper.rect(), cellSize, zx::TPaintOutput::Printer);
     }
 }
 

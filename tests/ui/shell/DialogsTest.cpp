@@ -13,7 +13,6 @@
 
 #include "ShellTestSupport.h"
 #include "controls/SpeedButton.h"
-#include "shell/ChildCalls.h"
 #include "shell/HinweisDialog.h"
 #include "shell/InfoDialog.h"
 #include "shell/MessageDialog.h"
@@ -23,16 +22,6 @@ using namespace zx;
 using zxtest::U;
 
 // A child window offering the calls the frame makes.
-class TCallTarget : public QWidget {
-    Q_OBJECT
-public:
-    int Rebuilt = 0;
-    QList<bool> Codes;
-public Q_SLOTS:
-    void RebuildLists() { ++Rebuilt; }
-    void ShowSolutionCodes(bool on) { Codes.append(on); }
-};
-
 class DialogsTest : public QObject {
     Q_OBJECT
 
@@ -303,19 +292,6 @@ private Q_SLOTS:
         connect(a, &QToolButton::clicked, this, [&] { ++clicks; });
         QTest::mouseClick(a, Qt::LeftButton);
         QCOMPARE(clicks, 1);
-    }
-
-    void childCallsReachOnlyWindowsThatOfferThem() {
-        TCallTarget target;
-        QVERIFY(CallChild(&target, "RebuildLists"));
-        QCOMPARE(target.Rebuilt, 1);
-        QVERIFY(CallChild(&target, "ShowSolutionCodes", false));
-        QCOMPARE(target.Codes, QList<bool>{false});
-        QVERIFY(!CallChild(&target, "ShowSolutionCodes"));
-        QVERIFY(!CallChild(&target, "RebuildLists", true));
-        QVERIFY(!CallChild(&target, "UpdateDragCursor"));
-        QVERIFY(!CallChild(nullptr, "RebuildLists"));
-        QCOMPARE(target.Rebuilt, 1);
     }
 };
 

@@ -106,7 +106,8 @@ private Q_SLOTS:
         TVxMainForm frame(m_exe.toStdString(), none, &dialogs);
         QCOMPARE(frame.windowTitle(), U("Tavimo Zindorax - Rätsel-Player"));
         frame.show();
-        QCOMPARE(frame.size(), FrameSizeFor(frame.screen()->geometry().size()));
+        // The size is that of the whole window, its frame included.
+        QCOMPARE(frame.frameGeometry().size(), FrameSizeFor(frame.screen()->geometry().size()));
         QTRY_VERIFY(frame.StartUpDone());
         QCOMPARE(frame.windowTitle(), U("Tavimo Rätsel-Player"));
     }
@@ -130,10 +131,10 @@ private Q_SLOTS:
         TStartedFrame f(m_exe, params);
         QCOMPARE(f.frame->LoadResult(), lrLoaded);
         QVERIFY(f.dialogs.Log.empty());
-        QWidget* grid = f.frame->FindChildForm(fkPuzzle);
+        QWidget* grid = f.frame->FindChildForm(TFormKind::Puzzle);
         QVERIFY(grid);
         QCOMPARE(grid->windowTitle(), U("Sommerrätsel"));
-        QCOMPARE(f.frame->State().Puzzle.ColCount, 12);
+        QCOMPARE(f.frame->Session().Edit().Puzzle.ColCount, 12);
         QVERIFY(f.MenuVisible("MItemBearbeiten"));
         QVERIFY(f.MenuVisible("MItemAnsicht"));
         QVERIFY(f.Enabled("TBRaeInfos"));
@@ -149,7 +150,7 @@ private Q_SLOTS:
         QCOMPARE(f.frame->LoadResult(), lrLoaded);
         QVERIFY(f.dialogs.Log.empty());
         QVERIFY(f.frame->HasPuzzleForm());
-        QCOMPARE(f.frame->State().Settings.Feldgroesse, 40);
+        QCOMPARE(f.frame->Session().Edit().Settings.Feldgroesse, 40);
     }
 
     void everySampleOpens_data() {
@@ -167,8 +168,8 @@ private Q_SLOTS:
         QVERIFY(f.frame->HasPuzzleForm());
         QVERIFY(f.MenuVisible("MItemBearbeiten"));
         QVERIFY(f.Enabled("TBRaeInfos"));
-        const TPuzzleData& puzzle = f.frame->State().Puzzle;
-        if (!(puzzle.HelpOptions & hoMarkErrors)) QVERIFY(!f.frame->State().Settings.FehlerZeigen);
+        const TPuzzleData& puzzle = f.frame->Session().Edit().Puzzle;
+        if (!(puzzle.HelpOptions & hoMarkErrors)) QVERIFY(!f.frame->Session().Edit().Settings.FehlerZeigen);
 
         QString typeLine;
         f.dialogs.OnExec = [&](QDialog& dialog) {
@@ -213,8 +214,8 @@ private Q_SLOTS:
         QCOMPARE(int(f.frame->LoadResult()), result);
         QCOMPARE(f.dialogs.Log.size(), std::size_t(1));
         QCOMPARE(f.dialogs.Log[0].Kind, QStringLiteral("error"));
-        // The message names the program's own file, also for a named puzzle file.
-        QCOMPARE(f.dialogs.Log[0].Text, message.arg(exe));
+        // The message names the file that failed: the named puzzle file, else the program.
+        QCOMPARE(f.dialogs.Log[0].Text, message.arg(params.isEmpty() ? exe : params.front()));
 
         // The frame stays usable: only the program information and quitting act.
         QVERIFY(!f.frame->HasPuzzleForm());
@@ -248,16 +249,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("revealCaption");
         QTest::addColumn<QString>("lengthCaption");
         QTest::addColumn<QString>("lengthHint");
+        QTest::addColumn<bool>("lengths"); // word lengths or possible symbols offered
         QTest::addColumn<bool>("snapshots");
         const QString letters = U("Buchstaben &eintragen");
         const QString lengths = U("&Begrifflängen anzeigen");
         const QString lengthHint = U("Die Längen der Begriffe anzeigen");
-        QTest::newRow("crossword with every help") << 0 << 255 << letters << lengths << lengthHint << false;
-        QTest::newRow("crossword without marking or solution") << 1 << 2 << letters << lengths << lengthHint << false;
-        QTest::newRow("Sudoku") << 14 << 255 << U("Symbol &eintragen") << U("&Mögliche Symbole anzeigen")
-                                << U("Alle möglichen Symbole in den Feldern anzeigen") << true;
-        QTest::newRow("timed Sudoku") << 15 << 0 << U("Symbol &eintragen") << U("&Mögliche Symbole anzeigen")
-                                      << U("Alle möglichen Symbole in den Feldern anzeigen") << false;
+        const QString symbols = U("&Mögliche Symbole anzeigen");
+        const QString symbolHint = U("Alle möglichen Symbole in den Feldern anzeigen");
+        QTest::newRow("crossword with every help") << 0 << 255 << letters << lengths << lengthHint << false << false;
+        QTest::newRow("crossword without marking or solution") << 1 << 2 << letters << lengths << lengthHint << false << false;
+        QTest::newRow("brain-teaser grid") << 6 << 0 << letters << lengths << lengthHint << true << false;
+        QTest::newRow("American crossword") << 10 << 255 << letters << lengths << lengthHint << false << false;
+        QTest::newRow("Sudoku") << 14 << 255 << U("Symbol &eintragen") << symbols << symbolHint << true << true;
+        QTest::newRow("timed Sudoku") << 15 << 0 << U("Symbol &eintragen") << symbols << symbolHint << true << false;
     }
     void menuStatesFollowPuzzle() {
         QFETCH(int, type);
@@ -265,55 +269,32 @@ private Q_SLOTS:
         QFETCH(QString, revealCaption);
         QFETCH(QString, lengthCaption);
         QFETCH(QString, lengthHint);
+        QFETCH(bool, lengths);
         QFETCH(bool, snapshots);
         auto puzzle = zxtest::MakePuzzle(type, 9, 9);
         puzzle->HelpOptions = static_cast<std::uint8_t>(help);
         TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("menu.raetsel"), *puzzle)}, true);
-        QWidget* grid = f.frame->FindChildForm(fkPuzzle);
-        QVERIFY(grid);
+        QVERIFY(f.frame->FindChildForm(TFormKind::Puzzle));
+        const bool american = type == 10;
+        const bool sudoku = type >= 14;
 
         // Marking wrong entries is switched off when the puzzle forbids it.
-        QCOMPARE(f.frame->State().Settings.FehlerZeigen, (help & 1) != 0);
+        QCOMPARE(f.frame->Session().Edit().Settings.FehlerZeigen, (help & 1) != 0);
         QVERIFY(f.Enabled("TBRaeDrucken"));
         QVERIFY(f.Item("MItemRaeDrucken")->isEnabled());
 
-        // The items that mirror the grid window's buttons.
-        auto button = [&](const char* name) {
-            auto* b = grid->findChild<QAbstractButton*>(QString::fromLatin1(name));
-            if (!b) {
-                b = new QToolButton(grid);
-                b->setObjectName(QString::fromLatin1(name));
-            }
-            b->setCheckable(true);
-            return b;
-        };
-        QAbstractButton* blank = button("SBLeerfeld");
-        QAbstractButton* reveal = button("SBBuchstEintragen");
-        QAbstractButton* word = button("SBBegrEintragen");
-        QAbstractButton* candidates = button("SBShowHintGrids");
-        QAbstractButton* tooltips = button("SBShowHints");
-        QAbstractButton* length = button("SBShowLength");
-        blank->setVisible(true);
-        blank->setChecked(true);
-        reveal->setVisible(false);
-        word->setVisible(true);
-        candidates->setVisible(false);
-        tooltips->setVisible(true);
-        tooltips->setChecked(false);
-        length->setVisible(true);
-        length->setChecked(true);
-
+        // The play commands follow the puzzle and the cell under the grid's cursor.
+        if (american) f.frame->Session().SetBlank(1, 1, true);
         f.Open("MItemBearbeiten");
         QVERIFY(f.Item("MItemBeaRueckgaengig")->isVisible());
         QVERIFY(!f.Item("MItemBeaRueckgaengig")->isEnabled());
         QVERIFY(f.Item("MItemBeaN1")->isVisible());
         QVERIFY(f.Item("MItemBeaZuruecksetzen")->isEnabled());
-        QVERIFY(f.Item("MItemBeaLeerfeld")->isVisible());
-        QVERIFY(f.Item("MItemBeaLeerfeld")->isChecked());
-        QVERIFY(!f.Item("MItemBeaEintragen")->isVisible());
+        QCOMPARE(f.Item("MItemBeaLeerfeld")->isVisible(), american);
+        QCOMPARE(f.Item("MItemBeaLeerfeld")->isChecked(), american);
+        QCOMPARE(f.Item("MItemBeaEintragen")->isVisible(), (help & 2) != 0);
         QCOMPARE(f.Item("MItemBeaEintragen")->text(), revealCaption);
-        QVERIFY(f.Item("MItemBeaBegriff")->isVisible());
-        QVERIFY(!f.Item("MItemBeaFelderMarkierenItem")->isVisible());
+        QCOMPARE(f.Item("MItemBeaFelderMarkierenItem")->isVisible(), sudoku);
         QCOMPARE(f.Item("MItemBeaSchnappschussItem")->isVisible(), snapshots);
 
         f.Open("MItemAnsicht");
@@ -322,25 +303,18 @@ private Q_SLOTS:
         QVERIFY(f.Item("MItemAnsVergroessern")->isVisible());
         QVERIFY(f.Item("MItemAnsN1")->isVisible());
         QCOMPARE(f.Item("MItemAnsFehleintraege")->isVisible(), (help & 1) != 0);
-        QVERIFY(f.Item("MItemAnsTooltips")->isVisible());
-        QVERIFY(!f.Item("MItemAnsTooltips")->isChecked());
+        QCOMPARE(f.Item("MItemAnsTooltips")->isVisible(), !sudoku);
         QCOMPARE(f.Item("MItemAnsBegriffLaengen")->text(), lengthCaption);
         QCOMPARE(f.Item("MItemAnsBegriffLaengen")->statusTip(), lengthHint);
-        QVERIFY(f.Item("MItemAnsBegriffLaengen")->isChecked());
+        QCOMPARE(f.Item("MItemAnsBegriffLaengen")->isVisible(), lengths);
 
-        // Without the word-length button the possible-symbols button decides.
-        length->setVisible(false);
-        candidates->setVisible(true);
-        candidates->setChecked(false);
-        f.Open("MItemAnsicht");
-        QVERIFY(f.Item("MItemAnsBegriffLaengen")->isVisible());
-        QVERIFY(!f.Item("MItemAnsBegriffLaengen")->isChecked());
-        f.Open("MItemBearbeiten");
-        QVERIFY(f.Item("MItemBeaFelderMarkierenItem")->isVisible());
-
-        f.frame->State().ViewMode = 1;
+        // In the solution view the player's commands give way.
+        f.frame->Session().SetViewMode(1);
         f.Open("MItemAnsicht");
         QVERIFY(f.Item("MItemAnsLoesung")->isChecked());
+        f.Open("MItemBearbeiten");
+        QVERIFY(!f.Item("MItemBeaLeerfeld")->isVisible());
+        QVERIFY(!f.Item("MItemBeaEintragen")->isVisible());
     }
 
     void sudokuSubmenusFollowPuzzle_data() {
@@ -373,18 +347,18 @@ private Q_SLOTS:
         auto puzzle = zxtest::MakePuzzle(0, 5, 5);
         TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("close.raetsel"), *puzzle)}, true);
         QVERIFY(f.frame->HasPuzzleForm());
-        f.frame->State().ViewMode = 1;
+        f.frame->Session().Edit().ViewMode = 1;
         const auto subWindows = f.frame->ChildArea()->subWindowList();
         QCOMPARE(subWindows.size(), 1);
         // The window counts as gone while it is closing: the commands follow at once.
         subWindows[0]->close();
         QVERIFY(!f.frame->HasPuzzleForm());
-        QCOMPARE(f.frame->State().ViewMode, 0);
+        QCOMPARE(f.frame->Session().Edit().ViewMode, 0);
         QVERIFY(!f.MenuVisible("MItemBearbeiten"));
         QVERIFY(!f.MenuVisible("MItemAnsicht"));
         QVERIFY(!f.Enabled("TBRaeInfos"));
         QVERIFY(!f.Enabled("TBRaeDrucken"));
-        QVERIFY(f.frame->PuzzleAllows(hoShowSolution));
+        QVERIFY(f.frame->Session().PuzzleAllows(hoShowSolution));
         f.Open("MItemAnsicht");
         QVERIFY(!f.Item("MItemAnsVergroessern")->isVisible());
         QVERIFY(!f.Item("MItemAnsN1")->isVisible());
@@ -397,22 +371,22 @@ private Q_SLOTS:
     void undoFollowsSaveAndRestore() {
         auto puzzle = zxtest::MakePuzzle(0, 5, 5);
         TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("undo.raetsel"), *puzzle)});
-        TPlayerState& s = f.frame->State();
+        TPlayerState& s = f.frame->Session().Edit();
         QAction* undoItem = f.Item("MItemBeaRueckgaengig");
         QVERIFY(!f.Enabled("TBBeaRueckgaengig"));
 
         // Undo before any change leaves the puzzle alone.
         s.Puzzle.entry(1, 1).assign("Q");
-        f.frame->RestoreUndoCopy();
+        f.frame->Session().Undo();
         QCOMPARE(s.Puzzle.entry(1, 1).str(), std::string("Q"));
 
         s.Puzzle.entry(1, 1).assign(" ");
-        f.frame->SaveUndoCopy();
+        f.frame->Session().SaveUndoCopy();
         QVERIFY(f.Enabled("TBBeaRueckgaengig"));
         QVERIFY(undoItem->isEnabled());
         s.Puzzle.entry(1, 1).assign("A");
         s.Puzzle.BestTime = 95;
-        f.frame->SaveUndoCopy();
+        f.frame->Session().SaveUndoCopy();
         s.Puzzle.entry(2, 1).assign("B");
         s.Puzzle.BestTime = 80;
         s.ErrorGrid.set(2, 1, evWrong);
@@ -439,8 +413,8 @@ private Q_SLOTS:
     void undoButtonRestores() {
         auto puzzle = zxtest::MakePuzzle(14, 4, 4);
         TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("undobutton.raetsel"), *puzzle)});
-        TPlayerState& s = f.frame->State();
-        f.frame->SaveUndoCopy();
+        TPlayerState& s = f.frame->Session().Edit();
+        f.frame->Session().SaveUndoCopy();
         s.Puzzle.Solved = 1;
         s.Puzzle.ClockRunning = 0;
         QTest::mouseClick(f.Find<TSpeedButton>("TBBeaRueckgaengig"), Qt::LeftButton);
@@ -454,9 +428,9 @@ private Q_SLOTS:
         TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("shortcut.raetsel"), *puzzle)});
         f.frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
-        TPlayerState& s = f.frame->State();
+        TPlayerState& s = f.frame->Session().Edit();
         // Alt+Backspace acts as soon as the undo button is enabled, without the menu being opened.
-        f.frame->SaveUndoCopy();
+        f.frame->Session().SaveUndoCopy();
         s.Puzzle.entry(2, 2).assign("X");
         QTest::keyClick(f.frame.get(), Qt::Key_Backspace, Qt::AltModifier);
         QCOMPARE(s.Puzzle.entry(2, 2).str(), std::string(" "));
@@ -525,7 +499,7 @@ private Q_SLOTS:
         auto puzzle = zxtest::MakePuzzle(type, 6, 6);
         puzzle->ReverseAllowed = reverseAllowed ? 1 : 0;
         TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("keys.raetsel"), *puzzle)});
-        TPlayerState& s = f.frame->State();
+        TPlayerState& s = f.frame->Session().Edit();
         s.Settings.EinfacheLegende = oneLegend;
 
         QTest::keyPress(f.frame.get(), Qt::Key(key));
@@ -537,7 +511,7 @@ private Q_SLOTS:
 
         // A changed drag flag sends the widget under the pointer a mouse-move, so
         // that it updates cursor and hover hint without waiting for the mouse.
-        QWidget* grid = f.frame->FindChildForm(fkPuzzle);
+        QWidget* grid = f.frame->FindChildForm(TFormKind::Puzzle);
         QCursor::setPos(grid->mapToGlobal(grid->rect().center()));
         QWidget* under = QApplication::widgetAt(QCursor::pos());
         QVERIFY(under);
@@ -598,12 +572,12 @@ private Q_SLOTS:
         std::vector<std::string> none;
         TVxMainForm frame(m_exe.toStdString(), none, nullptr);
         for (int number = 101; number <= 104; ++number) {
-            const QCursor cursor = frame.DragCursor(number);
+            const QCursor cursor = frame.DragCursor(static_cast<TDragCursor>(number));
             QCOMPARE(cursor.shape(), Qt::BitmapCursor);
             QVERIFY(!cursor.pixmap().isNull());
         }
-        QCOMPARE(frame.DragCursor(100).shape(), Qt::ArrowCursor);
-        QCOMPARE(frame.DragCursor(105).shape(), Qt::ArrowCursor);
+        QCOMPARE(frame.DragCursor(static_cast<TDragCursor>(100)).shape(), Qt::ArrowCursor);
+        QCOMPARE(frame.DragCursor(static_cast<TDragCursor>(105)).shape(), Qt::ArrowCursor);
     }
 };
 
