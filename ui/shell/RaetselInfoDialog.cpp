@@ -104,9 +104,11 @@ QString TReatselInfoDlg::GermanDateTime(const QDateTime& when) {
     return when.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
 }
 
+// A dialog of fixed size: CustomizeWindowHint keeps the platform from adding
+// its default buttons, so the title bar offers closing only.
 TReatselInfoDlg::TReatselInfoDlg(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("ReatselInfoDlg"));
     setWindowTitle(QString::fromUtf8("Rätsel-Eigenschaften"));
     setFixedSize(ClientWidth, 335);

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QWindow>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -243,6 +244,33 @@ private Q_SLOTS:
         QTest::mouseClick(close, Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void fixedDialogsOfferNoMinimiseOrMaximise_data() {
+        QTest::addColumn<QByteArray>("dialog");
+        QTest::addColumn<bool>("closeButton");
+        QTest::newRow("puzzle information") << QByteArray("ReatselInfoDlg") << true;
+        QTest::newRow("result message") << QByteArray("WinMsgDlg") << true;
+        QTest::newRow("program information has no border") << QByteArray("InfoDlg") << false;
+    }
+    void fixedDialogsOfferNoMinimiseOrMaximise() {
+        QFETCH(QByteArray, dialog);
+        QFETCH(bool, closeButton);
+        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
+        std::unique_ptr<QDialog> d;
+        if (dialog == "ReatselInfoDlg")
+            d = std::make_unique<TReatselInfoDlg>();
+        else if (dialog == "WinMsgDlg")
+            d = std::make_unique<TWinMsgDlg>();
+        else
+            d = std::make_unique<TInfoDlg>(*puzzle, m_exe.toStdString());
+        d->show();
+        // The flags the window system gets; without CustomizeWindowHint it adds its defaults.
+        const Qt::WindowFlags flags = d->windowHandle()->flags();
+        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
+        QVERIFY(flags & Qt::CustomizeWindowHint);
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(bool(flags & Qt::WindowCloseButtonHint), closeButton);
     }
 
     void hintPlacement_data() {
