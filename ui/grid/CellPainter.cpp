@@ -139,6 +139,39 @@ void OutlinedRect(QPainter& canvas, int l, int t, int r, int b, int w, const QCo
     DrawPenLine(canvas, l, t, l, b, w, pen);
 }
 
+// The 3-pixel lines around Sudoku cell (col, row): black on box edges (the
+// outer edge included), grey inside a box. Neighbouring cells draw the lines
+// they share, in whatever order the grid paints them, so no pixel may get grey
+// from one cell and black from another: each line is cut into its run along
+// the cell and the 3 x 3 squares where it meets the crossing lines, and such a
+// square is black when either line through it is.
+void PaintSudokuLines(QPainter& canvas, const QRect& cell, int col, int row, int boxWidth,
+                      int boxHeight) {
+    const bool left = boxWidth != 0 && (col - 1) % boxWidth == 0;
+    const bool right = boxWidth != 0 && col % boxWidth == 0;
+    const bool top = boxHeight != 0 && (row - 1) % boxHeight == 0;
+    const bool bottom = boxHeight != 0 && row % boxHeight == 0;
+    // A line covers the cell's outermost pixel and the two beyond it (on
+    // screen the grid line and the neighbour's outermost pixel).
+    const int xl = cell.left() - 2;
+    const int xr = cell.left() + cell.width() - 1;
+    const int yt = cell.top() - 2;
+    const int yb = cell.top() + cell.height() - 1;
+    const int runW = xr - (xl + 3);
+    const int runH = yb - (yt + 3);
+    const struct {
+        QRect Rect;
+        bool Black;
+    } parts[] = {
+        {QRect(xl + 3, yt, runW, 3), top},     {QRect(xl + 3, yb, runW, 3), bottom},
+        {QRect(xl, yt + 3, 3, runH), left},    {QRect(xr, yt + 3, 3, runH), right},
+        {QRect(xl, yt, 3, 3), left || top},    {QRect(xr, yt, 3, 3), right || top},
+        {QRect(xl, yb, 3, 3), left || bottom}, {QRect(xr, yb, 3, 3), right || bottom},
+    };
+    for (const auto& part : parts)
+        canvas.fillRect(part.Rect, part.Black ? Black : Grey);
+}
+
 } // namespace
 
 bool IsInCurrentWord(const TCellPaintContext& ctx, int col, int row) {
@@ -308,15 +341,8 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
 
     if (IsSudoku(type)) {
         if (fill) fillRect();
-        const int bw = ctx.BoxWidth;
-        const int bh = ctx.BoxHeight;
-        auto edge = [](bool onBox) { return onBox ? Black : Grey; };
-        DrawPenLine(canvas, left - 1, top - 1, right, top - 1, 3,
-                    edge(bh != 0 && (row - 1) % bh == 0));
-        DrawPenLine(canvas, left - 1, top - 1, left - 1, bottom, 3,
-                    edge(bw != 0 && (col - 1) % bw == 0));
-        DrawPenLine(canvas, left - 1, bottom, right, bottom, 3, edge(bh != 0 && row % bh == 0));
-        DrawPenLine(canvas, right, top - 1, right, bottom, 3, edge(bw != 0 && col % bw == 0));
+        PaintSudokuLines(canvas, QRect(left, top, right - left, bottom - top), col, row,
+                         ctx.BoxWidth, ctx.BoxHeight);
     } else if (IsBrainTeaser(type) || IsJigsaw(type)) {
         if (fill)
             OutlinedRect(canvas, left - 1, top - 1, right, bottom, IsJigsaw(type) ? 1 : 2, Black,

@@ -258,6 +258,22 @@ void PaintTest::sudokuBoxesAndCandidates() {
         QCOMPARE(CountInk(img, sub, White) > 0, allowed);
     }
     QVERIFY(possible > 0 && possible < 6);
+
+    // Where lines cross, the square is black when either line is a box edge,
+    // whichever cell was painted last; on screen and on paper.
+    QImage paper(1000, 1000, QImage::Format_RGB32);
+    int size = 0;
+    QPainter painter(&paper);
+    h.Form->PrintGrid(painter, paper.rect(), size, zx::poPrinter);
+    painter.end();
+    for (int c = 1; c < 6; ++c)
+        for (int r = 1; r < 6; ++r) {
+            const QColor expected = (c % 3 == 0 || r % 2 == 0) ? Black : Grey;
+            const QRect upperLeft = CellOnScreen(*h.Form, c, r);
+            const QRect onScreen(upperLeft.right(), upperLeft.bottom(), 3, 3);
+            QCOMPARE(CountColour(img, onScreen, expected), 9);
+            QCOMPARE(CountColour(paper, QRect(size * c - 1, size * r - 1, 4, 4), expected), 16);
+        }
 }
 
 void PaintTest::headerNumbers() {
