@@ -312,6 +312,14 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
                 bottom -= 2;
             }
         }
+        if (IsBrainTeaser(type)) {
+            // Letter cells draw their outlines over the two pixels above and
+            // left of them, so the grid keeps that band free before the first
+            // row and column; blocks there fill it themselves, or it shows as
+            // a rim of the grid's background.
+            if (row == 1) top -= 2;
+            if (col == 1) left -= 2;
+        }
         if (fill) fillRect();
         if (screen && IsAmerican(type) && isCursor && focus && ctx.ViewMode == 0)
             DrawInputCursor(canvas, QRect(left, top, right - left, bottom - top), 0, true,

@@ -214,6 +214,11 @@ void PaintTest::brainTeaserEdges() {
     QCOMPARE(img.pixelColor(letter.center().x(), letter.top() - 1), Black);
     QCOMPARE(img.pixelColor(letter.right(), letter.center().y()), Black);
     QCOMPARE(img.pixelColor(letter.right() - 2, letter.center().y()), White);
+    // The grid's margin before the first row and column shows no background:
+    // letter outlines and the block fill cover it.
+    const int m = h.Form->Raetsel()->Margin();
+    QCOMPARE(CountColour(img, QRect(0, 0, img.width(), m), White), 0);
+    QCOMPARE(CountColour(img, QRect(0, 0, m, img.height()), White), 0);
 
     // The input frame shows on all four sides, inside the outlines of its neighbours.
     h.Form->Raetsel()->setFocus();
