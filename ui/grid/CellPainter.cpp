@@ -36,10 +36,11 @@ std::uint32_t StopFlag(int type) {
     return IsAmerican(type) ? cfBlank : cfBlock;
 }
 
+// The picture at its own size in pixels.
 QImage RenderSvg(const QString& path) {
-    QImage img(9, 9, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
     QSvgRenderer svg(path);
+    QImage img(svg.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
     QPainter p(&img);
     svg.render(&p);
     return img;
@@ -226,11 +227,15 @@ void DrawInputCursor(QPainter& canvas, const QRect& rect, int direction, bool th
         DrawPenLine(canvas, l + 2, b - 4, r - 4, b - 4, 1, Black);
         DrawPenLine(canvas, r - 4, b - 4, r - 4, b - 7, 1, Black);
     }
-    if (!arrows) return;
-    if (direction == 1)
-        canvas.drawImage(QPoint(r - 11, t + (b - t - 9) / 2), (*arrows)[0]);
-    else if (direction == 2)
-        canvas.drawImage(QPoint(l + (r - l - 9) / 2, b - 11), (*arrows)[1]);
+    if (!arrows || (direction != 1 && direction != 2)) return;
+    // A small arrowhead in the lower right corner, inside the frame or above
+    // the thin mark. A centred capital leaves free space both below its
+    // baseline and right of it, and the corner needs only one of the two to
+    // stay clear of the letter; an arrow under the letter's middle merged
+    // with it (a "U" read as a fork).
+    const QImage& arrow = (*arrows)[direction - 1];
+    const int bottomInset = thick ? 2 : 8;
+    canvas.drawImage(QPoint(r - 2 - arrow.width(), b - bottomInset - arrow.height()), arrow);
 }
 
 void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row, QRect rect,

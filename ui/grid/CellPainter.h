@@ -28,7 +28,8 @@ using TCandidates =
     std::array<std::array<std::array<std::uint8_t, MaxSudokuSymbols + 1>, MaxSudokuSymbols + 1>,
                MaxSudokuSymbols + 1>;
 
-// The two 9 x 9 direction arrows: 0 points right (across), 1 points down.
+// The two direction arrowheads: 0 points right (across; 3 pixels wide, 5
+// high), 1 points down (5 wide, 3 high).
 using TInputDirImages = std::array<QImage, 2>;
 TInputDirImages LoadInputDirImages();
 

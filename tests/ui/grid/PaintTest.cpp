@@ -178,8 +178,36 @@ void PaintTest::inputCursor() {
             QCOMPARE(img.pixelColor(corner), Highlight());
         QCOMPARE(CountColour(img, cell.adjusted(-1, -1, 1, 1), Highlight()),
                  CountColour(img, cell, Highlight()));
-        const QRect arrow(cell.right() - 10, cell.top() + (cell.height() - 9) / 2, 9, 9);
-        QVERIFY(CountInk(img, arrow, C(D.MarkedSolutionColor)) > 10);
+    }
+
+    // The direction arrow keeps clear of the letter, in the letter colour too:
+    // (2,1) across holds its solution U, (1,2) is entered downwards (a block
+    // on its right); default and zoomed letter size of 30-pixel cells.
+    for (const auto& [at, direction] : {std::pair{QPoint(2, 1), 1}, std::pair{QPoint(1, 2), 2}}) {
+        for (int points : {12, 16}) {
+            const QString name = QStringLiteral("direction %1, %2 pt").arg(direction).arg(points);
+            TFormHolder h = Open(FrameFromSource(Swedish));
+            h.Frame->St.Settings.Schriftgroesse = points;
+            MoveTo(*h.Form, at.x(), at.y());
+            Type(*h.Form, 'U');
+            MoveTo(*h.Form, at.x(), at.y());
+            QCOMPARE(h.Form->InputDirection(), direction);
+            const QImage withCursor = RenderGrid(*h.Form);
+            h.Form->Raetsel()->clearFocus();
+            const QImage letterOnly = RenderGrid(*h.Form);
+            const QRect inside = CellOnScreen(*h.Form, at.x(), at.y()).adjusted(2, 2, -2, -2);
+            const QColor background = BackgroundOf(letterOnly, inside);
+            QRect letter;
+            QRect arrow;
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x) {
+                    if (letterOnly.pixelColor(x, y) != background) letter |= QRect(x, y, 1, 1);
+                    if (withCursor.pixel(x, y) != letterOnly.pixel(x, y))
+                        arrow |= QRect(x, y, 1, 1);
+                }
+            QVERIFY2(letter.height() > 10 && arrow.width() >= 3, qPrintable(name));
+            QVERIFY2(!arrow.intersects(letter.adjusted(-1, -1, 1, 1)), qPrintable(name));
+        }
     }
 
     // The thin mark of the side windows: three strokes meeting in closed
