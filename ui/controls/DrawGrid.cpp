@@ -325,8 +325,9 @@ bool TDrawGrid::Navigate(QKeyEvent* event) {
     default:
         return false;
     }
-    // A cell the cursor already stands on is no move.
-    std::erase_if(cells, [this](const QPoint& c) { return c.x() == m_col && c.y() == m_row; });
+    // Arrows and Page keys list only cells beyond the cursor. Home and End list
+    // their whole range: the cursor goes to the first cell accepted there and
+    // stays when it already stands on it.
     SelectFirstAccepted(cells);
     return true;
 }

@@ -36,10 +36,11 @@ std::uint32_t StopFlag(TPuzzleKind kind) {
     return IsAmerican(kind) ? cfBlank : cfBlock;
 }
 
+// The picture at its own size in pixels.
 QImage RenderSvg(const QString& path) {
-    QImage img(9, 9, QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
     QSvgRenderer svg(path);
+    QImage img(svg.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
     QPainter p(&img);
     svg.render(&p);
     return img;
@@ -139,6 +140,39 @@ void OutlinedRect(QPainter& canvas, int l, int t, int r, int b, int w, const QCo
     DrawPenLine(canvas, l, t, l, b, w, pen);
 }
 
+// The 3-pixel lines around Sudoku cell (col, row): black on box edges (the
+// outer edge included), grey inside a box. Neighbouring cells draw the lines
+// they share, in whatever order the grid paints them, so no pixel may get grey
+// from one cell and black from another: each line is cut into its run along
+// the cell and the 3 x 3 squares where it meets the crossing lines, and such a
+// square is black when either line through it is.
+void PaintSudokuLines(QPainter& canvas, const QRect& cell, int col, int row, int boxWidth,
+                      int boxHeight) {
+    const bool left = boxWidth != 0 && (col - 1) % boxWidth == 0;
+    const bool right = boxWidth != 0 && col % boxWidth == 0;
+    const bool top = boxHeight != 0 && (row - 1) % boxHeight == 0;
+    const bool bottom = boxHeight != 0 && row % boxHeight == 0;
+    // A line covers the cell's outermost pixel and the two beyond it (on
+    // screen the grid line and the neighbour's outermost pixel).
+    const int xl = cell.left() - 2;
+    const int xr = cell.left() + cell.width() - 1;
+    const int yt = cell.top() - 2;
+    const int yb = cell.top() + cell.height() - 1;
+    const int runW = xr - (xl + 3);
+    const int runH = yb - (yt + 3);
+    const struct {
+        QRect Rect;
+        bool Black;
+    } parts[] = {
+        {QRect(xl + 3, yt, runW, 3), top},     {QRect(xl + 3, yb, runW, 3), bottom},
+        {QRect(xl, yt + 3, 3, runH), left},    {QRect(xr, yt + 3, 3, runH), right},
+        {QRect(xl, yt, 3, 3), left || top},    {QRect(xr, yt, 3, 3), right || top},
+        {QRect(xl, yb, 3, 3), left || bottom}, {QRect(xr, yb, 3, 3), right || bottom},
+    };
+    for (const auto& part : parts)
+        canvas.fillRect(part.Rect, part.Black ? Black : Grey);
+}
+
 } // namespace
 
 bool IsInCurrentWord(const TCellPaintContext& ctx, int col, int row) {
@@ -180,11 +214,15 @@ void DrawInputCursor(QPainter& canvas, const QRect& rect, TInputDir direction, b
         DrawPenLine(canvas, l + 2, b - 4, r - 4, b - 4, 1, Black);
         DrawPenLine(canvas, r - 4, b - 4, r - 4, b - 7, 1, Black);
     }
-    if (!arrows) return;
-    if (direction == TInputDir::Across)
-        canvas.drawImage(QPoint(r - 11, t + (b - t - 9) / 2), (*arrows)[0]);
-    else if (direction == TInputDir::Down)
-        canvas.drawImage(QPoint(l + (r - l - 9) / 2, b - 11), (*arrows)[1]);
+    if (!arrows || direction == TInputDir::None) return;
+    // A small arrowhead in the lower right corner, inside the frame or above
+    // the thin mark. A centred capital leaves free space both below its
+    // baseline and right of it, and the corner needs only one of the two to
+    // stay clear of the letter; an arrow under the letter's middle merged
+    // with it (a "U" read as a fork).
+    const QImage& arrow = (*arrows)[direction == TInputDir::Across ? 0 : 1];
+    const int bottomInset = thick ? 2 : 8;
+    canvas.drawImage(QPoint(r - 2 - arrow.width(), b - bottomInset - arrow.height()), arrow);
 }
 
 namespace {
@@ -256,22 +294,18 @@ void PaintBlockCell(TCellJob& j, std::uint32_t flags) {
             j.Bottom -= 2;
         }
     }
+    if (IsBrainTeaser(j.Kind)) {
+        // Letter cells draw their outlines over the two pixels above and
+        // left of them, so the grid keeps that band free before the first
+        // row and column; blocks there fill it themselves, or it shows as
+        // a rim of the grid's background.
+        if (j.Row == 1) j.Top -= 2;
+        if (j.Col == 1) j.Left -= 2;
+    }
     j.Fill();
     if (j.Screen && IsAmerican(j.Kind) && j.IsCursor && j.Ctx.GridHasFocus && j.Ctx.ViewMode == 0)
         DrawInputCursor(j.Canvas, QRect(j.Left, j.Top, j.Right - j.Left, j.Bottom - j.Top),
                         TInputDir::None, true, j.Ctx.Arrows, j.Ctx.Palette);
-}
-
-// The edges of a Sudoku cell: black on box borders, grey inside the boxes.
-void PaintSudokuEdges(TCellJob& j) {
-    const int bw = j.Ctx.BoxWidth;
-    const int bh = j.Ctx.BoxHeight;
-    auto edge = [](bool onBox) { return onBox ? Black : Grey; };
-    const int l = j.Left, t = j.Top, r = j.Right, b = j.Bottom;
-    DrawPenLine(j.Canvas, l - 1, t - 1, r, t - 1, 3, edge(bh != 0 && (j.Row - 1) % bh == 0));
-    DrawPenLine(j.Canvas, l - 1, t - 1, l - 1, b, 3, edge(bw != 0 && (j.Col - 1) % bw == 0));
-    DrawPenLine(j.Canvas, l - 1, b, r, b, 3, edge(bh != 0 && j.Row % bh == 0));
-    DrawPenLine(j.Canvas, r, t - 1, r, b, 3, edge(bw != 0 && j.Col % bw == 0));
 }
 
 // Small texts: code numbers, word numbers, word lengths, possible symbols.
@@ -395,7 +429,8 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
 
     if (IsSudoku(kind)) {
         j.Fill();
-        PaintSudokuEdges(j);
+        PaintSudokuLines(canvas, QRect(j.Left, j.Top, j.Right - j.Left, j.Bottom - j.Top), col, row,
+                         ctx.BoxWidth, ctx.BoxHeight);
     } else if (IsBrainTeaser(kind) || IsJigsaw(kind)) {
         OutlinedRect(canvas, j.Left - 1, j.Top - 1, j.Right, j.Bottom, IsJigsaw(kind) ? 1 : 2,
                      Black, j.Brush);

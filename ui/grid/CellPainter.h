@@ -4,13 +4,13 @@
 
 #include <QFont>
 #include <QImage>
-#include <functional>
 #include <QPalette>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 #include "document/PuzzleData.h"
 #include "document/Settings.h"
@@ -26,7 +26,8 @@ enum class TPaintOutput { Screen, Printer };
 // Print colour modes, as the print settings store them.
 enum class TPrintColorMode : int { LinesOnly = 0, Greyscale = 1, Colour = 2 };
 
-// The two 9 x 9 direction arrows: 0 points right (across), 1 points down.
+// The two direction arrowheads: 0 points right (across; 3 pixels wide, 5
+// high), 1 points down (5 wide, 3 high).
 using TInputDirImages = std::array<QImage, 2>;
 TInputDirImages LoadInputDirImages();
 

@@ -75,8 +75,11 @@ QString TInfoDlg::CopyrightText(const std::string& exePath) {
            QString::number(modified.date().year()).rightJustified(4, QLatin1Char('0'));
 }
 
+// No border and none of the platform's window buttons: the box closes by its
+// own button, Enter or Escape.
 TInfoDlg::TInfoDlg(const TPuzzleData& puzzle, const std::string& exePath, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint | Qt::CustomizeWindowHint |
+                          Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("InfoDlg"));
     setFixedSize(321, 206);
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));

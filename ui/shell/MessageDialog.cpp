@@ -24,9 +24,11 @@ QLabel* MakeImage(QWidget* parent, const char* name, const char* resource) {
 }
 } // namespace
 
+// A dialog of fixed size: CustomizeWindowHint keeps the platform from adding
+// its default buttons, so the title bar offers closing only.
 TWinMsgDlg::TWinMsgDlg(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint),
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_beep([] { QApplication::beep(); }) {
     setObjectName(QStringLiteral("WinMsgDlg"));
     setFixedSize(305, 87);

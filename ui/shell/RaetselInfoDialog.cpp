@@ -22,9 +22,11 @@ constexpr int CaptionLeft = 58;
 constexpr int FieldLeft = 146;
 constexpr int FieldWidth = 306;
 constexpr int LineHeight = 21;
+constexpr int LineStep = 26; // from the top of one line to the top of the next
 constexpr int PanelTop = 86;
 constexpr int ClientWidth = 462;
-constexpr int HeightWithAuthor = 368;
+// The author line and the three-line comment below it.
+constexpr int AuthorPanelHeight = 91;
 constexpr int HeightWithoutAuthor = 277;
 
 QLabel* Caption(QWidget* parent, const char* name, const QString& text, int x, int y) {
@@ -102,9 +104,11 @@ QString TReatselInfoDlg::GermanDateTime(const QDateTime& when) {
     return when.toString(QStringLiteral("dd.MM.yyyy hh:mm:ss"));
 }
 
+// A dialog of fixed size: CustomizeWindowHint keeps the platform from adding
+// its default buttons, so the title bar offers closing only.
 TReatselInfoDlg::TReatselInfoDlg(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("ReatselInfoDlg"));
     setWindowTitle(QString::fromUtf8("Rätsel-Eigenschaften"));
     setFixedSize(ClientWidth, 335);
@@ -126,20 +130,22 @@ TReatselInfoDlg::TReatselInfoDlg(QWidget* parent)
     const int inner = FieldLeft - CaptionLeft;
     m_panelAuthor = new QFrame(this);
     m_panelAuthor->setObjectName(QStringLiteral("PanelAuthor"));
-    m_panelAuthor->setGeometry(CaptionLeft, PanelTop, ClientWidth - CaptionLeft, 91);
+    m_panelAuthor->setGeometry(CaptionLeft, PanelTop, ClientWidth - CaptionLeft, AuthorPanelHeight);
     m_lblAuthorDesr = Caption(m_panelAuthor, "LblAuthorDesr", QStringLiteral("Autor:"), 0, 0);
     m_lblAuthor = Field(m_panelAuthor, "LblAuthor", inner, 0, LineHeight);
-    m_lblCommentDescr = Caption(m_panelAuthor, "LblCommentDescr", QStringLiteral("Kommentar:"), 0, 26);
-    m_lblComment = Field(m_panelAuthor, "LblComment", inner, 26, 57);
+    m_lblCommentDescr =
+        Caption(m_panelAuthor, "LblCommentDescr", QStringLiteral("Kommentar:"), 0, LineStep);
+    m_lblComment = Field(m_panelAuthor, "LblComment", inner, LineStep, 57);
     m_lblComment->setWordWrap(true);
 
     m_panelDate = new QFrame(this);
     m_panelDate->setObjectName(QStringLiteral("PanelDate"));
-    m_panelDate->setGeometry(CaptionLeft, PanelTop + 91, ClientWidth - CaptionLeft, 136);
+    m_panelDate->setGeometry(CaptionLeft, PanelTop + AuthorPanelHeight, ClientWidth - CaptionLeft,
+                             136);
     Caption(m_panelDate, nullptr, QStringLiteral("Erstellt am:"), 0, 0);
     m_lblDate = Field(m_panelDate, "LblDate", inner, 0, LineHeight);
-    Caption(m_panelDate, nullptr, QStringLiteral("Erstellt mit:"), 0, 26);
-    m_lblVersion = Field(m_panelDate, "LblVersion", inner, 26, LineHeight);
+    Caption(m_panelDate, nullptr, QStringLiteral("Erstellt mit:"), 0, LineStep);
+    m_lblVersion = Field(m_panelDate, "LblVersion", inner, LineStep, LineHeight);
     auto* helpCaption = new QLabel(QStringLiteral("Hilfe- und\nBearb.-\noptionen:"), m_panelDate);
     helpCaption->setGeometry(0, 54, inner - 4, 48);
     helpCaption->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -165,12 +171,16 @@ void TReatselInfoDlg::Fill(const TPuzzleData& puzzle, const std::string& exePath
 
     const bool withAuthor = kind != TPuzzleKind::Sudoku;
     m_panelAuthor->setVisible(withAuthor);
-    int clientHeight = HeightWithAuthor;
+    // The best time of a timed Sudoku takes one line where a comment takes
+    // three: the panel shrinks to two lines, so that the date follows the
+    // best time at the normal line step instead of after an empty band.
+    m_panelAuthor->resize(m_panelAuthor->width(), sudoku ? 2 * LineStep : AuthorPanelHeight);
+    int clientHeight = HeightWithoutAuthor;
     if (withAuthor) {
         m_panelDate->move(CaptionLeft, PanelTop + m_panelAuthor->height());
+        clientHeight += m_panelAuthor->height();
     } else {
         m_panelDate->move(CaptionLeft, PanelTop);
-        clientHeight = HeightWithoutAuthor;
     }
     setFixedSize(ClientWidth, clientHeight);
     m_btnClose->setGeometry(ClientWidth - 6 - 89, clientHeight - 6 - 25, 89, 25);
@@ -181,13 +191,13 @@ void TReatselInfoDlg::Fill(const TPuzzleData& puzzle, const std::string& exePath
     if (sudoku) {
         m_lblAuthorDesr->setText(QStringLiteral("Bester:"));
         m_lblCommentDescr->setText(QString::fromUtf8("Lösungszeit:"));
-        m_lblComment->resize(m_lblComment->width(), 21);
+        m_lblComment->resize(m_lblComment->width(), LineHeight);
         m_lblComment->setText(puzzle.BestTime > 0 ? ToQString(TimeText(puzzle.BestTime, true)) : QString());
         m_cbHelpShowFail->setText(QStringLiteral("Falsche Symbole markieren"));
         m_cbHelpAutoFill->setText(QString::fromUtf8("Korrektes Symbol einfügen"));
     } else {
         m_lblAuthorDesr->setText(QStringLiteral("Autor:"));
-        m_lblCommentDescr->setText(QStringLiteral("Kommentar"));
+        m_lblCommentDescr->setText(QStringLiteral("Kommentar:"));
         m_lblComment->resize(m_lblComment->width(), 57);
         m_lblComment->setText(ToQString(puzzle.Comment.view()));
         m_cbHelpShowFail->setText(QStringLiteral("Falsche Buchstaben markieren"));

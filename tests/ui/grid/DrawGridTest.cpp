@@ -51,6 +51,10 @@ void DrawGridTest::navigation_data() {
     row("end: last cell of the row", {1, 3}, Qt::Key_End, false, {5, 3});
     row("ctrl+home: first selectable cell", {4, 5}, Qt::Key_Home, true, {1, 1});
     row("ctrl+end: last cell", {2, 2}, Qt::Key_End, true, {5, 7});
+    row("home on its target stays", {1, 3}, Qt::Key_Home, false, {1, 3});
+    row("end on its target stays", {5, 3}, Qt::Key_End, false, {5, 3});
+    row("ctrl+home on its target stays", {1, 1}, Qt::Key_Home, true, {1, 1});
+    row("ctrl+end on its target stays", {5, 7}, Qt::Key_End, true, {5, 7});
     row("page down by the visible rows", {2, 1}, Qt::Key_PageDown, false, {2, 5});
     row("page down stops at the last row", {2, 6}, Qt::Key_PageDown, false, {2, 7});
     row("page up stops at the first selectable row", {2, 3}, Qt::Key_PageUp, false, {2, 1});

@@ -178,8 +178,36 @@ void PaintTest::inputCursor() {
             QCOMPARE(img.pixelColor(corner), Highlight());
         QCOMPARE(CountColour(img, cell.adjusted(-1, -1, 1, 1), Highlight()),
                  CountColour(img, cell, Highlight()));
-        const QRect arrow(cell.right() - 10, cell.top() + (cell.height() - 9) / 2, 9, 9);
-        QVERIFY(CountInk(img, arrow, C(D.MarkedSolutionColor)) > 10);
+    }
+
+    // The direction arrow keeps clear of the letter, in the letter colour too:
+    // (2,1) across holds its solution U, (1,2) is entered downwards (a block
+    // on its right); default and zoomed letter size of 30-pixel cells.
+    for (const auto& [at, direction] : {std::pair{QPoint(2, 1), 1}, std::pair{QPoint(1, 2), 2}}) {
+        for (int points : {12, 16}) {
+            const QString name = QStringLiteral("direction %1, %2 pt").arg(direction).arg(points);
+            TFormHolder h = Open(FrameFromSource(Swedish));
+            h.Frame->St.Settings.Schriftgroesse = points;
+            MoveTo(*h.Form, at.x(), at.y());
+            Type(*h.Form, 'U');
+            MoveTo(*h.Form, at.x(), at.y());
+            QCOMPARE(static_cast<int>(h.Form->InputDirection()), direction);
+            const QImage withCursor = RenderGrid(*h.Form);
+            h.Form->Raetsel()->clearFocus();
+            const QImage letterOnly = RenderGrid(*h.Form);
+            const QRect inside = CellOnScreen(*h.Form, at.x(), at.y()).adjusted(2, 2, -2, -2);
+            const QColor background = BackgroundOf(letterOnly, inside);
+            QRect letter;
+            QRect arrow;
+            for (int y = inside.top(); y <= inside.bottom(); ++y)
+                for (int x = inside.left(); x <= inside.right(); ++x) {
+                    if (letterOnly.pixelColor(x, y) != background) letter |= QRect(x, y, 1, 1);
+                    if (withCursor.pixel(x, y) != letterOnly.pixel(x, y))
+                        arrow |= QRect(x, y, 1, 1);
+                }
+            QVERIFY2(letter.height() > 10 && arrow.width() >= 3, qPrintable(name));
+            QVERIFY2(!arrow.intersects(letter.adjusted(-1, -1, 1, 1)), qPrintable(name));
+        }
     }
 
     // The thin mark of the side windows: three strokes meeting in closed
@@ -214,6 +242,11 @@ void PaintTest::brainTeaserEdges() {
     QCOMPARE(img.pixelColor(letter.center().x(), letter.top() - 1), Black);
     QCOMPARE(img.pixelColor(letter.right(), letter.center().y()), Black);
     QCOMPARE(img.pixelColor(letter.right() - 2, letter.center().y()), White);
+    // The grid's margin before the first row and column shows no background:
+    // letter outlines and the block fill cover it.
+    const int m = h.Form->Raetsel()->Margin();
+    QCOMPARE(CountColour(img, QRect(0, 0, img.width(), m), White), 0);
+    QCOMPARE(CountColour(img, QRect(0, 0, m, img.height()), White), 0);
 
     // The input frame shows on all four sides, inside the outlines of its neighbours.
     h.Form->Raetsel()->setFocus();
@@ -258,6 +291,22 @@ void PaintTest::sudokuBoxesAndCandidates() {
         QCOMPARE(CountInk(img, sub, White) > 0, allowed);
     }
     QVERIFY(possible > 0 && possible < 6);
+
+    // Where lines cross, the square is black when either line is a box edge,
+    // whichever cell was painted last; on screen and on paper.
+    QImage paper(1000, 1000, QImage::Format_RGB32);
+    int size = 0;
+    QPainter painter(&paper);
+    h.Form->PrintGrid(painter, paper.rect(), size, zx::TPaintOutput::Printer);
+    painter.end();
+    for (int c = 1; c < 6; ++c)
+        for (int r = 1; r < 6; ++r) {
+            const QColor expected = (c % 3 == 0 || r % 2 == 0) ? Black : Grey;
+            const QRect upperLeft = CellOnScreen(*h.Form, c, r);
+            const QRect onScreen(upperLeft.right(), upperLeft.bottom(), 3, 3);
+            QCOMPARE(CountColour(img, onScreen, expected), 9);
+            QCOMPARE(CountColour(paper, QRect(size * c - 1, size * r - 1, 4, 4), expected), 16);
+        }
 }
 
 void PaintTest::headerNumbers() {

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QWindow>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -66,23 +67,23 @@ private Q_SLOTS:
             << symbols << symbolFill;
         QTest::newRow("timed Sudoku shows the best time")
             << 15 << 9 << QByteArray("7.21") << 187 << 3 << U("Sudoku auf Zeit (leicht)") << U("9 x 9 Felder")
-            << U("Bester:") << U("Lösungszeit:") << U("03:07 min.") << U("Tavimo Rätsel-Player 7.21") << 368
+            << U("Bester:") << U("Lösungszeit:") << U("03:07 min.") << U("Tavimo Rätsel-Player 7.21") << 329
             << symbols << symbolFill;
         QTest::newRow("version 5.10 shows the older product")
             << 1 << 12 << QByteArray("5.10") << 0 << 64 << U("Schwedenrätsel mit Lösungswort") << U("12 x 12 Felder")
-            << U("Autor:") << U("Kommentar") << U("Zum Wochenende") << U("Tavimo Melvarin 5.10") << 368
+            << U("Autor:") << U("Kommentar:") << U("Zum Wochenende") << U("Tavimo Melvarin 5.10") << 368
             << letters << letterFill;
         QTest::newRow("version 7.21 shows the program title")
             << 4 << 12 << QByteArray("7.21") << 0 << 255 << U("Füllrätsel") << U("12 x 12 Felder")
-            << U("Autor:") << U("Kommentar") << U("Zum Wochenende") << U("Tavimo Rätsel-Player 7.21") << 368
+            << U("Autor:") << U("Kommentar:") << U("Zum Wochenende") << U("Tavimo Rätsel-Player 7.21") << 368
             << letters << letterFill;
         QTest::newRow("version 10 is newer than 6, not older")
             << 0 << 12 << QByteArray("10.02") << 0 << 0 << U("Schwedenrätsel") << U("12 x 12 Felder")
-            << U("Autor:") << U("Kommentar") << U("Zum Wochenende") << U("Tavimo Rätsel-Player 10.02") << 368
+            << U("Autor:") << U("Kommentar:") << U("Zum Wochenende") << U("Tavimo Rätsel-Player 10.02") << 368
             << letters << letterFill;
         QTest::newRow("empty version counts as older")
             << 0 << 12 << QByteArray("") << 0 << 0 << U("Schwedenrätsel") << U("12 x 12 Felder")
-            << U("Autor:") << U("Kommentar") << U("Zum Wochenende") << U("Tavimo Melvarin ") << 368
+            << U("Autor:") << U("Kommentar:") << U("Zum Wochenende") << U("Tavimo Melvarin ") << 368
             << letters << letterFill;
     }
     void puzzleInformationLines() {
@@ -127,6 +128,13 @@ private Q_SLOTS:
         QWidget* date = Find<QWidget>(dialog, "PanelDate");
         QCOMPARE(author->isHidden(), type == 14);
         QCOMPARE(date->y(), type == 14 ? author->y() : author->geometry().bottom() + 1);
+        if (type == 15) {
+            // The one-line best time: the date line follows at the normal line step.
+            auto top = [&](const char* name) {
+                return Find<QWidget>(dialog, name)->mapTo(&dialog, QPoint()).y();
+            };
+            QCOMPARE(top("LblDate") - top("LblComment"), top("LblSize") - top("LblType"));
+        }
         QCOMPARE(Find<QWidget>(dialog, "BtnClose")->geometry().bottom() + 1, height - 6);
 
         QCheckBox* fail = Find<QCheckBox>(dialog, "CBHelpShowFail");
@@ -225,6 +233,33 @@ private Q_SLOTS:
         QTest::mouseClick(close, Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void fixedDialogsOfferNoMinimiseOrMaximise_data() {
+        QTest::addColumn<QByteArray>("dialog");
+        QTest::addColumn<bool>("closeButton");
+        QTest::newRow("puzzle information") << QByteArray("ReatselInfoDlg") << true;
+        QTest::newRow("result message") << QByteArray("WinMsgDlg") << true;
+        QTest::newRow("program information has no border") << QByteArray("InfoDlg") << false;
+    }
+    void fixedDialogsOfferNoMinimiseOrMaximise() {
+        QFETCH(QByteArray, dialog);
+        QFETCH(bool, closeButton);
+        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
+        std::unique_ptr<QDialog> d;
+        if (dialog == "ReatselInfoDlg")
+            d = std::make_unique<TReatselInfoDlg>();
+        else if (dialog == "WinMsgDlg")
+            d = std::make_unique<TWinMsgDlg>();
+        else
+            d = std::make_unique<TInfoDlg>(*puzzle, m_exe.toStdString());
+        d->show();
+        // The flags the window system gets; without CustomizeWindowHint it adds its defaults.
+        const Qt::WindowFlags flags = d->windowHandle()->flags();
+        QCOMPARE(flags & Qt::WindowType_Mask, Qt::Dialog);
+        QVERIFY(flags & Qt::CustomizeWindowHint);
+        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QCOMPARE(bool(flags & Qt::WindowCloseButtonHint), closeButton);
     }
 
     void hintPlacement_data() {
