@@ -551,11 +551,11 @@ bool TVxMainForm::event(QEvent* event) {
 }
 
 void TVxMainForm::MenuClosed() {
-    // After Escape the menu bar would keep the keyboard without showing it,
-    // swallowing the letters typed next; once no menu is open any more it is
-    // sent away like a second Escape would, which gives the focus back.
+    // After Escape the menu bar keeps the keyboard with its title still
+    // marked, swallowing the letters typed next; once no menu is open any more
+    // it is sent away like a second Escape would, which gives the focus back.
     QTimer::singleShot(0, this, [this] {
-        if (QApplication::activePopupWidget() || !menuBar()->hasFocus()) return;
+        if (QApplication::activePopupWidget() || !menuBar()->activeAction()) return;
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
         QApplication::sendEvent(menuBar(), &escape);
     });

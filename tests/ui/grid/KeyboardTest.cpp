@@ -68,6 +68,7 @@ private Q_SLOTS:
     void closing();
     void repaintCoversEveryChange_data();
     void repaintCoversEveryChange();
+    void letterRepaintsOnlyChangedCells();
 };
 
 void KeyboardTest::solveSampleByTyping_data() {
@@ -413,6 +414,23 @@ void KeyboardTest::repaintCoversEveryChange() {
         if (!zx::IsSudoku(zx::KindOf(h.Frame->St.Puzzle)))
             QVERIFY(repainted.boundingRect() != grid->rect());
     }
+}
+
+void KeyboardTest::letterRepaintsOnlyChangedCells() {
+    // LESEN across from (5,1): a letter inside the word changes its own cell
+    // and moves the cursor one cell on; the word's highlight stays as it was.
+    TFormHolder h = Open(FrameFromSample(QStringLiteral("schwedenraetsel")));
+    MoveTo(*h.Form, 6, 1);
+    QCOMPARE(h.Form->InputDirection(), zx::TInputDir::Across);
+    RenderGrid(*h.Form);
+    zx::TDrawGrid* grid = h.Form->Raetsel();
+    grid->TakeInvalidatedRegion();
+    Type(*h.Form, 'e');
+    const QRegion repainted = grid->TakeInvalidatedRegion();
+    const QRegion changed = QRegion(CellOnScreen(*h.Form, 6, 1).adjusted(-3, -3, 4, 4)) +
+                            CellOnScreen(*h.Form, 7, 1).adjusted(-3, -3, 4, 4);
+    QVERIFY(!repainted.isEmpty());
+    QCOMPARE(repainted - changed, QRegion());
 }
 
 QTEST_MAIN(KeyboardTest)

@@ -437,6 +437,32 @@ private Q_SLOTS:
         s.Puzzle.entry(2, 2).assign("Y");
         QTest::keyClick(f.frame.get(), Qt::Key_Backspace, Qt::AltModifier);
         QCOMPARE(s.Puzzle.entry(2, 2).str(), std::string("Y"));
+        // The desktop's undo key does the same.
+        f.frame->Session().SaveUndoCopy();
+        s.Puzzle.entry(2, 2).assign("Z");
+        QTest::keySequence(f.frame.get(), QKeySequence::Undo);
+        QCOMPARE(s.Puzzle.entry(2, 2).str(), std::string("Y"));
+    }
+
+    void menuClosedWithEscapeGivesKeysBack() {
+        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("escape.raetsel"), *puzzle)});
+        f.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        QWidget* grid = QApplication::focusWidget();
+        QVERIFY(grid);
+        QTest::keyClick(grid, Qt::Key_R, Qt::AltModifier);
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QTest::qWait(20);
+        // The offscreen platform leaves the closed menu active; a window
+        // manager gives the frame back its activation.
+        f.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        QTRY_COMPARE(QApplication::focusWidget(), grid);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_K);
+        QCOMPARE(f.frame->Session().Puzzle().entry(1, 1).str(), std::string("K"));
     }
 
     void statusLineShowsHints() {

@@ -1,0 +1,175 @@
+// The play session: which operations take the undo copy, judge the puzzle,
+// tick words and announce what, and the sound behaviour of reset, reveal and
+// snapshots where the plain procedure would lose or misjudge entries.
+#include <QSignalSpy>
+#include <QTest>
+#include <cstring>
+#include <functional>
+
+#include "document/PuzzleData.h"
+#include "document/Settings.h"
+#include "rules/WordQueries.h"
+#include "session/PlayerSession.h"
+#include "tools/PuzzleSource.h"
+
+using zx::TFormKind;
+using zx::TInputDir;
+using zx::TPlayerSession;
+
+namespace {
+
+// One row with the words OB and AT; the solution word OT lies in O and T.
+const char* const TwoWords = "typ: 5\nloesungswort: OT\n[gitter]\noB#At\n"
+                             "[begriffe]\nOB = a\nAT = b\n";
+
+// A session playing a compiled source, its grid window open.
+bool Load(TPlayerSession& s, const char* source) {
+    zx::TCompiledPuzzle compiled;
+    zx::TSourceError error;
+    if (!zx::CompilePuzzleSource(source, "fixture", compiled, error)) return false;
+    s.Edit().Puzzle = compiled.Record;
+    zx::SetDefaultSettings(s.Edit().Settings, s.Edit().Puzzle);
+    s.SetFormOpen(TFormKind::Puzzle, true);
+    s.StartPlay();
+    return true;
+}
+
+// Signals counted per operation.
+struct TSpies {
+    QSignalSpy Undo, Cells, Replaced, Done, Result;
+    explicit TSpies(TPlayerSession& s)
+        : Undo(&s, &TPlayerSession::UndoCopyTaken), Cells(&s, &TPlayerSession::CellsChanged),
+          Replaced(&s, &TPlayerSession::RecordReplaced), Done(&s, &TPlayerSession::WordDoneChanged),
+          Result(&s, &TPlayerSession::ResultMessage) {}
+};
+
+} // namespace
+
+class PlayerSessionTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void operationsAnnounceTheirChanges();
+    void resetKeepsThePuzzleAndClearsEverySolutionSlot();
+    void revealLeavesGivenSymbols();
+    void snapshotRestoreRejudgesTheEntries();
+    void solutionSlotsOutsideTheWordAreIgnored();
+};
+
+void PlayerSessionTest::operationsAnnounceTheirChanges() {
+    // {undo copies, cell notices, record replaced, word ticks, result messages}
+    const struct {
+        const char* name;
+        bool legend;
+        std::function<void(TPlayerSession&)> act;
+        int undo, cells, replaced, done, results;
+    } cases[] = {
+        {"a typed letter takes the copy and names its cell", false,
+         [](TPlayerSession& s) { s.TypeKey(1, 1, 'o', TInputDir::Across); }, 1, 1, 0, 0, 0},
+        {"a completed word is ticked while the legend is open", true,
+         [](TPlayerSession& s) {
+             s.TypeKey(1, 1, 'o', TInputDir::Across);
+             s.TypeKey(2, 1, 'b', TInputDir::Across);
+         },
+         2, 2, 0, 1, 0},
+        {"a key that is no letter changes nothing", true,
+         [](TPlayerSession& s) { s.TypeKey(1, 1, '5', TInputDir::Across); }, 0, 0, 0, 0, 0},
+        {"a block takes no key", true,
+         [](TPlayerSession& s) { s.TypeKey(3, 1, 'x', TInputDir::Across); }, 0, 0, 0, 0, 0},
+        {"Delete on a filled word unticks it", true,
+         [](TPlayerSession& s) { s.ClearEntry(1, 1, TInputDir::Across); }, 1, 1, 0, 1, 0},
+        {"undo replaces the record once per copy", false,
+         [](TPlayerSession& s) {
+             s.TypeKey(1, 1, 'o', TInputDir::Across);
+             s.Undo();
+             s.Undo();
+         },
+         1, 1, 1, 0, 0},
+        {"a whole word is judged at once", true,
+         [](TPlayerSession& s) {
+             s.SetSolutionLetter(1, 'o');
+             s.SetSolutionLetter(2, 't');
+             s.EnterWord(4, 1, TInputDir::Across, "at");
+             s.EnterWord(1, 1, TInputDir::Across, "ob");
+         },
+         2, 4, 0, 2, 1},
+        {"the blank switch takes no copy", false,
+         [](TPlayerSession& s) { s.SetBlank(1, 1, true); }, 0, 0, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        TPlayerSession s;
+        QVERIFY(Load(s, TwoWords));
+        if (c.legend) s.SetFormOpen(TFormKind::Legend, true);
+        if (QByteArray(c.name).startsWith("Delete")) {
+            s.TypeKey(1, 1, 'o', TInputDir::Across);
+            s.TypeKey(2, 1, 'b', TInputDir::Across);
+        }
+        TSpies spy(s);
+        c.act(s);
+        QVERIFY2(spy.Undo.count() == c.undo, c.name);
+        QVERIFY2(spy.Cells.count() == c.cells, c.name);
+        QVERIFY2(spy.Replaced.count() == c.replaced, c.name);
+        QVERIFY2(spy.Done.count() == c.done, c.name);
+        QVERIFY2(spy.Result.count() == c.results, c.name);
+    }
+}
+
+void PlayerSessionTest::resetKeepsThePuzzleAndClearsEverySolutionSlot() {
+    // A 15-letter solution word: the slots beyond 13 are cleared as well.
+    TPlayerSession s;
+    QVERIFY(Load(s, TwoWords));
+    s.Edit().Puzzle.SolutionEntry.assign("ABCDEFGHIJKLMNO");
+    s.TypeKey(1, 1, 'o', TInputDir::Across);
+    const zx::TPuzzleData before = s.Puzzle();
+    s.Reset();
+    QCOMPARE(s.Puzzle().SolutionEntry.str(), std::string(20, ' '));
+    QCOMPARE(s.Puzzle().entry(1, 1).str(), std::string(" "));
+    s.Undo();
+    QVERIFY(std::memcmp(&s.Puzzle(), &before, sizeof before) == 0);
+
+    // A jigsaw keeps the letters of its filler cells, which are entries.
+    TPlayerSession jigsaw;
+    QVERIFY(Load(jigsaw, "typ: 12\n[gitter]\nOBX\nQAT\n[begriffe]\nOB = a\nAT = b\n"));
+    const std::string filler = jigsaw.Puzzle().entry(3, 1).str();
+    QCOMPARE(filler, std::string("X"));
+    jigsaw.Reset();
+    QCOMPARE(jigsaw.Puzzle().entry(3, 1).str(), filler);
+}
+
+void PlayerSessionTest::revealLeavesGivenSymbols() {
+    TPlayerSession s;
+    QVERIFY(Load(s, "typ: 14\n[gitter]\n12 34\n34 12\n\n21 43\n43 2.\n"));
+    s.Edit().Puzzle.HelpOptions = zx::hoInsertLetter;
+    s.RevealLetter(1, 1); // given: revealing would toggle it away for good
+    QCOMPARE(s.Puzzle().entry(1, 1).str(), std::string("1"));
+    QVERIFY(!s.UndoAvailable());
+    s.RevealLetter(4, 4);
+    QCOMPARE(s.Puzzle().entry(4, 4).str(), std::string("1"));
+    s.RevealLetter(4, 4);
+    QCOMPARE(s.Puzzle().entry(4, 4).str(), std::string(" "));
+}
+
+void PlayerSessionTest::snapshotRestoreRejudgesTheEntries() {
+    TPlayerSession s;
+    QVERIFY(Load(s, TwoWords));
+    s.TypeKey(1, 1, 'o', TInputDir::Across);
+    s.TakeSnapshot();
+    s.TypeKey(1, 1, 'x', TInputDir::Across);
+    QCOMPARE(s.ErrorGrid().get(1, 1), zx::evWrong);
+    s.RestoreSnapshot(1);
+    QCOMPARE(s.Puzzle().entry(1, 1).str(), std::string("O"));
+    QCOMPARE(s.ErrorGrid().get(1, 1), zx::evAccepted);
+}
+
+void PlayerSessionTest::solutionSlotsOutsideTheWordAreIgnored() {
+    TPlayerSession s;
+    QVERIFY(Load(s, TwoWords));
+    const zx::TPuzzleData before = s.Puzzle();
+    for (int slot : {0, -1, 21, 1000})
+        s.SetSolutionLetter(slot, 'A');
+    for (int code : {-1, 26, 1000})
+        s.SetCodeGuess(code, 'A');
+    QVERIFY(std::memcmp(&s.Puzzle(), &before, sizeof before) == 0);
+}
+
+QTEST_MAIN(PlayerSessionTest)
+#include "PlayerSessionTest.moc"
