@@ -552,12 +552,16 @@ bool TVxMainForm::event(QEvent* event) {
 
 void TVxMainForm::MenuClosed() {
     // After Escape the menu bar keeps the keyboard with its title still
-    // marked, swallowing the letters typed next; once no menu is open any more
-    // it is sent away like a second Escape would, which gives the focus back.
+    // marked, swallowing the letters typed next. Once no menu is open any
+    // more it is sent away like a second Escape would, and the window that
+    // had the keyboard before gets it back.
     QTimer::singleShot(0, this, [this] {
-        if (QApplication::activePopupWidget() || !menuBar()->activeAction()) return;
+        QMenuBar* bar = menuBar();
+        if (QApplication::activePopupWidget() || (!bar->activeAction() && !bar->hasFocus())) return;
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-        QApplication::sendEvent(menuBar(), &escape);
+        QApplication::sendEvent(bar, &escape);
+        if (m_keyboardOwner && m_keyboardOwner->window() == this)
+            m_keyboardOwner->setFocus(Qt::MenuBarFocusReason);
     });
 }
 
@@ -569,6 +573,12 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
         if (!key->isAutoRepeat()) m_session.TrackModifierKey(key->key(), key->type() == QEvent::KeyPress);
         break;
     }
+    case QEvent::FocusIn:
+        // The widget to give the keyboard back to when a menu closes.
+        if (auto* widget = qobject_cast<QWidget*>(watched);
+            widget && !qobject_cast<QMenuBar*>(widget) && !qobject_cast<QMenu*>(widget))
+            m_keyboardOwner = widget;
+        break;
     case QEvent::StatusTip:
         // Hints of every window of the program, dialogs included, reach the status line.
         m_lblHints->setText(static_cast<QStatusTipEvent*>(event)->tip());

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <array>
 #include <functional>
 #include <memory>
@@ -125,6 +126,7 @@ private:
     bool m_startUpDone = false;
     TLoadResult m_loadResult = lrBadFormat;
 
+    QPointer<QWidget> m_keyboardOwner;
     QMdiArea* m_mdiArea = nullptr;
     QLabel* m_lblHints = nullptr;
     THintForm* m_hintForm = nullptr;
