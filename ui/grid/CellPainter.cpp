@@ -278,7 +278,7 @@ void PaintBlockCell(TCellJob& j, std::uint32_t flags) {
     if (IsBrainTeaser(j.Kind))
         j.SetBrush(j.GreyPrint ? Silver : j.Colour(s.FarbeLeerfeld2));
     else if (IsAmerican(j.Kind))
-        j.SetBrush(j.GreyPrint                                ? Black
+        j.SetBrush(j.GreyPrint                              ? Black
                    : (!s.FehlerZeigen || (flags & cfBlock)) ? j.Colour(s.FarbeLeerfeld1)
                                                             : Purple);
     else
@@ -419,11 +419,11 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
     if (IsSudoku(kind) && (flags & cfMarked) && !marked)
         j.SetBrush(j.GreyPrint ? LightGrey : j.Colour(s.FarbeLoesungfeld));
     else if (!(flags & cfSolution) || IsSudoku(kind))
-        j.SetBrush(j.GreyPrint            ? White
+        j.SetBrush(j.GreyPrint          ? White
                    : (marked && screen) ? j.Colour(s.MarkedLetterColor)
                                         : j.Colour(s.FarbeBuchstabenfeld));
     else
-        j.SetBrush(j.GreyPrint            ? LightGrey
+        j.SetBrush(j.GreyPrint          ? LightGrey
                    : (marked && screen) ? j.Colour(s.MarkedSolutionColor)
                                         : j.Colour(s.FarbeLoesungfeld));
 
@@ -469,7 +469,8 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
     canvas.setFont(letterFont);
     if (ctx.ViewMode != 0) {
         if (!cell.Text.empty()) {
-            fontColour = differs ? j.Colour(s.FarbeFehlendeBuchstaben) : j.Colour(s.FarbeBuchstaben);
+            fontColour =
+                differs ? j.Colour(s.FarbeFehlendeBuchstaben) : j.Colour(s.FarbeBuchstaben);
             canvas.setPen(fontColour);
             CentredText(canvas, j.Left, j.Top, j.Right, j.Bottom, ToQString(cell.Text.view()));
         }
@@ -483,9 +484,9 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
             // A brain-teaser cell's right and lower two pixels carry the
             // outlines its neighbours draw later: the frame stays inside them.
             const int inset = IsBrainTeaser(kind) ? 2 : 0;
-            DrawInputCursor(canvas,
-                            QRect(j.Left, j.Top, j.Right - j.Left - inset, j.Bottom - j.Top - inset),
-                            ctx.InputDirection, true, ctx.Arrows, ctx.Palette);
+            DrawInputCursor(
+                canvas, QRect(j.Left, j.Top, j.Right - j.Left - inset, j.Bottom - j.Top - inset),
+                ctx.InputDirection, true, ctx.Arrows, ctx.Palette);
         }
     }
     PaintSmallTexts(j, cell, entry);

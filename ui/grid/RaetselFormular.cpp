@@ -38,8 +38,7 @@ private:
 };
 
 TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
-    : QWidget(parent), m_frame(frame), m_session(frame.Session()),
-      m_arrows(LoadInputDirImages()) {
+    : QWidget(parent), m_frame(frame), m_session(frame.Session()), m_arrows(LoadInputDirImages()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("RaetselForm"));
     auto* layout = new QVBoxLayout(this);
@@ -141,7 +140,7 @@ void TRaetselForm::FormShow() {
             Q_EMIT SideWindowRequested(TFormKind::Solution);
         if (s.LegendeZeigen)
             Q_EMIT SideWindowRequested(IsNumberPuzzle(kind) ? TFormKind::NumLegend
-                                                             : TFormKind::Legend);
+                                                            : TFormKind::Legend);
     }
     ReportCursor();
     GridLayout();
@@ -284,8 +283,8 @@ TRaetselForm::TCellLook TRaetselForm::LookOf(const TCellPaintContext& ctx, int c
     const TPuzzleKind kind = KindOf(p);
     const TPuzzleCell& cell = p.cell(col, row);
     const bool cursor = col == ctx.Cursor.x() && row == ctx.Cursor.y();
-    const bool highlight = !IsSudoku(kind) && ctx.Settings->AktuellenBegriffMarkieren &&
-                           !cursor && IsInCurrentWord(ctx, col, row);
+    const bool highlight = !IsSudoku(kind) && ctx.Settings->AktuellenBegriffMarkieren && !cursor &&
+                           IsInCurrentWord(ctx, col, row);
     TCellLook look = 1;
     look |= TCellLook{static_cast<unsigned char>(p.entry(col, row).at(1))} << 1;
     look |= TCellLook{cell.Flags & 0x1Fu} << 9;
@@ -295,8 +294,8 @@ TRaetselForm::TCellLook TRaetselForm::LookOf(const TCellPaintContext& ctx, int c
     look |= TCellLook{cursor ? static_cast<unsigned>(ctx.InputDirection) : 0u} << 17;
     look |= TCellLook{m_grid->Selection().contains(col, row)} << 19;
     if (IsSudoku(kind) && ctx.Candidates && col <= MaxSudokuSymbols && row <= MaxSudokuSymbols) {
-        const auto& symbols = (*ctx.Candidates)[static_cast<std::size_t>(col)]
-                                               [static_cast<std::size_t>(row)];
+        const auto& symbols =
+            (*ctx.Candidates)[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
         for (int sym = 1; sym <= MaxSudokuSymbols; ++sym)
             look |= TCellLook{symbols[static_cast<std::size_t>(sym)] != 0} << (19 + sym);
     }
@@ -354,8 +353,7 @@ bool TRaetselForm::RaetselSelectCell(bool fromGrid, int col, int row) {
     if (!IsSudoku(m_session.Kind())) {
         if (fromGrid) UpdateDirection(col, row, false);
         if (QPoint(col, row) != Cursor() || !fromGrid) {
-            m_currentWord = GetWordData(p, col, row, true, false,
-                                        WordDirOf(m_inputDirection));
+            m_currentWord = GetWordData(p, col, row, true, false, WordDirOf(m_inputDirection));
             AnnounceCurrentWord();
         }
     }

@@ -13,10 +13,14 @@ namespace {
 
 const char* CursorResource(TDragCursor cursor) {
     switch (cursor) {
-    case TDragCursor::LeftToRight: return ":/cursors/cursorltr.svg";
-    case TDragCursor::RightToLeft: return ":/cursors/cursorrtl.svg";
-    case TDragCursor::TopToBottom: return ":/cursors/cursorttb.svg";
-    case TDragCursor::BottomToTop: return ":/cursors/cursorbtt.svg";
+    case TDragCursor::LeftToRight:
+        return ":/cursors/cursorltr.svg";
+    case TDragCursor::RightToLeft:
+        return ":/cursors/cursorrtl.svg";
+    case TDragCursor::TopToBottom:
+        return ":/cursors/cursorttb.svg";
+    case TDragCursor::BottomToTop:
+        return ":/cursors/cursorbtt.svg";
     }
     return nullptr;
 }

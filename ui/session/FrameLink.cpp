@@ -7,6 +7,8 @@ namespace zx {
 
 void TFrameLink::ShowHintAt(int, int, int, const QString&) {}
 
-QCursor TFrameLink::DragCursor(TDragCursor cursor) const { return LoadDragCursor(cursor); }
+QCursor TFrameLink::DragCursor(TDragCursor cursor) const {
+    return LoadDragCursor(cursor);
+}
 
 } // namespace zx

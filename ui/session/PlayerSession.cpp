@@ -327,7 +327,8 @@ void TPlayerSession::SetBlank(int col, int row, bool on) {
     TPuzzleData& p = m_s.Puzzle;
     if (!IsAmerican(Kind()) || !InsideGrid(p, col, row)) return;
     std::uint32_t& flags = p.cell(col, row).Flags;
-    const std::uint32_t now = on ? (flags | cfBlank) : (flags & ~static_cast<std::uint32_t>(cfBlank));
+    const std::uint32_t now =
+        on ? (flags | cfBlank) : (flags & ~static_cast<std::uint32_t>(cfBlank));
     if (now == flags) return;
     flags = now;
     Q_EMIT CellsChanged(CellRect(col, row));
@@ -392,7 +393,8 @@ void TPlayerSession::SetCodeGuess(int code, char letter) {
         entry.Guess.assign(std::string_view(&letter, 1));
     for (int c = 1; c <= UsedCols(p); ++c)
         for (int r = 1; r <= UsedRows(p); ++r)
-            if (!(p.cell(c, r).Flags & cfBlock) && CodeOfLetter(p, p.cell(c, r).Text.view()) == code)
+            if (!(p.cell(c, r).Flags & cfBlock) &&
+                CodeOfLetter(p, p.cell(c, r).Text.view()) == code)
                 SetEntryAt(c, r, clear ? std::string_view(" ") : std::string_view(&letter, 1));
     Q_EMIT CodeGuessChanged(code);
     Q_EMIT CellsChanged(WholeGrid());
@@ -504,11 +506,15 @@ void TPlayerSession::SetSetting(bool& setting, bool on) {
 void TPlayerSession::SetShowErrors(bool on) {
     SetSetting(m_s.Settings.FehlerZeigen, on && PuzzleAllows(hoMarkErrors));
 }
-void TPlayerSession::SetShowLengths(bool on) { SetSetting(m_s.Settings.LaengenZeigen, on); }
+void TPlayerSession::SetShowLengths(bool on) {
+    SetSetting(m_s.Settings.LaengenZeigen, on);
+}
 void TPlayerSession::SetShowCandidates(bool on) {
     SetSetting(m_s.Settings.MoeglicheZahlenZeigen, on);
 }
-void TPlayerSession::SetShowHints(bool on) { SetSetting(m_s.Settings.HinweiseZeigen, on); }
+void TPlayerSession::SetShowHints(bool on) {
+    SetSetting(m_s.Settings.HinweiseZeigen, on);
+}
 
 void TPlayerSession::SetMarkSymbol(int mark) {
     m_markSymbol = std::clamp(mark, 0, 13);

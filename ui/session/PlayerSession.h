@@ -144,10 +144,10 @@ public:
     void RestoreSnapshot(int slot);
     // 0 normal play, 1 the solution is shown.
     void SetViewMode(std::uint8_t mode);
-    void SetShowErrors(bool on);          // FehlerZeigen
-    void SetShowLengths(bool on);         // LaengenZeigen
-    void SetShowCandidates(bool on);      // MoeglicheZahlenZeigen
-    void SetShowHints(bool on);           // HinweiseZeigen
+    void SetShowErrors(bool on);     // FehlerZeigen
+    void SetShowLengths(bool on);    // LaengenZeigen
+    void SetShowCandidates(bool on); // MoeglicheZahlenZeigen
+    void SetShowHints(bool on);      // HinweiseZeigen
     // Sudoku: lights the empty cells where mark is possible (0 clears).
     void SetMarkSymbol(int mark);
     void RecomputeCandidates();

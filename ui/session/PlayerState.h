@@ -1,5 +1,5 @@
-// The state every window of the player shares for the whole run. The frame
-// owns the one instance and hands it to each window it opens.
+// The state every window of the player shares for the whole run, held by the
+// play session: what the windows read, and what only its operations change.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,7 @@ namespace zx {
 struct TPlayerState {
     TPuzzleData Puzzle{};          // the current record: what undo restores
     TPuzzleData UndoCopy{};        // the record as it was before the last change
-    bool UndoAvailable = false;    // mirrors the enabled state of the undo button
+    bool UndoAvailable = false;    // a copy was saved since the last undo
     TErrorGrid ErrorGrid{};        // verdicts of the entries, written by SetEntry
     TProgramSettings Settings;
     std::uint8_t ViewMode = 0;     // 0 normal play, 1 the solution is shown

@@ -33,7 +33,9 @@ namespace zx {
 
 namespace {
 
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
+QString Utf8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 // The cell under the cursor of the grid window, as the session knows it.
 bool CursorHas(const TPlayerSession& s, std::uint32_t flag) {
@@ -56,9 +58,7 @@ QSize FrameSizeFor(const QSize& screen) {
 
 TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
                          TModalDialogs* dialogs, QWidget* parent)
-    : QMainWindow(parent),
-      m_exePath(std::move(exePath)),
-      m_params(std::move(params)),
+    : QMainWindow(parent), m_exePath(std::move(exePath)), m_params(std::move(params)),
       m_dialogs(dialogs),
       m_hasPrinter([] { return !QPrinterInfo::availablePrinterNames().isEmpty(); }) {
     setObjectName(QStringLiteral("VxMainForm"));
@@ -72,8 +72,8 @@ TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
     // The hint line and the modifier tracking see every event of the program.
     qApp->installEventFilter(this);
     for (std::size_t i = 0; i < m_dragCursors.size(); ++i)
-        m_dragCursors[i] = LoadDragCursor(
-            static_cast<TDragCursor>(static_cast<int>(TDragCursor::LeftToRight) + static_cast<int>(i)));
+        m_dragCursors[i] = LoadDragCursor(static_cast<TDragCursor>(
+            static_cast<int>(TDragCursor::LeftToRight) + static_cast<int>(i)));
 
     CreateMenus();
     auto* central = new QWidget(this);
@@ -147,7 +147,8 @@ void TVxMainForm::CreateToolbar(QWidget* bar) {
     }
 }
 
-QAction* TVxMainForm::AddItem(QMenu* menu, const char* name, const char* caption, const char* hint) {
+QAction* TVxMainForm::AddItem(QMenu* menu, const char* name, const char* caption,
+                              const char* hint) {
     QAction* item = menu->addAction(Utf8(caption));
     item->setObjectName(QString::fromLatin1(name));
     if (hint) item->setStatusTip(Utf8(hint));
@@ -159,37 +160,52 @@ void TVxMainForm::CreateMenus() {
 
     m_mItemRaetsel = bar->addMenu(Utf8("&Rätsel"));
     m_mItemRaetsel->setObjectName(QStringLiteral("MItemRaetsel"));
-    m_mItemRaeDrucken = AddItem(m_mItemRaetsel, "MItemRaeDrucken", "&Drucken..", "Das Rätsel und die Legende drucken");
+    m_mItemRaeDrucken = AddItem(m_mItemRaetsel, "MItemRaeDrucken", "&Drucken..",
+                                "Das Rätsel und die Legende drucken");
     m_mItemRaeDrucken->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     m_mItemRaeDrucken->setEnabled(false);
-    m_mItemRaeInfos = AddItem(m_mItemRaetsel, "MItemRaeInfos", "&Eigenschaften..", "Informationen zum aktuellen Rätsel anzeigen");
+    m_mItemRaeInfos = AddItem(m_mItemRaetsel, "MItemRaeInfos", "&Eigenschaften..",
+                              "Informationen zum aktuellen Rätsel anzeigen");
     m_mItemRaeInfos->setEnabled(false);
     m_mItemRaetsel->addSeparator();
-    m_mItemPrgInfo = AddItem(m_mItemRaetsel, "MItemPrgInfo", "I&nfo..", "Informationen zum Programm anzeigen");
-    m_mItemPrgBeenden = AddItem(m_mItemRaetsel, "MItemPrgBeenden", "&Beenden", "Das Programm beenden");
+    m_mItemPrgInfo =
+        AddItem(m_mItemRaetsel, "MItemPrgInfo", "I&nfo..", "Informationen zum Programm anzeigen");
+    m_mItemPrgBeenden =
+        AddItem(m_mItemRaetsel, "MItemPrgBeenden", "&Beenden", "Das Programm beenden");
     m_mItemPrgBeenden->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     m_mItemBearbeiten = bar->addMenu(Utf8("&Bearbeiten"));
     m_mItemBearbeiten->setObjectName(QStringLiteral("MItemBearbeiten"));
-    m_mItemBeaRueckgaengig = AddItem(m_mItemBearbeiten, "MItemBeaRueckgaengig", "&Rückgängig", "Die letzte Änderung am Rätsel zurücknehmen");
+    m_mItemBeaRueckgaengig = AddItem(m_mItemBearbeiten, "MItemBeaRueckgaengig", "&Rückgängig",
+                                     "Die letzte Änderung am Rätsel zurücknehmen");
     // Alt+Backspace, and the desktop's own undo key that every user tries first.
-    m_mItemBeaRueckgaengig->setShortcuts({QKeySequence(Qt::ALT | Qt::Key_Backspace), QKeySequence::Undo});
+    m_mItemBeaRueckgaengig->setShortcuts(
+        {QKeySequence(Qt::ALT | Qt::Key_Backspace), QKeySequence::Undo});
     m_mItemBeaRueckgaengig->setEnabled(false);
-    m_mItemBeaZuruecksetzen = AddItem(m_mItemBearbeiten, "MItemBeaZuruecksetzen", "&Zurücksetzen", "Alle Begriffe aus dem Rätsel löschen");
+    m_mItemBeaZuruecksetzen = AddItem(m_mItemBearbeiten, "MItemBeaZuruecksetzen", "&Zurücksetzen",
+                                      "Alle Begriffe aus dem Rätsel löschen");
     m_mItemBeaZuruecksetzen->setEnabled(false);
     m_mItemBeaN1 = m_mItemBearbeiten->addSeparator();
     m_mItemBeaN1->setObjectName(QStringLiteral("MItemBeaN1"));
-    m_mItemBeaLeerfeld = AddItem(m_mItemBearbeiten, "MItemBeaLeerfeld", "&Leerfeld", "Das markierte Feld im Rätsel als Leerfeld festlegen");
+    m_mItemBeaLeerfeld = AddItem(m_mItemBearbeiten, "MItemBeaLeerfeld", "&Leerfeld",
+                                 "Das markierte Feld im Rätsel als Leerfeld festlegen");
     m_mItemBeaLeerfeld->setCheckable(true);
-    m_mItemBeaBegriff = AddItem(m_mItemBearbeiten, "MItemBeaBegriff", "&Begriff eintragen..", "Den markierten Begriff eingeben");
-    m_mItemBeaBegriff->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
-    m_mItemBeaEintragen = AddItem(m_mItemBearbeiten, "MItemBeaEintragen", "Buchstaben &eintragen", "An der aktuellen Eingabeposition den gesuchten Buchstaben eintragen");
+    m_mItemBeaBegriff = AddItem(m_mItemBearbeiten, "MItemBeaBegriff", "&Begriff eintragen..",
+                                "Den markierten Begriff eingeben");
+    m_mItemBeaBegriff->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
+    m_mItemBeaEintragen =
+        AddItem(m_mItemBearbeiten, "MItemBeaEintragen", "Buchstaben &eintragen",
+                "An der aktuellen Eingabeposition den gesuchten Buchstaben eintragen");
 
     m_mItemBeaFelderMarkieren = m_mItemBearbeiten->addMenu(Utf8("&Felder markieren"));
     m_mItemBeaFelderMarkieren->setObjectName(QStringLiteral("MItemBeaFelderMarkieren"));
-    m_mItemBeaFelderMarkieren->menuAction()->setObjectName(QStringLiteral("MItemBeaFelderMarkierenItem"));
-    m_mItemBeaFelderMarkieren->menuAction()->setStatusTip(Utf8("Ausgewählte Felder im Rätsel farblich markieren"));
-    QAction* none = AddItem(m_mItemBeaFelderMarkieren, "MItemBeaMarkKeine", "&Keine", "Die Markierung im Rätsel aufheben");
+    m_mItemBeaFelderMarkieren->menuAction()->setObjectName(
+        QStringLiteral("MItemBeaFelderMarkierenItem"));
+    m_mItemBeaFelderMarkieren->menuAction()->setStatusTip(
+        Utf8("Ausgewählte Felder im Rätsel farblich markieren"));
+    QAction* none = AddItem(m_mItemBeaFelderMarkieren, "MItemBeaMarkKeine", "&Keine",
+                            "Die Markierung im Rätsel aufheben");
     none->setData(0);
     none->setCheckable(true);
     QAction* separator = m_mItemBeaFelderMarkieren->addSeparator();
@@ -198,9 +214,10 @@ void TVxMainForm::CreateMenus() {
     for (int tag = 1; tag <= 12; ++tag) {
         const QString symbol = tag <= 9 ? QString::number(tag) : QString(QChar(u'A' + (tag - 10)));
         const QString caption = QStringLiteral("\"&%1\" möglich").arg(symbol);
-        const QString hint = Utf8(tag <= 9 ? "Alle Felder markieren, in die eine \"%1\" eingetragen werden kann"
-                                           : "Alle Felder markieren, in die ein \"%1\" eingetragen werden kann")
-                                 .arg(symbol);
+        const QString hint =
+            Utf8(tag <= 9 ? "Alle Felder markieren, in die eine \"%1\" eingetragen werden kann"
+                          : "Alle Felder markieren, in die ein \"%1\" eingetragen werden kann")
+                .arg(symbol);
         QAction* item = m_mItemBeaFelderMarkieren->addAction(caption);
         item->setObjectName(QStringLiteral("MItemBeaMark%1").arg(tag));
         item->setStatusTip(hint);
@@ -211,15 +228,18 @@ void TVxMainForm::CreateMenus() {
     separator->setObjectName(QStringLiteral("MItemBeaMarkN2"));
     separator->setData(-1);
     QAction* duo = AddItem(m_mItemBeaFelderMarkieren, "MItemBeaMarkDuo", "Nur &zwei Zahlen möglich",
-                           "Alle Felder markieren, in die nur ein oder zwei mögliche Zahlen eingetragen werden können");
+                           "Alle Felder markieren, in die nur ein oder zwei mögliche Zahlen "
+                           "eingetragen werden können");
     duo->setData(13);
     duo->setCheckable(true);
 
     m_mItemBeaSchnappschuss = m_mItemBearbeiten->addMenu(Utf8("&Schnappschuss"));
     m_mItemBeaSchnappschuss->setObjectName(QStringLiteral("MItemBeaSchnappschuss"));
-    m_mItemBeaSchnappschuss->menuAction()->setObjectName(QStringLiteral("MItemBeaSchnappschussItem"));
-    m_mItemBeaSnapErstellen = AddItem(m_mItemBeaSchnappschuss, "MItemBeaSnapErstellen", "&Erstellen",
-                                      "Einen Schnappschuss des aktuellen Rätselzustands speichern");
+    m_mItemBeaSchnappschuss->menuAction()->setObjectName(
+        QStringLiteral("MItemBeaSchnappschussItem"));
+    m_mItemBeaSnapErstellen =
+        AddItem(m_mItemBeaSchnappschuss, "MItemBeaSnapErstellen", "&Erstellen",
+                "Einen Schnappschuss des aktuellen Rätselzustands speichern");
     m_mItemBeaSnapErstellen->setData(0);
     m_mItemBeaSchnappschuss->addSeparator()->setData(0);
     for (int slot = 1; slot <= 4; ++slot) {
@@ -231,21 +251,29 @@ void TVxMainForm::CreateMenus() {
 
     m_mItemAnsicht = bar->addMenu(Utf8("&Ansicht"));
     m_mItemAnsicht->setObjectName(QStringLiteral("MItemAnsicht"));
-    m_mItemAnsLoesung = AddItem(m_mItemAnsicht, "MItemAnsLoesung", "&Lösung zeigen", "Die Lösung des kompletten Rätsels zeigen");
+    m_mItemAnsLoesung = AddItem(m_mItemAnsicht, "MItemAnsLoesung", "&Lösung zeigen",
+                                "Die Lösung des kompletten Rätsels zeigen");
     m_mItemAnsLoesung->setCheckable(true);
     m_mItemAnsLoesung->setEnabled(false);
     m_mItemAnsN1 = m_mItemAnsicht->addSeparator();
     m_mItemAnsN1->setObjectName(QStringLiteral("MItemAnsN1"));
-    m_mItemAnsVergroessern = AddItem(m_mItemAnsicht, "MItemAnsVergroessern", "&Vergrößern", "Die Gitter des Rätsels vergrößern");
+    m_mItemAnsVergroessern = AddItem(m_mItemAnsicht, "MItemAnsVergroessern", "&Vergrößern",
+                                     "Die Gitter des Rätsels vergrößern");
     m_mItemAnsVergroessern->setData(1);
-    m_mItemAnsVerkleinern = AddItem(m_mItemAnsicht, "MItemAnsVerkleinern", "Ver&kleinern", "Die Gitter des Rätsels verkleinern");
+    m_mItemAnsVerkleinern = AddItem(m_mItemAnsicht, "MItemAnsVerkleinern", "Ver&kleinern",
+                                    "Die Gitter des Rätsels verkleinern");
     m_mItemAnsVerkleinern->setData(-1);
     m_mItemAnsicht->addSeparator()->setObjectName(QStringLiteral("MItemAnsN3"));
-    m_mItemAnsFehleintraege = AddItem(m_mItemAnsicht, "MItemAnsFehleintraege", "&Fehleinträge markieren", "Fehlerhafte Buchstaben im Rätsel farblich absetzen");
+    m_mItemAnsFehleintraege =
+        AddItem(m_mItemAnsicht, "MItemAnsFehleintraege", "&Fehleinträge markieren",
+                "Fehlerhafte Buchstaben im Rätsel farblich absetzen");
     m_mItemAnsFehleintraege->setCheckable(true);
-    m_mItemAnsBegriffLaengen = AddItem(m_mItemAnsicht, "MItemAnsBegriffLaengen", "&Begrifflängen anzeigen", "Die Längen der Begriffe anzeigen");
+    m_mItemAnsBegriffLaengen =
+        AddItem(m_mItemAnsicht, "MItemAnsBegriffLaengen", "&Begrifflängen anzeigen",
+                "Die Längen der Begriffe anzeigen");
     m_mItemAnsBegriffLaengen->setCheckable(true);
-    m_mItemAnsTooltips = AddItem(m_mItemAnsicht, "MItemAnsTooltips", "&Tooltips anzeigen", "Nummern und Umschreibungen als Tooltip anzeigen");
+    m_mItemAnsTooltips = AddItem(m_mItemAnsicht, "MItemAnsTooltips", "&Tooltips anzeigen",
+                                 "Nummern und Umschreibungen als Tooltip anzeigen");
     m_mItemAnsTooltips->setCheckable(true);
 
     // A closing menu gives the keyboard back to the window that had it.
@@ -258,8 +286,10 @@ void TVxMainForm::ConnectCommands() {
     // Menus show the current state when they open; shortcuts follow it at once.
     for (QMenu* menu : {m_mItemRaetsel, m_mItemBearbeiten, m_mItemAnsicht})
         connect(menu, &QMenu::aboutToShow, this, &TVxMainForm::UpdateCommands);
-    connect(m_mItemBeaFelderMarkieren, &QMenu::aboutToShow, this, &TVxMainForm::MItemBeaFelderMarkierenClick);
-    connect(m_mItemBeaSchnappschuss, &QMenu::aboutToShow, this, &TVxMainForm::MItemBeaSchnappschussClick);
+    connect(m_mItemBeaFelderMarkieren, &QMenu::aboutToShow, this,
+            &TVxMainForm::MItemBeaFelderMarkierenClick);
+    connect(m_mItemBeaSchnappschuss, &QMenu::aboutToShow, this,
+            &TVxMainForm::MItemBeaSchnappschussClick);
     connect(&s, &TPlayerSession::CommandsChanged, this, &TVxMainForm::UpdateCommands);
     connect(&s, &TPlayerSession::CursorChanged, this, &TVxMainForm::UpdateCommands);
     connect(&s, &TPlayerSession::ResultMessage, this, &TVxMainForm::ShowResult);
@@ -269,19 +299,21 @@ void TVxMainForm::ConnectCommands() {
     connect(m_mItemRaeInfos, &QAction::triggered, this, &TVxMainForm::MItemRaeInfosClick);
     connect(m_mItemPrgInfo, &QAction::triggered, this, &TVxMainForm::MItemPrgInfoClick);
     connect(m_mItemPrgBeenden, &QAction::triggered, this, &TVxMainForm::MItemPrgBeendenClick);
-    connect(m_mItemBeaRueckgaengig, &QAction::triggered, this, &TVxMainForm::MItemBeaRueckgaengigClick);
-    connect(m_mItemBeaZuruecksetzen, &QAction::triggered, this, &TVxMainForm::MItemBeaZuruecksetzenClick);
+    connect(m_mItemBeaRueckgaengig, &QAction::triggered, this,
+            &TVxMainForm::MItemBeaRueckgaengigClick);
+    connect(m_mItemBeaZuruecksetzen, &QAction::triggered, this,
+            &TVxMainForm::MItemBeaZuruecksetzenClick);
     connect(m_mItemAnsLoesung, &QAction::triggered, this, &TVxMainForm::MItemAnsLoesungClick);
-    connect(m_mItemBeaLeerfeld, &QAction::triggered, this, [&s](bool on) {
-        s.SetBlank(s.Cursor().x(), s.Cursor().y(), on);
-    });
+    connect(m_mItemBeaLeerfeld, &QAction::triggered, this,
+            [&s](bool on) { s.SetBlank(s.Cursor().x(), s.Cursor().y(), on); });
     connect(m_mItemBeaEintragen, &QAction::triggered, this, [&s] {
         s.RevealLetter(s.Cursor().x(), s.Cursor().y());
         s.CheckCompletion();
     });
     for (QAction* zoom : {m_mItemAnsVergroessern, m_mItemAnsVerkleinern})
         connect(zoom, &QAction::triggered, this, [&s, zoom] { s.Zoom(zoom->data().toInt()); });
-    connect(m_mItemAnsFehleintraege, &QAction::triggered, this, [&s](bool on) { s.SetShowErrors(on); });
+    connect(m_mItemAnsFehleintraege, &QAction::triggered, this,
+            [&s](bool on) { s.SetShowErrors(on); });
     connect(m_mItemAnsTooltips, &QAction::triggered, this, [&s](bool on) { s.SetShowHints(on); });
     connect(m_mItemAnsBegriffLaengen, &QAction::triggered, this, [&s](bool on) {
         if (IsSudoku(s.Kind()))
@@ -292,12 +324,14 @@ void TVxMainForm::ConnectCommands() {
     const auto markItems = m_mItemBeaFelderMarkieren->actions();
     for (QAction* item : markItems)
         if (item->isCheckable())
-            connect(item, &QAction::triggered, this, [&s, item] { s.SetMarkSymbol(item->data().toInt()); });
+            connect(item, &QAction::triggered, this,
+                    [&s, item] { s.SetMarkSymbol(item->data().toInt()); });
     connect(m_mItemBeaSnapErstellen, &QAction::triggered, &s, &TPlayerSession::TakeSnapshot);
     const auto snapItems = m_mItemBeaSchnappschuss->actions();
     for (QAction* item : snapItems)
         if (item->data().toInt() >= 1)
-            connect(item, &QAction::triggered, this, [&s, item] { s.RestoreSnapshot(item->data().toInt()); });
+            connect(item, &QAction::triggered, this,
+                    [&s, item] { s.RestoreSnapshot(item->data().toInt()); });
 }
 
 QWidget* TVxMainForm::FindChildForm(TFormKind kind) const {
@@ -355,7 +389,8 @@ void TVxMainForm::UpdateCommands() {
     m_mItemAnsTooltips->setChecked(s.Settings().HinweiseZeigen);
     if (IsSudoku(kind)) {
         m_mItemAnsBegriffLaengen->setText(Utf8("&Mögliche Symbole anzeigen"));
-        m_mItemAnsBegriffLaengen->setStatusTip(Utf8("Alle möglichen Symbole in den Feldern anzeigen"));
+        m_mItemAnsBegriffLaengen->setStatusTip(
+            Utf8("Alle möglichen Symbole in den Feldern anzeigen"));
         m_mItemAnsBegriffLaengen->setChecked(s.Settings().MoeglicheZahlenZeigen);
     } else {
         m_mItemAnsBegriffLaengen->setText(Utf8("&Begrifflängen anzeigen"));
@@ -423,7 +458,9 @@ void TVxMainForm::MItemPrgInfoClick() {
     m_dialogs->Exec(dialog);
 }
 
-void TVxMainForm::MItemPrgBeendenClick() { close(); }
+void TVxMainForm::MItemPrgBeendenClick() {
+    close();
+}
 
 void TVxMainForm::ShowResult(const QString& text, bool success) {
     m_dialogs->ShowResult(this, text, success);
@@ -482,10 +519,13 @@ void TVxMainForm::LoadStartPuzzle() {
         UpdateCommands();
         break;
     case lrBadFormat:
-        m_dialogs->ShowError(this, Utf8("Die Datei \"%1\" enthält kein Rätsel in einem bekannten Format!").arg(file));
+        m_dialogs->ShowError(
+            this,
+            Utf8("Die Datei \"%1\" enthält kein Rätsel in einem bekannten Format!").arg(file));
         break;
     default:
-        m_dialogs->ShowError(this, Utf8("Aus der Datei \"%1\" konnte nicht gelesen werden!").arg(file));
+        m_dialogs->ShowError(this,
+                             Utf8("Aus der Datei \"%1\" konnte nicht gelesen werden!").arg(file));
         break;
     }
 }
@@ -498,11 +538,14 @@ void TVxMainForm::CloseHint() {
     if (m_hintForm->isVisible()) m_hintForm->hide();
 }
 
-bool TVxMainForm::HintVisible() const { return m_hintForm->isVisible(); }
+bool TVxMainForm::HintVisible() const {
+    return m_hintForm->isVisible();
+}
 
 QCursor TVxMainForm::DragCursor(TDragCursor cursor) const {
     const int index = static_cast<int>(cursor) - static_cast<int>(TDragCursor::LeftToRight);
-    if (index < 0 || index >= static_cast<int>(m_dragCursors.size())) return QCursor(Qt::ArrowCursor);
+    if (index < 0 || index >= static_cast<int>(m_dragCursors.size()))
+        return QCursor(Qt::ArrowCursor);
     return m_dragCursors[static_cast<std::size_t>(index)];
 }
 
@@ -570,7 +613,8 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->isAutoRepeat()) m_session.TrackModifierKey(key->key(), key->type() == QEvent::KeyPress);
+        if (!key->isAutoRepeat())
+            m_session.TrackModifierKey(key->key(), key->type() == QEvent::KeyPress);
         break;
     }
     case QEvent::FocusIn:
@@ -584,13 +628,16 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
         m_lblHints->setText(static_cast<QStatusTipEvent*>(event)->tip());
         break;
     case QEvent::MouseMove:
-        if (watched == m_mdiArea->viewport()) CloseHint();
-        else if (auto* menu = qobject_cast<QMenu*>(watched)) ShowDisabledItemHint(*menu, *static_cast<QMouseEvent*>(event));
+        if (watched == m_mdiArea->viewport())
+            CloseHint();
+        else if (auto* menu = qobject_cast<QMenu*>(watched))
+            ShowDisabledItemHint(*menu, *static_cast<QMouseEvent*>(event));
         break;
     case QEvent::Hide:
         // The last closing menu leaves no hint behind, also not that of a
         // disabled item; a submenu closing under an open menu leaves its hint.
-        if (qobject_cast<QMenu*>(watched) && !QApplication::activePopupWidget()) m_lblHints->clear();
+        if (qobject_cast<QMenu*>(watched) && !QApplication::activePopupWidget())
+            m_lblHints->clear();
         break;
     case QEvent::ApplicationDeactivate:
         m_session.ReleaseModifiers();

@@ -92,8 +92,8 @@ void PlayerSessionTest::operationsAnnounceTheirChanges() {
              s.EnterWord(1, 1, TInputDir::Across, "ob");
          },
          2, 4, 0, 2, 1},
-        {"the blank switch takes no copy", false,
-         [](TPlayerSession& s) { s.SetBlank(1, 1, true); }, 0, 0, 0, 0, 0},
+        {"the blank switch takes no copy", false, [](TPlayerSession& s) { s.SetBlank(1, 1, true); },
+         0, 0, 0, 0, 0},
     };
     for (const auto& c : cases) {
         TPlayerSession s;
