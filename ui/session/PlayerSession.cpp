@@ -432,10 +432,8 @@ void TPlayerSession::Reset() {
         }
     if (IsSudoku(kind)) {
         RecomputeCandidates();
-        if (kind == TPuzzleKind::TimedSudoku) {
-            p.ElapsedTime = 0;
-            p.ClockRunning = 1;
-        }
+        p.ElapsedTime = 0;
+        if (kind == TPuzzleKind::TimedSudoku) p.ClockRunning = 1;
     }
     for (int i = 0; i < MaxWords; ++i) {
         TPuzzleWord& w = p.Words[i];
@@ -452,6 +450,8 @@ void TPlayerSession::Reset() {
     Q_EMIT RecordReplaced();
     Q_EMIT ViewChanged();
     Q_EMIT CommandsChanged();
+    if (HasSolutionWord(kind) && m_s.Settings.LoesungswortZeigen && !FormOpen(TFormKind::Solution))
+        Q_EMIT SideWindowWanted(TFormKind::Solution);
 }
 
 // ---------------------------------------------------------------- snapshots

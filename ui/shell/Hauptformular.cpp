@@ -306,10 +306,8 @@ void TVxMainForm::ConnectCommands() {
     connect(m_mItemAnsLoesung, &QAction::triggered, this, &TVxMainForm::MItemAnsLoesungClick);
     connect(m_mItemBeaLeerfeld, &QAction::triggered, this,
             [&s](bool on) { s.SetBlank(s.Cursor().x(), s.Cursor().y(), on); });
-    connect(m_mItemBeaEintragen, &QAction::triggered, this, [&s] {
-        s.RevealLetter(s.Cursor().x(), s.Cursor().y());
-        s.CheckCompletion();
-    });
+    connect(m_mItemBeaEintragen, &QAction::triggered, this,
+            [&s] { s.RevealLetter(s.Cursor().x(), s.Cursor().y()); });
     for (QAction* zoom : {m_mItemAnsVergroessern, m_mItemAnsVerkleinern})
         connect(zoom, &QAction::triggered, this, [&s, zoom] { s.Zoom(zoom->data().toInt()); });
     connect(m_mItemAnsFehleintraege, &QAction::triggered, this,
