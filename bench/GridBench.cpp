@@ -12,6 +12,7 @@
 #include "grid/RaetselFormular.h"
 #include "session/FrameLink.h"
 #include "session/ModalDialogs.h"
+#include "session/PlayCommands.h"
 #include "session/PlayerSession.h"
 #include "session/PlayerState.h"
 
@@ -20,6 +21,8 @@ namespace {
 class TSilentDialogs : public zx::TModalDialogs {
 public:
     void ShowInformation(QWidget*, const QString&) override {}
+    void ShowNote(QWidget*, const QString&, const QString&) override {}
+    void OpenAddress(const QUrl&) override {}
     void ShowError(QWidget*, const QString&) override {}
     bool AskYesNo(QWidget*, const QString&) override { return true; }
     void ShowResult(QWidget*, const QString&, bool) override {}
@@ -31,9 +34,11 @@ public:
     zx::TPlayerSession Play;
     zx::TPlayerState& St = Play.Edit();
     TSilentDialogs Dlg;
+    zx::TPlayCommands Commands_{Play, Dlg};
     TBenchFrame() { Play.SetFormOpen(zx::TFormKind::Puzzle, true); }
     zx::TPlayerSession& Session() override { return Play; }
     zx::TModalDialogs& Dialogs() override { return Dlg; }
+    zx::TPlayCommands& Commands() override { return Commands_; }
 };
 
 // A 50 x 50 Swedish crossword: diagonal runs of blocks, letters and word

@@ -233,4 +233,70 @@ std::string ReverseText(std::string_view text) {
     return std::string(text.rbegin(), text.rend());
 }
 
+namespace {
+
+std::uint32_t CellFlags(const TPuzzleData& p, int col, int row) {
+    if (col < 0 || row < 0 || col >= GridDim || row >= GridDim) return cfBlock;
+    return p.cell(col, row).Flags;
+}
+
+bool IsTitleLetter(unsigned char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0xC4 || c == 0xD6 ||
+           c == 0xDC || c == 0xE4 || c == 0xF6 || c == 0xFC || c == 0xDF;
+}
+
+char LowerLetter(char c) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || u == 0xC4 || u == 0xD6 || u == 0xDC)
+        return static_cast<char>(u + 0x20);
+    return c;
+}
+
+} // namespace
+
+std::string CurrentWordText(const TPuzzleData& p, int col, int row, TInputDir direction,
+                            bool fromEntries) {
+    if (!InsideGrid(p, col, row)) return {};
+    const std::uint32_t stop = IsAmerican(KindOf(p)) ? cfBlank : cfBlock;
+    const bool across = direction != TInputDir::Down;
+    const int dc = across ? 1 : 0;
+    const int dr = across ? 0 : 1;
+    int c = col;
+    int r = row;
+    while ((across ? c : r) >= 2 && !(CellFlags(p, c - dc, r - dr) & stop)) {
+        c -= dc;
+        r -= dr;
+    }
+    std::string text;
+    for (; InsideGrid(p, c, r) && !(CellFlags(p, c, r) & stop); c += dc, r += dr) {
+        const std::string_view letter = fromEntries ? p.entry(c, r).view() : p.cell(c, r).Text.view();
+        text += letter.empty() ? ' ' : letter.front();
+    }
+    return text;
+}
+
+int ClueNumberAtCursor(const TPuzzleData& p, int col, int row, TInputDir direction) {
+    if (!InsideGrid(p, col, row) || !(p.cell(col, row).Flags & cfLetter)) return 0;
+    const bool down = direction == TInputDir::Down;
+    int c = col;
+    int r = row;
+    while ((down ? r : c) > 0 && !(CellFlags(p, c, r) & cfBlock)) {
+        if (down)
+            --r;
+        else
+            --c;
+    }
+    return down ? p.cell(c, r + 1).Number : p.cell(c + 1, r).Number;
+}
+
+std::string TitleCase(std::string_view text) {
+    std::string out(text);
+    bool afterLetter = false;
+    for (char& ch : out) {
+        ch = afterLetter ? LowerLetter(ch) : AnsiUpperChar(ch);
+        afterLetter = IsTitleLetter(static_cast<unsigned char>(ch));
+    }
+    return out;
+}
+
 } // namespace zx

@@ -113,4 +113,18 @@ std::string FoldUmlauts(std::string_view text);
 std::string NormalizeWord(std::string_view text);
 std::string ReverseText(std::string_view text);
 
+// The word through the cursor (col, row) as the player sees it: across for an
+// input direction other than down, bounded by the player's stop flag (the
+// blank marks in American crosswords, else the blocks); letters from the
+// entries (" " for an empty cell) or from the solution.
+std::string CurrentWordText(const TPuzzleData& p, int col, int row, TInputDir direction,
+                            bool fromEntries);
+// The number of the clue of the word through (col, row) in a direction: the
+// Number of the cell after the nearest block before it; 0 when the cell holds
+// no letter.
+int ClueNumberAtCursor(const TPuzzleData& p, int col, int row, TInputDir direction);
+// Each letter that follows a letter in lower case, every other character in
+// upper case (Windows-1252; umlauts and ß count as letters): KUERBIS -> Kuerbis.
+std::string TitleCase(std::string_view text);
+
 } // namespace zx

@@ -360,6 +360,12 @@ void TDrawGrid::mousePressEvent(QMouseEvent* event) {
     }
 }
 
+void TDrawGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const QPoint cell = CellAt(event->position().toPoint());
+    if (cell.x() >= 0) Q_EMIT CellDoubleClicked(cell.x(), cell.y());
+}
+
 void TDrawGrid::mouseMoveEvent(QMouseEvent* event) {
     if (!m_rangeSelect || !(event->buttons() & Qt::LeftButton) || m_anchor.x() < 0) return;
     const QPoint cell = CellAt(event->position().toPoint());

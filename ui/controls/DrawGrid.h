@@ -91,12 +91,15 @@ public:
 
 Q_SIGNALS:
     void CurrentCellChanged(int col, int row);
+    // A double click with the left button on a cell.
+    void CellDoubleClicked(int col, int row);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

@@ -1,6 +1,8 @@
 // Flat toolbar button with radio groups.
 #include "controls/SpeedButton.h"
 
+#include <QAction>
+
 namespace zx {
 
 TSpeedButton::TSpeedButton(QWidget* parent) : QToolButton(parent) {
@@ -20,6 +22,22 @@ TSpeedButton::TSpeedButton(const QIcon& icon, const QString& hint, QWidget* pare
 void TSpeedButton::SetHint(const QString& hint) {
     setToolTip(hint);
     setStatusTip(hint);
+}
+
+void TSpeedButton::SetCommand(QAction* command) {
+    m_command = command;
+    auto follow = [this] {
+        setEnabled(m_command->isEnabled());
+        if (m_groupIndex != 0) setChecked(m_command->isChecked());
+    };
+    connect(command, &QAction::changed, this, follow);
+    connect(this, &QToolButton::clicked, command, [this] {
+        // A toggle whose state already matches the button needs no trigger
+        // (a radio button clicked while down stays down).
+        if (m_command->isCheckable() && m_command->isChecked() == isChecked()) return;
+        m_command->trigger();
+    });
+    follow();
 }
 
 void TSpeedButton::SetGroupIndex(int group) {

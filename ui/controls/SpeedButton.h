@@ -4,6 +4,8 @@
 
 #include <QToolButton>
 
+class QAction;
+
 namespace zx {
 
 class TSpeedButton : public QToolButton {
@@ -29,6 +31,11 @@ public:
     void SetDown(bool down);
     bool Down() const { return isChecked(); }
 
+    // Makes the button present a command: a click triggers the action, and the
+    // button's enabled and down state follow it. The button keeps its own
+    // glyph, hint and visibility.
+    void SetCommand(QAction* command);
+    QAction* Command() const { return m_command; }
     // A free integer handed to the click handlers (mark kinds, snapshot slots).
     void SetTag(int tag) { m_tag = tag; }
     int Tag() const { return m_tag; }
@@ -42,6 +49,7 @@ private:
     int m_groupIndex = 0;
     bool m_allowAllUp = false;
     int m_tag = 0;
+    QAction* m_command = nullptr;
 };
 
 } // namespace zx

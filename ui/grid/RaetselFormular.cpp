@@ -5,10 +5,12 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollArea>
 #include <QStyle>
@@ -17,9 +19,12 @@
 
 #include "controls/DrawGrid.h"
 #include "controls/GradientBar.h"
+#include "controls/SpeedButton.h"
 #include "rules/SudokuRule.h"
 #include "session/Colors.h"
+#include "session/CommandMirror.h"
 #include "session/FrameLink.h"
+#include "session/PlayCommands.h"
 #include "session/TextConv.h"
 
 namespace zx {
@@ -38,7 +43,8 @@ private:
 };
 
 TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
-    : QWidget(parent), m_frame(frame), m_session(frame.Session()), m_arrows(LoadInputDirImages()) {
+    : QWidget(parent), m_frame(frame), m_session(frame.Session()), m_commands(frame.Commands()),
+      m_arrows(LoadInputDirImages()) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("RaetselForm"));
     auto* layout = new QVBoxLayout(this);
@@ -81,6 +87,26 @@ TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
     connect(&m_session, &TPlayerSession::RecordReplaced, this, &TRaetselForm::RedrawAll);
     connect(&m_session, &TPlayerSession::ViewChanged, this, &TRaetselForm::RedrawAll);
     connect(&m_session, &TPlayerSession::CellSizeChanged, this, &TRaetselForm::GridLayout);
+
+    CreateToolbar();
+    CreatePopupMenu();
+    // The toolbar follows the commands, whose states the session's notices update first.
+    for (auto notice : {&TPlayerSession::CommandsChanged, &TPlayerSession::ViewChanged})
+        connect(&m_session, notice, this, &TRaetselForm::UpdateToolbar);
+    connect(&m_session, &TPlayerSession::CursorChanged, this, &TRaetselForm::UpdateToolbar);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        // In American crosswords the cursor goes to the clicked cell first,
+        // so that the blank-field command acts on it.
+        const QPoint cell = m_grid->CellAt(at);
+        if (IsAmerican(m_session.Kind()) && cell.x() > 0 && cell.y() > 0)
+            m_grid->SelectCell(cell.x(), cell.y());
+        MenuRaetselPlayPopup(at);
+    });
+    connect(m_grid, &TDrawGrid::CellDoubleClicked, this, [this] {
+        QAction* reveal = m_commands.Action(TPlayCommand::RevealLetter);
+        if (reveal->isVisible() && reveal->isEnabled()) reveal->trigger();
+    });
 
     ConfigureGrid();
     FormCreate();
@@ -143,6 +169,7 @@ void TRaetselForm::FormShow() {
                                                             : TFormKind::Legend);
     }
     ReportCursor();
+    UpdateToolbar();
     GridLayout();
     if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
         sub->move(0, 0);
@@ -468,6 +495,13 @@ bool TRaetselForm::TryBackspace(int dc, int dr) {
 bool TRaetselForm::RaetselKeyDown(int key) {
     TBatch batch(*this);
     const TPuzzleKind kind = m_session.Kind();
+    if (key == Qt::Key_Menu ||
+        (key == Qt::Key_F10 && QApplication::keyboardModifiers() == Qt::ShiftModifier)) {
+        // Keyboard users open the popup menu at the cursor cell.
+        const QRect cell = m_grid->CellRect(m_grid->Col(), m_grid->Row());
+        MenuRaetselPlayPopup(cell.isNull() ? QPoint(0, 0) : cell.bottomLeft());
+        return true;
+    }
     if (IsJigsaw(kind)) return false;
     if (key != Qt::Key_Delete && key != Qt::Key_Backspace) return false;
     if (key == Qt::Key_Delete) {
@@ -482,6 +516,200 @@ bool TRaetselForm::RaetselKeyDown(int key) {
     else if (!TryBackspace(-1, 0))
         TryBackspace(0, -1);
     return true;
+}
+
+// ---------------------------------------------------------------- commands
+
+void TRaetselForm::CreateToolbar() {
+    const struct {
+        TSpeedButton** member;
+        const char* name;
+        TPlayCommand command;
+        int group;
+        int left;
+        const char* icon;
+        const char* hint;
+    } buttons[] = {
+        {nullptr, "SBZoomIn", TPlayCommand::ZoomIn, 0, 4, "zoomin",
+         "Die Gitter des Rätsels vergrößern"},
+        {nullptr, "SBZoomOut", TPlayCommand::ZoomOut, 0, 26, "zoomout",
+         "Die Gitter des Rätsels verkleinern"},
+        {nullptr, "SBShowFail", TPlayCommand::ShowErrors, 1, 60, "showfail",
+         "Fehlerhafte Buchstaben im Rätsel farblich absetzen"},
+        {&m_sbShowLength, "SBShowLength", TPlayCommand::ShowLengths, 2, 82, "showlength",
+         "Die Längen der Begriffe anzeigen"},
+        {&m_sbShowHintGrids, "SBShowHintGrids", TPlayCommand::ShowLengths, 5, 82, "hintgrids",
+         "Alle möglichen Zahlen in den Feldern anzeigen"},
+        {&m_sbShowHints, "SBShowHints", TPlayCommand::ShowHints, 3, 104, "hints",
+         "Nummern und Umschreibungen als Tooltip anzeigen"},
+        {&m_sbBegrEintragen, "SBBegrEintragen", TPlayCommand::EnterWord, 0, 0, "wordenter",
+         "Den gesuchten Begriff für die aktuelle Eingabeposition eingeben"},
+        {&m_sbBuchstEintragen, "SBBuchstEintragen", TPlayCommand::RevealLetter, 0, 0, "letterenter",
+         "An der aktuellen Eingabeposition den gesuchten Buchstaben eintragen"},
+        {nullptr, "SBLeerfeld", TPlayCommand::BlankField, 4, 180, "blankfield",
+         "Das markierte Feld im Rätsel als Leerfeld festlegen"},
+    };
+    for (const auto& b : buttons) {
+        auto* button =
+            new TSpeedButton(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(b.icon))),
+                             QString::fromUtf8(b.hint), m_toolbar);
+        button->setObjectName(QString::fromLatin1(b.name));
+        button->setFixedSize(22, 22);
+        button->setIconSize(QSize(16, 16));
+        button->move(b.left, 4);
+        // Grouped buttons stay down until clicked again.
+        button->SetGroupIndex(b.group);
+        button->SetAllowAllUp(true);
+        button->SetCommand(m_commands.Action(b.command));
+        if (b.member)
+            *b.member = button;
+        else
+            m_commandButtons.push_back(button);
+    }
+    m_commandButtons.push_back(m_sbShowHints);
+    m_commandButtons.push_back(m_sbBegrEintragen);
+    m_commandButtons.push_back(m_sbBuchstEintragen);
+
+    // The marking filter of a Sudoku: one radio group, exactly one button down.
+    m_panelMark = new TGradientBar(m_toolbar, 22);
+    m_panelMark->setObjectName(QStringLiteral("PanelMark"));
+    m_panelMark->setFixedWidth(14 * 22);
+    for (int tag = 0; tag <= 13; ++tag) {
+        auto* button = new TSpeedButton(m_panelMark);
+        button->setFixedSize(22, 22);
+        button->setIconSize(QSize(16, 16));
+        button->move(22 * tag, 0);
+        button->SetTag(tag);
+        button->SetGroupIndex(1);
+        if (tag == 0) {
+            button->setObjectName(QStringLiteral("SBMarkKeine"));
+            button->setIcon(QIcon(QStringLiteral(":/icons/markkeine.svg")));
+            button->SetHint(QString::fromUtf8("Die Markierung im Rätsel aufheben"));
+        } else if (tag == 13) {
+            button->setObjectName(QStringLiteral("SBMarkDuo"));
+            button->setIcon(QIcon(QStringLiteral(":/icons/markduo.svg")));
+            button->SetHint(QString::fromUtf8("Alle Felder markieren, in die nur ein oder zwei "
+                                              "mögliche Zahlen eingetragen werden können"));
+        } else {
+            button->setObjectName(QStringLiteral("SBMark%1").arg(tag));
+            button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+            button->setText(QString::fromLatin1(SymbolText(tag)));
+            QFont bold = button->font();
+            bold.setBold(true);
+            button->setFont(bold);
+            button->SetHint(
+                QString::fromUtf8("Für dieses Symbol mögliche Felder im Rätsel farblich absetzen"));
+        }
+        button->SetCommand(m_commands.MarkAction(tag));
+    }
+}
+
+void TRaetselForm::UpdateToolbar() {
+    const TPuzzleKind kind = m_session.Kind();
+    for (TSpeedButton* button : m_commandButtons)
+        button->setVisible(button->Command()->isVisible());
+    const bool lengths = m_commands.Action(TPlayCommand::ShowLengths)->isVisible();
+    m_sbShowLength->setVisible(lengths && IsBrainTeaser(kind));
+    m_sbShowHintGrids->setVisible(lengths && IsSudoku(kind));
+    // The word, letter and marking controls follow the visible buttons.
+    const int begriff =
+        m_sbShowHints->x() + (m_sbShowHints->isVisible() ? m_sbShowHints->width() : 0) + 8;
+    m_sbBegrEintragen->move(begriff, 4);
+    m_sbBuchstEintragen->move(begriff + m_sbBegrEintragen->width(), 4);
+    m_panelMark->move(m_sbBuchstEintragen->x() + m_sbBuchstEintragen->width(), 4);
+    m_panelMark->setVisible(IsSudoku(kind));
+}
+
+void TRaetselForm::CreatePopupMenu() {
+    auto utf8 = [](const char* text) { return QString::fromUtf8(text); };
+    auto mirror = [this, utf8](TPlayCommand command, const char* name, const char* caption,
+                               const char* hint) {
+        QAction* item = MirrorCommand(m_commands.Action(command), utf8(caption), utf8(hint), this);
+        item->setObjectName(QString::fromLatin1(name));
+        return item;
+    };
+    QMenu* menu = new QMenu(this);
+    m_menuRaetselPlay = menu;
+    menu->setObjectName(QStringLiteral("MenuRaetselPlay"));
+    menu->addAction(mirror(TPlayCommand::BlankField, "MItemPlayLeerfeld", "Leerfeld",
+                           "Das markierte Feld im Rätsel als Leerfeld festlegen"));
+    m_mItemPlayBuchstEintragen =
+        mirror(TPlayCommand::RevealLetter, "MItemPlayBuchstEintragen", "Buchstaben eintragen",
+               "An der aktuellen Eingabeposition den gesuchten Buchstaben eintragen");
+    menu->addAction(m_mItemPlayBuchstEintragen);
+    menu->addAction(mirror(TPlayCommand::EnterWord, "MItemPlayBegriffEintragen",
+                           "Begriff eintragen..",
+                           "Den gesuchten Begriff für die aktuelle Eingabeposition eingeben"));
+    menu->addAction(m_commands.Action(TPlayCommand::ShowClue));
+    menu->addAction(m_commands.Action(TPlayCommand::LookUp));
+    menu->addSeparator();
+    menu->addAction(mirror(TPlayCommand::ZoomIn, "MItemPlayZoomIn", "Ansicht vergrößern",
+                           "Die Gitter des Rätsels vergrößern"));
+    menu->addAction(mirror(TPlayCommand::ZoomOut, "MItemPlayZoomOut", "Ansicht verkleinern",
+                           "Die Gitter des Rätsels verkleinern"));
+    menu->addSeparator();
+    menu->addAction(mirror(TPlayCommand::ShowErrors, "MItemPlayShowFail", "Fehleinträge markieren",
+                           "Fehlerhafte Buchstaben im Rätsel farblich absetzen"));
+    m_mItemPlayShowLength = mirror(TPlayCommand::ShowLengths, "MItemPlayShowLength",
+                                   "&Begrifflängen anzeigen", "Die Längen der Begriffe anzeigen");
+    menu->addAction(m_mItemPlayShowLength);
+    menu->addAction(mirror(TPlayCommand::ShowHints, "MItemPlayShowHints", "Tooltips anzeigen", ""));
+
+    m_mItemPlayFelderMarkieren = menu->addMenu(utf8("Felder markieren"));
+    m_mItemPlayFelderMarkieren->setObjectName(QStringLiteral("MItemPlayFelderMarkieren"));
+    m_mItemPlayFelderMarkieren->menuAction()->setStatusTip(
+        utf8("Ausgewählte Felder im Rätsel farblich markieren"));
+    connect(m_mItemPlayFelderMarkieren, &QMenu::aboutToShow, &m_commands,
+            &TPlayCommands::UpdateMarkItems);
+    for (int tag = 0; tag <= 13; ++tag) {
+        QAction* command = m_commands.MarkAction(tag);
+        QString caption = command->text();
+        caption.remove(QLatin1Char('&'));
+        QAction* item =
+            MirrorCommand(command, caption, m_commands.MarkItem(tag)->statusTip(), this, false);
+        // Shown like the frame's item: for the symbols the puzzle uses.
+        connect(m_mItemPlayFelderMarkieren, &QMenu::aboutToShow, item,
+                [this, item, tag] { item->setVisible(m_commands.MarkItem(tag)->isVisible()); });
+        if (tag == 1 || tag == 13) m_mItemPlayFelderMarkieren->addSeparator();
+        m_mItemPlayFelderMarkieren->addAction(item);
+    }
+
+    m_mItemPlaySchnappschuss = menu->addMenu(utf8("Schnappschuss"));
+    m_mItemPlaySchnappschuss->setObjectName(QStringLiteral("MItemPlaySchnappschuss"));
+    m_mItemPlaySchnappschuss->addAction(
+        mirror(TPlayCommand::TakeSnapshot, "MItemPlaySnapErstellen", "Erstellen",
+               "Einen Schnappschuss des aktuellen Rätselzustands speichern"));
+    m_mItemPlaySchnappschuss->addSeparator();
+    for (int slot = 1; slot <= TPlayerSession::SnapshotSlots; ++slot)
+        m_mItemPlaySchnappschuss->addAction(m_commands.SnapshotAction(slot));
+    connect(m_mItemPlaySchnappschuss, &QMenu::aboutToShow, &m_commands,
+            &TPlayCommands::UpdateSnapshotItems);
+    menu->addSeparator();
+    QAction* close = menu->addAction(utf8("Schließen"));
+    close->setObjectName(QStringLiteral("MItemPlaySchliessen"));
+    close->setStatusTip(utf8("Das Rätsel schließen"));
+    connect(close, &QAction::triggered, this, &TRaetselForm::MItemPlaySchliessenClick);
+}
+
+void TRaetselForm::MenuRaetselPlayPopup(const QPoint& at) {
+    const TPuzzleKind kind = m_session.Kind();
+    const bool sudoku = IsSudoku(kind);
+    m_mItemPlayBuchstEintragen->setText(sudoku ? QString::fromUtf8("Symbol eintragen")
+                                               : QString::fromUtf8("Buchstaben eintragen"));
+    m_mItemPlayShowLength->setText(sudoku ? QString::fromUtf8("&Mögliche Zahlen anzeigen")
+                                          : QString::fromUtf8("&Begrifflängen anzeigen"));
+    m_mItemPlayShowLength->setStatusTip(
+        sudoku ? QString::fromUtf8("Alle möglichen Zahlen in den Feldern anzeigen")
+               : QString::fromUtf8("Die Längen der Begriffe anzeigen"));
+    m_mItemPlayFelderMarkieren->menuAction()->setVisible(sudoku);
+    m_mItemPlaySchnappschuss->menuAction()->setVisible(kind == TPuzzleKind::Sudoku);
+    m_menuRaetselPlay->popup(m_grid->mapToGlobal(at));
+}
+
+void TRaetselForm::MItemPlaySchliessenClick() {
+    close();
+    // Closing the puzzle ends the program.
+    if (QWidget* top = window(); top != this) top->close();
 }
 
 } // namespace zx

@@ -6,12 +6,14 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "document/PuzzleData.h"
 #include "grid/CellPainter.h"
 #include "rules/WordQueries.h"
 #include "session/PlayerSession.h"
 
+class QMenu;
 class QScrollArea;
 
 namespace zx {
@@ -19,6 +21,8 @@ namespace zx {
 class TDrawGrid;
 class TFrameLink;
 class TGradientBar;
+class TPlayCommands;
+class TSpeedButton;
 
 // The window keeps the cursor and the input direction; the record and
 // everything else it draws belong to the session. It repaints by comparing
@@ -64,6 +68,16 @@ public:
     void GotoWord(int number, TWordDir direction);
     void SelectFirstCell();
 
+    // Commands.
+    // The toolbar follows the commands' states; its buttons are placed
+    // after the visible ones.
+    void UpdateToolbar();
+    // The popup menu at a point of the grid (grid coordinates).
+    void MenuRaetselPlayPopup(const QPoint& at);
+    QMenu* MenuRaetselPlay() const { return m_menuRaetselPlay; }
+    // Closes the window, then the program.
+    void MItemPlaySchliessenClick();
+
 Q_SIGNALS:
     // For the legend of Swedish crosswords: the word under the cursor changed.
     void CurrentWordChanged(int number, TWordDir direction);
@@ -95,6 +109,8 @@ private:
     void FormShow();
     void ConfigureGrid();
     void ReportCursor();
+    void CreateToolbar();
+    void CreatePopupMenu();
     void AnnounceCurrentWord();
     std::uint32_t FlagsAt(int col, int row) const;
     std::uint32_t StopFlag() const;
@@ -109,7 +125,21 @@ private:
 
     TFrameLink& m_frame;
     TPlayerSession& m_session;
+    TPlayCommands& m_commands;
     TGradientBar* m_toolbar = nullptr;
+    TSpeedButton* m_sbShowHints = nullptr;
+    TSpeedButton* m_sbShowLength = nullptr;
+    TSpeedButton* m_sbShowHintGrids = nullptr;
+    TSpeedButton* m_sbBegrEintragen = nullptr;
+    TSpeedButton* m_sbBuchstEintragen = nullptr;
+    TGradientBar* m_panelMark = nullptr;
+    // Buttons whose visibility is that of their command.
+    std::vector<TSpeedButton*> m_commandButtons;
+    QMenu* m_menuRaetselPlay = nullptr;
+    QAction* m_mItemPlayBuchstEintragen = nullptr;
+    QAction* m_mItemPlayShowLength = nullptr;
+    QMenu* m_mItemPlayFelderMarkieren = nullptr;
+    QMenu* m_mItemPlaySchnappschuss = nullptr;
     QScrollArea* m_scroll = nullptr;
     TDrawGrid* m_grid = nullptr;
 

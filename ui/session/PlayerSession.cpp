@@ -333,6 +333,8 @@ void TPlayerSession::SetBlank(int col, int row, bool on) {
     flags = now;
     Q_EMIT CellsChanged(CellRect(col, row));
     Q_EMIT CommandsChanged();
+    // A blank field may be the last step of an American crossword.
+    CheckCompletion();
 }
 
 void TPlayerSession::PaintRange(const QRect& cells) {
@@ -423,8 +425,9 @@ void TPlayerSession::Reset() {
                 if (!(cell.Flags & cfSolution)) SetEntryAt(c, r, " ");
             } else if (IsJigsaw(kind)) {
                 // The letters of a jigsaw's filler cells are part of the
-                // puzzle: only the found words' numbers come back.
+                // puzzle and stay; the painted words are the player's.
                 cell.Number = std::abs(cell.Number);
+                cell.Flags &= ~static_cast<std::uint32_t>(cfMarked);
             } else {
                 SetEntryAt(c, r, " ");
             }

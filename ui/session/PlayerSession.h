@@ -126,7 +126,8 @@ public:
     // Toggles between the solution and an empty cell at (col, row); on a real
     // block of an American crossword the cell becomes a blank field instead.
     void RevealLetter(int col, int row);
-    // American crosswords: the player's blank mark of (col, row).
+    // American crosswords: the player's blank mark of (col, row); the
+    // completion check follows every switch.
     void SetBlank(int col, int row, bool on);
     // Crossword jigsaw: marks (or with Ctrl held unmarks) the painted range of
     // cells and ticks the word it starts.
@@ -136,7 +137,8 @@ public:
     void SetCodeGuess(int code, char letter);
     // The player's letter at slot 1..20 of the solution word, ' ' to clear it.
     void SetSolutionLetter(int slot, char letter);
-    // Clears every entry the player made (the undo copy is taken first).
+    // Clears every entry and mark the player made (the undo copy is taken
+    // first); a jigsaw keeps the letters of its filler cells.
     void Reset();
     // Stores the entries in the lowest empty slot, else the oldest one.
     void TakeSnapshot();

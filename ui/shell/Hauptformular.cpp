@@ -21,8 +21,11 @@
 #include "controls/GradientBar.h"
 #include "controls/SpeedButton.h"
 #include "grid/RaetselFormular.h"
+#include "legend/BegriffDialog.h"
 #include "session/Colors.h"
 #include "session/DragCursors.h"
+#include "session/PlayCommands.h"
+#include "session/TextConv.h"
 #include "shell/AppTitle.h"
 #include "shell/HinweisDialog.h"
 #include "shell/InfoDialog.h"
@@ -35,13 +38,6 @@ namespace {
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
-}
-
-// The cell under the cursor of the grid window, as the session knows it.
-bool CursorHas(const TPlayerSession& s, std::uint32_t flag) {
-    const QPoint c = s.Cursor();
-    if (!InsideGrid(s.Puzzle(), c.x(), c.y())) return false;
-    return (s.Puzzle().cell(c.x(), c.y()).Flags & flag) != 0;
 }
 
 } // namespace
@@ -75,6 +71,7 @@ TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
         m_dragCursors[i] = LoadDragCursor(static_cast<TDragCursor>(
             static_cast<int>(TDragCursor::LeftToRight) + static_cast<int>(i)));
 
+    m_commands = new TPlayCommands(m_session, *m_dialogs, this);
     CreateMenus();
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
@@ -187,16 +184,12 @@ void TVxMainForm::CreateMenus() {
     m_mItemBeaZuruecksetzen->setEnabled(false);
     m_mItemBeaN1 = m_mItemBearbeiten->addSeparator();
     m_mItemBeaN1->setObjectName(QStringLiteral("MItemBeaN1"));
-    m_mItemBeaLeerfeld = AddItem(m_mItemBearbeiten, "MItemBeaLeerfeld", "&Leerfeld",
-                                 "Das markierte Feld im Rätsel als Leerfeld festlegen");
-    m_mItemBeaLeerfeld->setCheckable(true);
-    m_mItemBeaBegriff = AddItem(m_mItemBearbeiten, "MItemBeaBegriff", "&Begriff eintragen..",
-                                "Den markierten Begriff eingeben");
-    m_mItemBeaBegriff->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
-    m_mItemBeaEintragen =
-        AddItem(m_mItemBearbeiten, "MItemBeaEintragen", "Buchstaben &eintragen",
-                "An der aktuellen Eingabeposition den gesuchten Buchstaben eintragen");
+    // The play commands are the grid window's: the same actions as its buttons.
+    const TPlayCommands& c = *m_commands;
+    m_mItemBeaLeerfeld = c.Action(TPlayCommand::BlankField);
+    m_mItemBeaBegriff = c.Action(TPlayCommand::EnterWord);
+    m_mItemBeaEintragen = c.Action(TPlayCommand::RevealLetter);
+    m_mItemBearbeiten->addActions({m_mItemBeaLeerfeld, m_mItemBeaBegriff, m_mItemBeaEintragen});
 
     m_mItemBeaFelderMarkieren = m_mItemBearbeiten->addMenu(Utf8("&Felder markieren"));
     m_mItemBeaFelderMarkieren->setObjectName(QStringLiteral("MItemBeaFelderMarkieren"));
@@ -204,50 +197,21 @@ void TVxMainForm::CreateMenus() {
         QStringLiteral("MItemBeaFelderMarkierenItem"));
     m_mItemBeaFelderMarkieren->menuAction()->setStatusTip(
         Utf8("Ausgewählte Felder im Rätsel farblich markieren"));
-    QAction* none = AddItem(m_mItemBeaFelderMarkieren, "MItemBeaMarkKeine", "&Keine",
-                            "Die Markierung im Rätsel aufheben");
-    none->setData(0);
-    none->setCheckable(true);
-    QAction* separator = m_mItemBeaFelderMarkieren->addSeparator();
-    separator->setObjectName(QStringLiteral("MItemBeaMarkN1"));
-    separator->setData(-1);
-    for (int tag = 1; tag <= 12; ++tag) {
-        const QString symbol = tag <= 9 ? QString::number(tag) : QString(QChar(u'A' + (tag - 10)));
-        const QString caption = QStringLiteral("\"&%1\" möglich").arg(symbol);
-        const QString hint =
-            Utf8(tag <= 9 ? "Alle Felder markieren, in die eine \"%1\" eingetragen werden kann"
-                          : "Alle Felder markieren, in die ein \"%1\" eingetragen werden kann")
-                .arg(symbol);
-        QAction* item = m_mItemBeaFelderMarkieren->addAction(caption);
-        item->setObjectName(QStringLiteral("MItemBeaMark%1").arg(tag));
-        item->setStatusTip(hint);
-        item->setData(tag);
-        item->setCheckable(true);
-    }
-    separator = m_mItemBeaFelderMarkieren->addSeparator();
-    separator->setObjectName(QStringLiteral("MItemBeaMarkN2"));
-    separator->setData(-1);
-    QAction* duo = AddItem(m_mItemBeaFelderMarkieren, "MItemBeaMarkDuo", "Nur &zwei Zahlen möglich",
-                           "Alle Felder markieren, in die nur ein oder zwei mögliche Zahlen "
-                           "eingetragen werden können");
-    duo->setData(13);
-    duo->setCheckable(true);
+    m_mItemBeaFelderMarkieren->addAction(c.MarkItem(0));
+    m_mItemBeaFelderMarkieren->addSeparator()->setObjectName(QStringLiteral("MItemBeaMarkN1"));
+    for (int tag = 1; tag <= 12; ++tag)
+        m_mItemBeaFelderMarkieren->addAction(c.MarkItem(tag));
+    m_mItemBeaFelderMarkieren->addSeparator()->setObjectName(QStringLiteral("MItemBeaMarkN2"));
+    m_mItemBeaFelderMarkieren->addAction(c.MarkItem(13));
 
     m_mItemBeaSchnappschuss = m_mItemBearbeiten->addMenu(Utf8("&Schnappschuss"));
     m_mItemBeaSchnappschuss->setObjectName(QStringLiteral("MItemBeaSchnappschuss"));
     m_mItemBeaSchnappschuss->menuAction()->setObjectName(
         QStringLiteral("MItemBeaSchnappschussItem"));
-    m_mItemBeaSnapErstellen =
-        AddItem(m_mItemBeaSchnappschuss, "MItemBeaSnapErstellen", "&Erstellen",
-                "Einen Schnappschuss des aktuellen Rätselzustands speichern");
-    m_mItemBeaSnapErstellen->setData(0);
-    m_mItemBeaSchnappschuss->addSeparator()->setData(0);
-    for (int slot = 1; slot <= 4; ++slot) {
-        QAction* item = m_mItemBeaSchnappschuss->addAction(QString::number(slot));
-        item->setObjectName(QStringLiteral("MItemBeaSnap%1").arg(slot));
-        item->setData(slot);
-        item->setStatusTip(Utf8("Den Rätsel-Schnappschuss wiederherstellen"));
-    }
+    m_mItemBeaSchnappschuss->addAction(c.Action(TPlayCommand::TakeSnapshot));
+    m_mItemBeaSchnappschuss->addSeparator();
+    for (int slot = 1; slot <= TPlayerSession::SnapshotSlots; ++slot)
+        m_mItemBeaSchnappschuss->addAction(c.SnapshotAction(slot));
 
     m_mItemAnsicht = bar->addMenu(Utf8("&Ansicht"));
     m_mItemAnsicht->setObjectName(QStringLiteral("MItemAnsicht"));
@@ -257,24 +221,15 @@ void TVxMainForm::CreateMenus() {
     m_mItemAnsLoesung->setEnabled(false);
     m_mItemAnsN1 = m_mItemAnsicht->addSeparator();
     m_mItemAnsN1->setObjectName(QStringLiteral("MItemAnsN1"));
-    m_mItemAnsVergroessern = AddItem(m_mItemAnsicht, "MItemAnsVergroessern", "&Vergrößern",
-                                     "Die Gitter des Rätsels vergrößern");
-    m_mItemAnsVergroessern->setData(1);
-    m_mItemAnsVerkleinern = AddItem(m_mItemAnsicht, "MItemAnsVerkleinern", "Ver&kleinern",
-                                    "Die Gitter des Rätsels verkleinern");
-    m_mItemAnsVerkleinern->setData(-1);
+    m_mItemAnsVergroessern = c.Action(TPlayCommand::ZoomIn);
+    m_mItemAnsVerkleinern = c.Action(TPlayCommand::ZoomOut);
+    m_mItemAnsicht->addActions({m_mItemAnsVergroessern, m_mItemAnsVerkleinern});
     m_mItemAnsicht->addSeparator()->setObjectName(QStringLiteral("MItemAnsN3"));
-    m_mItemAnsFehleintraege =
-        AddItem(m_mItemAnsicht, "MItemAnsFehleintraege", "&Fehleinträge markieren",
-                "Fehlerhafte Buchstaben im Rätsel farblich absetzen");
-    m_mItemAnsFehleintraege->setCheckable(true);
-    m_mItemAnsBegriffLaengen =
-        AddItem(m_mItemAnsicht, "MItemAnsBegriffLaengen", "&Begrifflängen anzeigen",
-                "Die Längen der Begriffe anzeigen");
-    m_mItemAnsBegriffLaengen->setCheckable(true);
-    m_mItemAnsTooltips = AddItem(m_mItemAnsicht, "MItemAnsTooltips", "&Tooltips anzeigen",
-                                 "Nummern und Umschreibungen als Tooltip anzeigen");
-    m_mItemAnsTooltips->setCheckable(true);
+    m_mItemAnsFehleintraege = c.Action(TPlayCommand::ShowErrors);
+    m_mItemAnsBegriffLaengen = c.Action(TPlayCommand::ShowLengths);
+    m_mItemAnsTooltips = c.Action(TPlayCommand::ShowHints);
+    m_mItemAnsicht->addActions(
+        {m_mItemAnsFehleintraege, m_mItemAnsBegriffLaengen, m_mItemAnsTooltips});
 
     // A closing menu gives the keyboard back to the window that had it.
     for (QMenu* menu : {m_mItemRaetsel, m_mItemBearbeiten, m_mItemAnsicht})
@@ -286,10 +241,10 @@ void TVxMainForm::ConnectCommands() {
     // Menus show the current state when they open; shortcuts follow it at once.
     for (QMenu* menu : {m_mItemRaetsel, m_mItemBearbeiten, m_mItemAnsicht})
         connect(menu, &QMenu::aboutToShow, this, &TVxMainForm::UpdateCommands);
-    connect(m_mItemBeaFelderMarkieren, &QMenu::aboutToShow, this,
-            &TVxMainForm::MItemBeaFelderMarkierenClick);
-    connect(m_mItemBeaSchnappschuss, &QMenu::aboutToShow, this,
-            &TVxMainForm::MItemBeaSchnappschussClick);
+    connect(m_mItemBeaFelderMarkieren, &QMenu::aboutToShow, m_commands,
+            &TPlayCommands::UpdateMarkItems);
+    connect(m_mItemBeaSchnappschuss, &QMenu::aboutToShow, m_commands,
+            &TPlayCommands::UpdateSnapshotItems);
     connect(&s, &TPlayerSession::CommandsChanged, this, &TVxMainForm::UpdateCommands);
     connect(&s, &TPlayerSession::CursorChanged, this, &TVxMainForm::UpdateCommands);
     connect(&s, &TPlayerSession::ResultMessage, this, &TVxMainForm::ShowResult);
@@ -304,32 +259,8 @@ void TVxMainForm::ConnectCommands() {
     connect(m_mItemBeaZuruecksetzen, &QAction::triggered, this,
             &TVxMainForm::MItemBeaZuruecksetzenClick);
     connect(m_mItemAnsLoesung, &QAction::triggered, this, &TVxMainForm::MItemAnsLoesungClick);
-    connect(m_mItemBeaLeerfeld, &QAction::triggered, this,
-            [&s](bool on) { s.SetBlank(s.Cursor().x(), s.Cursor().y(), on); });
-    connect(m_mItemBeaEintragen, &QAction::triggered, this,
-            [&s] { s.RevealLetter(s.Cursor().x(), s.Cursor().y()); });
-    for (QAction* zoom : {m_mItemAnsVergroessern, m_mItemAnsVerkleinern})
-        connect(zoom, &QAction::triggered, this, [&s, zoom] { s.Zoom(zoom->data().toInt()); });
-    connect(m_mItemAnsFehleintraege, &QAction::triggered, this,
-            [&s](bool on) { s.SetShowErrors(on); });
-    connect(m_mItemAnsTooltips, &QAction::triggered, this, [&s](bool on) { s.SetShowHints(on); });
-    connect(m_mItemAnsBegriffLaengen, &QAction::triggered, this, [&s](bool on) {
-        if (IsSudoku(s.Kind()))
-            s.SetShowCandidates(on);
-        else
-            s.SetShowLengths(on);
-    });
-    const auto markItems = m_mItemBeaFelderMarkieren->actions();
-    for (QAction* item : markItems)
-        if (item->isCheckable())
-            connect(item, &QAction::triggered, this,
-                    [&s, item] { s.SetMarkSymbol(item->data().toInt()); });
-    connect(m_mItemBeaSnapErstellen, &QAction::triggered, &s, &TPlayerSession::TakeSnapshot);
-    const auto snapItems = m_mItemBeaSchnappschuss->actions();
-    for (QAction* item : snapItems)
-        if (item->data().toInt() >= 1)
-            connect(item, &QAction::triggered, this,
-                    [&s, item] { s.RestoreSnapshot(item->data().toInt()); });
+    connect(m_mItemBeaBegriff, &QAction::triggered, this, &TVxMainForm::MItemBeaBegriffClick);
+    m_commands->SetDialogParent(this);
 }
 
 QWidget* TVxMainForm::FindChildForm(TFormKind kind) const {
@@ -350,7 +281,6 @@ void TVxMainForm::UpdateCommands() {
     const TPlayerSession& s = m_session;
     const bool open = HasPuzzleForm();
     const TPuzzleKind kind = s.Kind();
-    const bool playing = open && s.ViewMode() == 0;
 
     m_mItemRaeDrucken->setEnabled(open && m_hasPrinter && m_hasPrinter());
     m_mItemRaeInfos->setEnabled(open);
@@ -362,67 +292,34 @@ void TVxMainForm::UpdateCommands() {
     m_mItemBearbeiten->menuAction()->setVisible(open);
     m_mItemAnsicht->menuAction()->setVisible(open);
 
-    // Bearbeiten: the play commands of the grid window at its cursor.
-    m_mItemBeaLeerfeld->setVisible(playing && IsAmerican(kind));
-    m_mItemBeaLeerfeld->setChecked(CursorHas(s, cfBlank));
-    m_mItemBeaEintragen->setVisible(playing && !IsJigsaw(kind) &&
-                                    (s.Puzzle().HelpOptions & hoInsertLetter));
-    m_mItemBeaEintragen->setEnabled(!CursorHas(s, IsAmerican(kind) ? cfBlank : cfBlock));
-    m_mItemBeaEintragen->setText(open && IsSudoku(kind) ? Utf8("Symbol &eintragen")
-                                                        : Utf8("Buchstaben &eintragen"));
-    // Entering a whole word needs the word dialog, which the player does not have yet.
-    m_mItemBeaBegriff->setVisible(false);
     m_mItemBeaFelderMarkieren->menuAction()->setVisible(open && IsSudoku(kind));
     m_mItemBeaSchnappschuss->menuAction()->setVisible(open && kind == TPuzzleKind::Sudoku);
-
-    // Ansicht: the view switches.
     m_mItemAnsLoesung->setEnabled(open && s.PuzzleAllows(hoShowSolution));
     m_mItemAnsLoesung->setChecked(s.ViewMode() == 1);
-    m_mItemAnsVergroessern->setVisible(open);
-    m_mItemAnsVerkleinern->setVisible(open);
     m_mItemAnsN1->setVisible(open);
-    m_mItemAnsFehleintraege->setVisible(open && s.PuzzleAllows(hoMarkErrors));
-    m_mItemAnsFehleintraege->setChecked(s.Settings().FehlerZeigen);
-    m_mItemAnsTooltips->setVisible(open && !IsSudoku(kind));
-    m_mItemAnsTooltips->setChecked(s.Settings().HinweiseZeigen);
-    if (IsSudoku(kind)) {
-        m_mItemAnsBegriffLaengen->setText(Utf8("&Mögliche Symbole anzeigen"));
-        m_mItemAnsBegriffLaengen->setStatusTip(
-            Utf8("Alle möglichen Symbole in den Feldern anzeigen"));
-        m_mItemAnsBegriffLaengen->setChecked(s.Settings().MoeglicheZahlenZeigen);
-    } else {
-        m_mItemAnsBegriffLaengen->setText(Utf8("&Begrifflängen anzeigen"));
-        m_mItemAnsBegriffLaengen->setStatusTip(Utf8("Die Längen der Begriffe anzeigen"));
-        m_mItemAnsBegriffLaengen->setChecked(s.Settings().LaengenZeigen);
-    }
-    m_mItemAnsBegriffLaengen->setVisible(open && (IsBrainTeaser(kind) || IsSudoku(kind)));
+    // The play commands, shared with the grid window.
+    m_commands->Update();
 }
 
-void TVxMainForm::MItemBeaFelderMarkierenClick() {
-    if (!HasPuzzleForm()) return;
-    // Tags: 0 none, -1 the separators, 1 to 12 a symbol, 13 only two possible.
-    const int symbols = m_session.Puzzle().ColCount;
-    const auto items = m_mItemBeaFelderMarkieren->actions();
-    for (QAction* item : items) {
-        const int tag = item->data().toInt();
-        item->setVisible(tag <= symbols || tag == 13);
-        if (item->isCheckable()) item->setChecked(tag == m_session.MarkSymbol());
-    }
-}
-
-void TVxMainForm::MItemBeaSchnappschussClick() {
-    const auto items = m_mItemBeaSchnappschuss->actions();
-    for (QAction* item : items) {
-        const int slot = item->data().toInt();
-        if (slot < 1) continue;
-        const double stamp = m_session.Snapshot(slot).Stamp;
-        item->setVisible(HasPuzzleForm() && stamp > 0);
-        if (stamp <= 0) continue;
-        const QString time = QLocale().toString(
-            QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(stamp)).time(), QLocale::LongFormat);
-        item->setText(QStringLiteral("%1: %2 h").arg(slot).arg(time));
-        item->setStatusTip(Utf8("Den Schnappschuss von %1 h wiederherstellen").arg(time));
-    }
+void TVxMainForm::MItemBeaBegriffClick() {
+    TPlayerSession& s = m_session;
+    const TPuzzleData& p = s.Puzzle();
+    const QAction* command = m_commands->Action(TPlayCommand::EnterWord);
+    if (!HasPuzzleForm() || !command->isVisible() || !command->isEnabled()) return;
+    const QPoint cursor = s.Cursor();
+    const TInputDir dir = s.InputDirection();
+    const TGridWordData word = GetWordData(p, cursor.x(), cursor.y(), false, false, WordDirOf(dir));
+    QString question;
+    if (IsSwedish(s.Kind()) && word.Index >= 0)
+        question = ToQString(p.Words[word.Index].Clue.view()) + QStringLiteral(" :");
+    else
+        question = QStringLiteral("Begriff mit %1 Buchstaben :").arg(word.Length);
+    TWordEditDlg dialog(s.Settings(), this);
+    dialog.setWindowTitle(Utf8("Gesuchten Begriff eingeben"));
+    dialog.SetQuestion(question.left(52));
+    dialog.SetWordText(CurrentWordText(p, cursor.x(), cursor.y(), dir, true));
+    if (m_dialogs->Exec(dialog) != QDialog::Accepted) return;
+    s.EnterWord(cursor.x(), cursor.y(), dir, dialog.WordText());
 }
 
 void TVxMainForm::MItemBeaRueckgaengigClick() {

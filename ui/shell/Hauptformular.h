@@ -28,6 +28,7 @@ namespace zx {
 
 class TModalDialogs;
 class THintForm;
+class TPlayCommands;
 class TRaetselForm;
 class TSpeedButton;
 
@@ -49,6 +50,7 @@ public:
     // What the child windows ask of the frame.
     TPlayerSession& Session() override { return m_session; }
     TModalDialogs& Dialogs() override { return *m_dialogs; }
+    TPlayCommands& Commands() override { return *m_commands; }
     void ShowHintAt(int x, int y, int size, const QString& text) override;
     void CloseHint() override;
     bool HintVisible() const override;
@@ -76,11 +78,8 @@ public:
 
     // The state of every command, computed from the session in one place.
     void UpdateCommands();
-    // Submenus filled when they open: the marking items the puzzle's symbols
-    // allow, ticked at the mark kind; the snapshot slots in use with their times.
-    void MItemBeaFelderMarkierenClick();
-    void MItemBeaSchnappschussClick();
     // Commands.
+    void MItemBeaBegriffClick();
     void MItemBeaRueckgaengigClick();
     void MItemBeaZuruecksetzenClick();
     void MItemAnsLoesungClick();
@@ -117,6 +116,7 @@ private:
     std::string m_exePath;
     std::vector<std::string> m_params;
     TPlayerSession m_session;
+    TPlayCommands* m_commands = nullptr;
     std::unique_ptr<TModalDialogs> m_ownDialogs;
     TModalDialogs* m_dialogs;
     std::function<bool()> m_hasPrinter;
@@ -146,7 +146,6 @@ private:
     QAction* m_mItemBeaEintragen = nullptr;
     QMenu* m_mItemBeaFelderMarkieren = nullptr;
     QMenu* m_mItemBeaSchnappschuss = nullptr;
-    QAction* m_mItemBeaSnapErstellen = nullptr;
     QAction* m_mItemAnsLoesung = nullptr;
     QAction* m_mItemAnsN1 = nullptr;
     QAction* m_mItemAnsVergroessern = nullptr;

@@ -1,7 +1,9 @@
 // Message boxes and the result dialog.
 #include "shell/PlayerDialogs.h"
 
+#include <QDesktopServices>
 #include <QMessageBox>
+#include <QUrl>
 #include <QPushButton>
 
 #include "shell/MessageDialog.h"
@@ -18,6 +20,10 @@ void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, cons
 
 void TPlayerDialogs::ShowInformation(QWidget* parent, const QString& text) {
     ShowBox(parent, QMessageBox::Information, QStringLiteral("Information"), text);
+}
+
+void TPlayerDialogs::ShowNote(QWidget* parent, const QString& title, const QString& text) {
+    ShowBox(parent, QMessageBox::Information, title, text);
 }
 
 void TPlayerDialogs::ShowError(QWidget* parent, const QString& text) {
@@ -43,5 +49,7 @@ void TPlayerDialogs::ShowResult(QWidget* parent, const QString& text, bool succe
 }
 
 int TPlayerDialogs::Exec(QDialog& dialog) { return dialog.exec(); }
+
+void TPlayerDialogs::OpenAddress(const QUrl& address) { QDesktopServices::openUrl(address); }
 
 } // namespace zx

@@ -21,6 +21,7 @@
 #include "grid/RaetselFormular.h"
 #include "session/FrameLink.h"
 #include "session/ModalDialogs.h"
+#include "session/PlayCommands.h"
 #include "session/PlayerSession.h"
 #include "session/PlayerState.h"
 #include "tools/PuzzleSource.h"
@@ -32,6 +33,7 @@ public:
     zx::TPlayerSession Play;
     zx::TPlayerState& St = Play.Edit();
     zxtest::TRecordingDialogs Dlg;
+    zx::TPlayCommands Commands_{Play, Dlg};
     // Side windows that close with the grid window.
     std::map<zx::TFormKind, QWidget*> Children;
     int UndoSaves = 0;
@@ -45,6 +47,7 @@ public:
     }
     zx::TPlayerSession& Session() override { return Play; }
     zx::TModalDialogs& Dialogs() override { return Dlg; }
+    zx::TPlayCommands& Commands() override { return Commands_; }
     // Registers a side window as open.
     void OpenChild(zx::TFormKind kind, QWidget* window) {
         Children[kind] = window;

@@ -2,13 +2,17 @@
 // tick words and announce what, and the sound behaviour of reset, reveal and
 // snapshots where the plain procedure would lose or misjudge entries.
 #include <QSignalSpy>
+#include <QAction>
 #include <QTest>
 #include <cstring>
 #include <functional>
 
 #include "document/PuzzleData.h"
 #include "document/Settings.h"
+#include "rules/SudokuRule.h"
 #include "rules/WordQueries.h"
+#include "RecordingDialogs.h"
+#include "session/PlayCommands.h"
 #include "session/PlayerSession.h"
 #include "tools/PuzzleSource.h"
 
@@ -53,6 +57,15 @@ private Q_SLOTS:
     void revealLeavesGivenSymbols();
     void snapshotRestoreRejudgesTheEntries();
     void solutionSlotsOutsideTheWordAreIgnored();
+    void blankFieldsSolveAnAmericanCrossword();
+    void fifthSnapshotReplacesTheOldest();
+    void markingFilterOfANineByNineSudoku();
+    void clueAndLookUp_data();
+    void clueAndLookUp();
+    void lookUpAddressIsOnePathSegment() {
+        QCOMPARE(zx::LookUpAddress(QString::fromUtf8("Äpfel und/oder Birnen")),
+                 QStringLiteral("https://de.wikipedia.org/wiki/%C3%84pfel%20und%2Foder%20Birnen"));
+    }
 };
 
 void PlayerSessionTest::operationsAnnounceTheirChanges() {
@@ -169,6 +182,103 @@ void PlayerSessionTest::solutionSlotsOutsideTheWordAreIgnored() {
     for (int code : {-1, 26, 1000})
         s.SetCodeGuess(code, 'A');
     QVERIFY(std::memcmp(&s.Puzzle(), &before, sizeof before) == 0);
+}
+
+void PlayerSessionTest::blankFieldsSolveAnAmericanCrossword() {
+    // OB#AT with its block hidden: the letters alone are not yet the solution.
+    TPlayerSession s;
+    QVERIFY(Load(s, "typ: 10\n[gitter]\nOB#AT\n[begriffe]\nOB = a\nAT = b\n"));
+    for (int col : {1, 2, 4, 5})
+        s.TypeKey(col, 1, s.Puzzle().cell(col, 1).Text.at(1), TInputDir::Across);
+    s.CheckCompletion();
+    // Revealing on the hidden block marks it blank, and the switch is judged.
+    s.Edit().Puzzle.HelpOptions = zx::hoInsertLetter;
+    TSpies spy(s);
+    s.RevealLetter(3, 1);
+    QVERIFY(s.Puzzle().cell(3, 1).Flags & zx::cfBlank);
+    QCOMPARE(spy.Result.count(), 1);
+    QCOMPARE(spy.Result.at(0).at(1).toBool(), true);
+}
+
+void PlayerSessionTest::fifthSnapshotReplacesTheOldest() {
+    TPlayerSession s;
+    QVERIFY(Load(s, "typ: 14\n[gitter]\n12 34\n34 12\n\n21 43\n43 2.\n"));
+    s.SetCursor(QPoint(4, 4), TInputDir::None);
+    const char symbols[] = "12341";
+    for (char symbol : symbols) {
+        if (!symbol) break;
+        s.TypeKey(4, 4, symbol, TInputDir::None);
+        s.TakeSnapshot();
+    }
+    // Slot 1 held "1", the oldest: the fifth snapshot took it.
+    s.TypeKey(4, 4, ' ', TInputDir::None);
+    for (const auto& [slot, entry] : {std::pair{1, "1"}, {2, "2"}, {3, "3"}, {4, "4"}}) {
+        s.RestoreSnapshot(slot);
+        QCOMPARE(s.Puzzle().entry(4, 4).str(), std::string(entry));
+    }
+    QVERIFY(s.Snapshot(1).Stamp >= s.Snapshot(4).Stamp);
+}
+
+void PlayerSessionTest::markingFilterOfANineByNineSudoku() {
+    zxtest::TRecordingDialogs dialogs;
+    TPlayerSession s;
+    QVERIFY(Load(s, "typ: 14\n[gitter]\n"
+                    "53. .7. ...\n6.. 195 ...\n.98 ... .6.\n\n"
+                    "8.. .6. ..3\n4.. 8.3 ..1\n7.. .2. ..6\n\n"
+                    ".6. ... 28.\n... 419 ..5\n... .8. .79\n"));
+    zx::TPlayCommands commands(s, dialogs);
+    commands.UpdateMarkItems();
+    for (int tag = 10; tag <= 12; ++tag)
+        QVERIFY(!commands.MarkItem(tag)->isVisible());
+    QVERIFY(commands.MarkItem(9)->isVisible() && commands.MarkItem(13)->isVisible());
+    commands.MarkAction(13)->trigger();
+    QCOMPARE(s.MarkSymbol(), 13);
+    for (int c = 1; c <= 9; ++c)
+        for (int r = 1; r <= 9; ++r) {
+            const bool lit = s.Puzzle().cell(c, r).Flags & zx::cfMarked;
+            const bool expected = zx::IsEmptyEntry(s.Puzzle().entry(c, r)) &&
+                                  zx::CountAllowedSymbols(s.Puzzle(), c, r) <= 2;
+            QCOMPARE(lit, expected);
+        }
+    commands.MarkAction(0)->trigger();
+    QVERIFY(!(s.Puzzle().cell(3, 1).Flags & zx::cfMarked));
+}
+
+void PlayerSessionTest::clueAndLookUp_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("typed"); // the entries of row 1, '.' empty
+    QTest::addColumn<QString>("kind");  // what the commands show
+    QTest::addColumn<QString>("text");
+    QTest::newRow("clue with unknown letters") << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
+                                              << "KU.RB.S" << "note" << "KU?RB?S|Gemuese";
+    QTest::newRow("clue of a reversed word") << "typ: 4\nrueckwaerts: ja\n[gitter]\nSIBREUK\n[begriffe]\nKUERBIS [r] = Gemuese\n"
+                                            << "SIB...." << "note" << "????BIS|Gemuese";
+    QTest::newRow("look-up of a solved word") << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
+                                             << "KUERBIS" << "address" << "https://de.wikipedia.org/wiki/Kuerbis";
+    QTest::newRow("look-up of an incomplete word") << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
+                                                  << "KUERBI." << "error"
+                                                  << QString::fromUtf8("Sie können nur komplett gelöste Begriffe im Online-Lexikon nachschlagen.");
+}
+
+void PlayerSessionTest::clueAndLookUp() {
+    QFETCH(QString, source);
+    QFETCH(QString, typed);
+    QFETCH(QString, kind);
+    QFETCH(QString, text);
+    zxtest::TRecordingDialogs dialogs;
+    TPlayerSession s;
+    QVERIFY(Load(s, source.toUtf8().constData()));
+    for (int c = 0; c < typed.size(); ++c)
+        if (typed[c] != QLatin1Char('.')) s.TypeKey(c + 1, 1, typed[c].toLatin1(), TInputDir::Across);
+    zx::TPlayCommands commands(s, dialogs);
+    s.SetCursor(QPoint(3, 1), TInputDir::Across);
+    if (kind == QLatin1String("note"))
+        commands.ShowClue();
+    else
+        commands.LookUp();
+    QCOMPARE(dialogs.Log.size(), std::size_t(1));
+    QCOMPARE(dialogs.Log[0].Kind, kind);
+    QCOMPARE(dialogs.Log[0].Text, text);
 }
 
 QTEST_MAIN(PlayerSessionTest)

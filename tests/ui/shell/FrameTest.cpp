@@ -14,12 +14,17 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
+#include <cstring>
 
 #include "ShellTestSupport.h"
+#include "controls/DrawGrid.h"
 #include "controls/SpeedButton.h"
 #include "document/Text.h"
 #include "rules/EntryCheck.h"
 #include "session/PlayerState.h"
+#include "grid/RaetselFormular.h"
+#include "legend/BegriffDialog.h"
+#include "session/PlayerSession.h"
 #include "shell/Hauptformular.h"
 #include "shell/HinweisDialog.h"
 
@@ -442,6 +447,50 @@ private Q_SLOTS:
         s.Puzzle.entry(2, 2).assign("Z");
         QTest::keySequence(f.frame.get(), QKeySequence::Undo);
         QCOMPARE(s.Puzzle.entry(2, 2).str(), std::string("Y"));
+    }
+
+    void playCommandsFromTheMenus() {
+        // NUN#LESEN in the first row; the cursor goes to LESEN, across.
+        TStartedFrame f(m_exe, {QStringLiteral(ZX_SAMPLES_DIR "/schwedenraetsel.raetsel")});
+        TPlayerSession& s = f.frame->Session();
+        f.frame->Child<TRaetselForm>()->Raetsel()->SelectCell(6, 1);
+        auto row = [&] {
+            std::string text;
+            for (int c = 5; c <= 9; ++c) text += s.Puzzle().entry(c, 1).at(1);
+            return QString::fromStdString(text);
+        };
+        // A word from the dialog stops at the block; a cancelled dialog changes nothing.
+        f.dialogs.OnExec = [](QDialog& d) { static_cast<TWordEditDlg&>(d).SetWordText("LESENXY"); };
+        f.Item("MItemBeaBegriff")->trigger();
+        QCOMPARE(row(), QStringLiteral("LESEN"));
+        QCOMPARE(s.Puzzle().entry(1, 2).str(), std::string(" "));
+        const TPuzzleData entered = s.Puzzle();
+        f.dialogs.ExecResult = QDialog::Rejected;
+        f.dialogs.OnExec = [](QDialog& d) { static_cast<TWordEditDlg&>(d).SetWordText("ABC"); };
+        f.Item("MItemBeaBegriff")->trigger();
+        QVERIFY(std::memcmp(&s.Puzzle(), &entered, sizeof entered) == 0);
+
+        // Declining the reset keeps the puzzle and the undo copy; an accepted one is undone.
+        const TPuzzleData undoCopy = s.UndoCopy();
+        f.dialogs.Answer = false;
+        f.Item("MItemBeaZuruecksetzen")->trigger();
+        QVERIFY(std::memcmp(&s.Puzzle(), &entered, sizeof entered) == 0);
+        QVERIFY(std::memcmp(&s.UndoCopy(), &undoCopy, sizeof undoCopy) == 0);
+        f.dialogs.Answer = true;
+        f.Item("MItemBeaZuruecksetzen")->trigger();
+        QCOMPARE(row(), QStringLiteral("     "));
+        f.Item("MItemBeaRueckgaengig")->trigger();
+        QVERIFY(std::memcmp(&s.Puzzle(), &entered, sizeof entered) == 0);
+
+        // The solution view, on and off twice, leaves the grid as it was.
+        QWidget* grid = f.frame->Child<TRaetselForm>()->Raetsel();
+        const QImage before = grid->grab().toImage();
+        for (int i = 0; i < 2; ++i) {
+            f.Item("MItemAnsLoesung")->trigger();
+            QVERIFY(grid->grab().toImage() != before);
+            f.Item("MItemAnsLoesung")->trigger();
+            QCOMPARE(grid->grab().toImage(), before);
+        }
     }
 
     void menuClosedWithEscapeGivesKeysBack() {

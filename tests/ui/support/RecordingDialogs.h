@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <QUrl>
 #include <functional>
 #include <vector>
 
@@ -22,8 +23,14 @@ public:
     bool Answer = true;
     // Runs on a dialog given to Exec while it is still filled, before it is released.
     std::function<void(QDialog&)> OnExec;
+    // What Exec answers: accepted unless a test says otherwise.
+    int ExecResult = QDialog::Accepted;
 
     void ShowInformation(QWidget*, const QString& text) override { Log.push_back({"information", text}); }
+    void ShowNote(QWidget*, const QString& title, const QString& text) override {
+        Log.push_back({"note", title + QLatin1Char('|') + text});
+    }
+    void OpenAddress(const QUrl& address) override { Log.push_back({"address", address.toString(QUrl::FullyEncoded)}); }
     void ShowError(QWidget*, const QString& text) override { Log.push_back({"error", text}); }
     bool AskYesNo(QWidget*, const QString& text) override {
         Log.push_back({"question", text});
@@ -35,7 +42,7 @@ public:
     int Exec(QDialog& dialog) override {
         Log.push_back({QString::fromLatin1(dialog.metaObject()->className()), QString()});
         if (OnExec) OnExec(dialog);
-        return QDialog::Accepted;
+        return ExecResult;
     }
 
     // The result dialogs shown so far.
