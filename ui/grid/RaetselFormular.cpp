@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -94,15 +95,8 @@ TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
     for (auto notice : {&TPlayerSession::CommandsChanged, &TPlayerSession::ViewChanged})
         connect(&m_session, notice, this, &TRaetselForm::UpdateToolbar);
     connect(&m_session, &TPlayerSession::CursorChanged, this, &TRaetselForm::UpdateToolbar);
-    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        // In American crosswords the cursor goes to the clicked cell first,
-        // so that the blank-field command acts on it.
-        const QPoint cell = m_grid->CellAt(at);
-        if (IsAmerican(m_session.Kind()) && cell.x() > 0 && cell.y() > 0)
-            m_grid->SelectCell(cell.x(), cell.y());
-        MenuRaetselPlayPopup(at);
-    });
+    // The popup menu: on the right button, the menu key and Shift+F10.
+    m_grid->installEventFilter(this);
     connect(m_grid, &TDrawGrid::CellDoubleClicked, this, [this] {
         QAction* reveal = m_commands.Action(TPlayCommand::RevealLetter);
         if (reveal->isVisible() && reveal->isEnabled()) reveal->trigger();
@@ -497,9 +491,7 @@ bool TRaetselForm::RaetselKeyDown(int key) {
     const TPuzzleKind kind = m_session.Kind();
     if (key == Qt::Key_Menu ||
         (key == Qt::Key_F10 && QApplication::keyboardModifiers() == Qt::ShiftModifier)) {
-        // Keyboard users open the popup menu at the cursor cell.
-        const QRect cell = m_grid->CellRect(m_grid->Col(), m_grid->Row());
-        MenuRaetselPlayPopup(cell.isNull() ? QPoint(0, 0) : cell.bottomLeft());
+        PopupAtCursor();
         return true;
     }
     if (IsJigsaw(kind)) return false;
@@ -704,6 +696,31 @@ void TRaetselForm::MenuRaetselPlayPopup(const QPoint& at) {
     m_mItemPlayFelderMarkieren->menuAction()->setVisible(sudoku);
     m_mItemPlaySchnappschuss->menuAction()->setVisible(kind == TPuzzleKind::Sudoku);
     m_menuRaetselPlay->popup(m_grid->mapToGlobal(at));
+}
+
+void TRaetselForm::PopupAtCursor() {
+    // Keyboard users get the popup at the cursor cell; the toolkit may ask for
+    // it a second time for the same key.
+    if (m_menuRaetselPlay->isVisible()) return;
+    const QRect cell = m_grid->CellRect(m_grid->Col(), m_grid->Row());
+    MenuRaetselPlayPopup(cell.isNull() ? QPoint(0, 0) : cell.bottomLeft());
+}
+
+bool TRaetselForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_grid || event->type() != QEvent::ContextMenu)
+        return QWidget::eventFilter(watched, event);
+    const auto* menu = static_cast<QContextMenuEvent*>(event);
+    if (menu->reason() != QContextMenuEvent::Mouse) {
+        PopupAtCursor();
+        return true;
+    }
+    // In American crosswords the cursor goes to the clicked cell first, so
+    // that the blank-field command acts on it.
+    const QPoint cell = m_grid->CellAt(menu->pos());
+    if (IsAmerican(m_session.Kind()) && cell.x() > 0 && cell.y() > 0)
+        m_grid->SelectCell(cell.x(), cell.y());
+    MenuRaetselPlayPopup(menu->pos());
+    return true;
 }
 
 void TRaetselForm::MItemPlaySchliessenClick() {

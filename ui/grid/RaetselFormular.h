@@ -91,6 +91,7 @@ Q_SIGNALS:
     void Closing();
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     QSize sizeHint() const override;
@@ -111,6 +112,7 @@ private:
     void ReportCursor();
     void CreateToolbar();
     void CreatePopupMenu();
+    void PopupAtCursor();
     void AnnounceCurrentWord();
     std::uint32_t FlagsAt(int col, int row) const;
     std::uint32_t StopFlag() const;

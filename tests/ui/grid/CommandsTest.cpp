@@ -18,6 +18,7 @@ private Q_SLOTS:
     void toolbarAndPopupFollowThePuzzle();
     void popupFromTheKeyboardRevealsALetter();
     void captionsWithoutTitle();
+    void buttonsSwitchTheirCommands();
 };
 
 void CommandsTest::toolbarAndPopupFollowThePuzzle_data() {
@@ -110,6 +111,27 @@ void CommandsTest::captionsWithoutTitle() {
         TFormHolder h = Open(std::move(frame));
         QCOMPARE(h.Form->windowTitle(), QString::fromUtf8(c.caption));
     }
+}
+
+void CommandsTest::buttonsSwitchTheirCommands() {
+    TFormHolder h = Open(FrameFromSample(QStringLiteral("sudoku-9x9")));
+    auto button = [&](const char* name) {
+        return h.Form->findChild<zx::TSpeedButton*>(QString::fromLatin1(name));
+    };
+    const zx::TProgramSettings& s = h.Frame->Play.Settings();
+    const bool shown = s.MoeglicheZahlenZeigen;
+    QTest::mouseClick(button("SBShowHintGrids"), Qt::LeftButton);
+    QCOMPARE(s.MoeglicheZahlenZeigen, !shown);
+    QCOMPARE(button("SBShowHintGrids")->Down(), !shown);
+    QCOMPARE(h.Frame->Commands_.Action(zx::TPlayCommand::ShowLengths)->isChecked(), !shown);
+    // The marking buttons are one radio group with the submenu's items.
+    QTest::mouseClick(button("SBMark3"), Qt::LeftButton);
+    QCOMPARE(h.Frame->Play.MarkSymbol(), 3);
+    QVERIFY(button("SBMark3")->Down() && !button("SBMarkKeine")->Down());
+    QVERIFY(h.Frame->Commands_.MarkAction(3)->isChecked());
+    h.Frame->Commands_.MarkItem(0)->trigger();
+    QCOMPARE(h.Frame->Play.MarkSymbol(), 0);
+    QVERIFY(button("SBMarkKeine")->Down() && !button("SBMark3")->Down());
 }
 
 QTEST_MAIN(CommandsTest)

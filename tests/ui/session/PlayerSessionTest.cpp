@@ -1,17 +1,17 @@
 // The play session: which operations take the undo copy, judge the puzzle,
 // tick words and announce what, and the sound behaviour of reset, reveal and
 // snapshots where the plain procedure would lose or misjudge entries.
-#include <QSignalSpy>
 #include <QAction>
+#include <QSignalSpy>
 #include <QTest>
 #include <cstring>
 #include <functional>
 
+#include "RecordingDialogs.h"
 #include "document/PuzzleData.h"
 #include "document/Settings.h"
 #include "rules/SudokuRule.h"
 #include "rules/WordQueries.h"
-#include "RecordingDialogs.h"
 #include "session/PlayCommands.h"
 #include "session/PlayerSession.h"
 #include "tools/PuzzleSource.h"
@@ -139,13 +139,22 @@ void PlayerSessionTest::resetKeepsThePuzzleAndClearsEverySolutionSlot() {
     s.Undo();
     QVERIFY(std::memcmp(&s.Puzzle(), &before, sizeof before) == 0);
 
-    // A jigsaw keeps the letters of its filler cells, which are entries.
+    // A jigsaw keeps the letters of its filler cells, which are entries, and
+    // loses the words the player painted.
     TPlayerSession jigsaw;
     QVERIFY(Load(jigsaw, "typ: 12\n[gitter]\nOBX\nQAT\n[begriffe]\nOB = a\nAT = b\n"));
+    jigsaw.SetFormOpen(TFormKind::Legend, true);
+    jigsaw.PaintRange(QRect(QPoint(1, 1), QPoint(2, 1)));
+    const int ob = zx::FindWord(jigsaw.Puzzle(), std::abs(jigsaw.Puzzle().cell(1, 1).Number),
+                                zx::TWordDir::Across);
+    QVERIFY(jigsaw.Puzzle().cell(1, 1).Flags & zx::cfMarked);
+    QCOMPARE(jigsaw.Puzzle().Words[ob].Done, std::uint8_t(1));
     const std::string filler = jigsaw.Puzzle().entry(3, 1).str();
     QCOMPARE(filler, std::string("X"));
     jigsaw.Reset();
     QCOMPARE(jigsaw.Puzzle().entry(3, 1).str(), filler);
+    QVERIFY(!(jigsaw.Puzzle().cell(1, 1).Flags & zx::cfMarked));
+    QCOMPARE(jigsaw.Puzzle().Words[ob].Done, std::uint8_t(0));
 }
 
 void PlayerSessionTest::revealLeavesGivenSymbols() {
@@ -249,15 +258,27 @@ void PlayerSessionTest::clueAndLookUp_data() {
     QTest::addColumn<QString>("typed"); // the entries of row 1, '.' empty
     QTest::addColumn<QString>("kind");  // what the commands show
     QTest::addColumn<QString>("text");
-    QTest::newRow("clue with unknown letters") << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
-                                              << "KU.RB.S" << "note" << "KU?RB?S|Gemuese";
-    QTest::newRow("clue of a reversed word") << "typ: 4\nrueckwaerts: ja\n[gitter]\nSIBREUK\n[begriffe]\nKUERBIS [r] = Gemuese\n"
-                                            << "SIB...." << "note" << "????BIS|Gemuese";
-    QTest::newRow("look-up of a solved word") << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
-                                             << "KUERBIS" << "address" << "https://de.wikipedia.org/wiki/Kuerbis";
-    QTest::newRow("look-up of an incomplete word") << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
-                                                  << "KUERBI." << "error"
-                                                  << QString::fromUtf8("Sie können nur komplett gelöste Begriffe im Online-Lexikon nachschlagen.");
+    QTest::newRow("clue with unknown letters")
+        << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
+        << "KU.RB.S"
+        << "note"
+        << "KU?RB?S|Gemuese";
+    QTest::newRow("clue of a reversed word")
+        << "typ: 4\nrueckwaerts: ja\n[gitter]\nSIBREUK\n[begriffe]\nKUERBIS [r] = Gemuese\n"
+        << "SIB...."
+        << "note"
+        << "????BIS|Gemuese";
+    QTest::newRow("look-up of a solved word")
+        << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
+        << "KUERBIS"
+        << "address"
+        << "https://de.wikipedia.org/wiki/Kuerbis";
+    QTest::newRow("look-up of an incomplete word")
+        << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
+        << "KUERBI."
+        << "error"
+        << QString::fromUtf8(
+               "Sie können nur komplett gelöste Begriffe im Online-Lexikon nachschlagen.");
 }
 
 void PlayerSessionTest::clueAndLookUp() {
@@ -269,7 +290,8 @@ void PlayerSessionTest::clueAndLookUp() {
     TPlayerSession s;
     QVERIFY(Load(s, source.toUtf8().constData()));
     for (int c = 0; c < typed.size(); ++c)
-        if (typed[c] != QLatin1Char('.')) s.TypeKey(c + 1, 1, typed[c].toLatin1(), TInputDir::Across);
+        if (typed[c] != QLatin1Char('.'))
+            s.TypeKey(c + 1, 1, typed[c].toLatin1(), TInputDir::Across);
     zx::TPlayCommands commands(s, dialogs);
     s.SetCursor(QPoint(3, 1), TInputDir::Across);
     if (kind == QLatin1String("note"))
