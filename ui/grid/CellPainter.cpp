@@ -3,9 +3,9 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <cmath>
 
+#include "controls/SvgImage.h"
 #include "rules/SudokuRule.h"
 #include "rules/WordQueries.h"
 #include "session/Colors.h"
@@ -36,15 +36,6 @@ std::uint32_t StopFlag(TPuzzleKind kind) {
     return IsAmerican(kind) ? cfBlank : cfBlock;
 }
 
-// The picture at its own size in pixels.
-QImage RenderSvg(const QString& path) {
-    QSvgRenderer svg(path);
-    QImage img(svg.defaultSize(), QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    svg.render(&p);
-    return img;
-}
 
 // Text with its top-left corner at (x, y), as a text cell is placed.
 void TextAt(QPainter& canvas, int x, int y, const QString& text) {

@@ -9,7 +9,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
-#include <QSvgRenderer>
 #include <qdrawutil.h>
 
 #include <algorithm>
@@ -18,6 +17,7 @@
 
 #include "controls/DrawGrid.h"
 #include "controls/GradientBar.h"
+#include "controls/SvgImage.h"
 #include "session/Colors.h"
 #include "session/TextConv.h"
 
@@ -61,14 +61,6 @@ std::pair<char, char> Letters(char key) {
     }
 }
 
-QImage RenderSvg(const QString& path) {
-    QSvgRenderer svg(path);
-    QImage img(svg.defaultSize(), QImage::Format_ARGB32_Premultiplied);
-    img.fill(Qt::transparent);
-    QPainter p(&img);
-    svg.render(&p);
-    return img;
-}
 
 QPushButton* AddButton(QWidget* parent, const char* name, const QString& text, int left,
                        const QString& hint) {

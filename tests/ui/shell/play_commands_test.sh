@@ -12,37 +12,7 @@ if [ -z "$release_dir" ] || [ ! -x "$player" ] || [ ! -x "$tool" ]; then
   echo "SKIP: no Release player at '$player'"
   exit 77
 fi
-for t in Xvfb xdotool; do
-  if ! command -v "$t" >/dev/null 2>&1; then
-    echo "SKIP: $t is not installed"
-    exit 77
-  fi
-done
-
-xvfb_pid=""
-player_pid=""
-workdir=$(mktemp -d)
-cleanup() {
-  [ -n "$player_pid" ] && kill "$player_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-  rm -rf "$workdir"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$workdir/display" >/dev/null 2>&1 &
-xvfb_pid=$!
-tries=0
-until [ -s "$workdir/display" ]; do
-  tries=$((tries + 1))
-  if [ "$tries" -gt 100 ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    echo "SKIP: Xvfb did not start"
-    exit 77
-  fi
-  sleep 0.1
-done
-export DISPLAY=":$(head -n 1 "$workdir/display")"
-export LC_ALL=C.UTF-8
+. "$(dirname "$0")/xvfb.sh"
 
 # OB, AT and ES with their two blocks hidden.
 printf 'typ: 10\n[gitter]\nOB#AT#ES\n[begriffe]\nOB = a\nAT = b\nES = c\n' >"$workdir/klein.txt"
