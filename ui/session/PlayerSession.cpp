@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <span>
+#include <tuple>
 
 #include "rules/Completion.h"
 #include "rules/EntryCheck.h"
@@ -155,6 +156,7 @@ void TPlayerSession::Undo() {
     if (IsSudoku(Kind())) RecomputeCandidates();
     m_s.UndoAvailable = false;
     Q_EMIT RecordReplaced();
+    Q_EMIT ClockChanged();
     Q_EMIT CommandsChanged();
     if (HasSolutionWord(Kind()) && m_s.Settings.LoesungswortZeigen &&
         !FormOpen(TFormKind::Solution))
@@ -238,8 +240,15 @@ void TPlayerSession::TickFilledWord(int col, int row, TWordDir direction) {
         SetWordDone(w.Index, w.Direction, true);
 }
 
+void TPlayerSession::SetElapsedTime(long long seconds) {
+    m_s.Puzzle.ElapsedTime = static_cast<std::uint16_t>(std::clamp<long long>(seconds, 0, 65535));
+}
+
 void TPlayerSession::CheckCompletion() {
+    const TPuzzleData& p = m_s.Puzzle;
+    const auto clock = std::tuple(p.ClockRunning, p.BestTime, p.Solved);
     const TCompletionResult result = zx::CheckCompletion(m_s.Puzzle, m_s.ErrorGrid, m_s.Settings);
+    if (clock != std::tuple(p.ClockRunning, p.BestTime, p.Solved)) Q_EMIT ClockChanged();
     if (result.shown())
         Q_EMIT ResultMessage(ToQString(result.text()), result.form() == TResultForm::Success);
 }
@@ -451,6 +460,7 @@ void TPlayerSession::Reset() {
     p.Solved = 0;
     m_s.ViewMode = 0;
     Q_EMIT RecordReplaced();
+    Q_EMIT ClockChanged();
     Q_EMIT ViewChanged();
     Q_EMIT CommandsChanged();
     if (HasSolutionWord(kind) && m_s.Settings.LoesungswortZeigen && !FormOpen(TFormKind::Solution))

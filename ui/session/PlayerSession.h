@@ -137,6 +137,9 @@ public:
     void SetCodeGuess(int code, char letter);
     // The player's letter at slot 1..20 of the solution word, ' ' to clear it.
     void SetSolutionLetter(int slot, char letter);
+    // The timed Sudoku's clock: the seconds counted so far, 0 .. 65535 (the
+    // count stops at the largest value the record holds rather than wrapping).
+    void SetElapsedTime(long long seconds);
     // Clears every entry and mark the player made (the undo copy is taken
     // first); a jigsaw keeps the letters of its filler cells.
     void Reset();
@@ -168,6 +171,8 @@ Q_SIGNALS:
     void WordDoneChanged(int wordIndex, TWordDir direction, bool done);
     void CodeGuessChanged(int code);
     void SolutionLetterChanged(int slot);
+    // The clock's running state or best time changed (solved, undone, reset).
+    void ClockChanged();
     // The view mode or a view switch changed: everything is drawn anew.
     void ViewChanged();
     void CellSizeChanged(int cellSize);
