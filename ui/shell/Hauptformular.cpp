@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPrinterInfo>
 #include <QScreen>
 #include <QStatusTipEvent>
@@ -22,6 +23,8 @@
 #include "controls/SpeedButton.h"
 #include "grid/RaetselFormular.h"
 #include "legend/BegriffDialog.h"
+#include "legend/LoesungDialog.h"
+#include "legend/ZahlenDialog.h"
 #include "session/Colors.h"
 #include "session/DragCursors.h"
 #include "session/PlayCommands.h"
@@ -31,6 +34,7 @@
 #include "shell/InfoDialog.h"
 #include "shell/PlayerDialogs.h"
 #include "shell/RaetselInfoDialog.h"
+#include "shell/StopuhrDialog.h"
 
 namespace zx {
 
@@ -113,6 +117,7 @@ TVxMainForm::~TVxMainForm() {
     const auto subWindows = m_mdiArea->subWindowList();
     for (QMdiSubWindow* sub : subWindows) {
         if (QWidget* form = sub->widget()) form->disconnect(this);
+        sub->disconnect(this);
         delete sub;
     }
     delete m_hintForm;
@@ -269,9 +274,12 @@ QWidget* TVxMainForm::FindChildForm(TFormKind kind) const {
     case TFormKind::Puzzle:
         return Child<TRaetselForm>();
     case TFormKind::Solution:
-    case TFormKind::Legend:
+        return Child<TLoesungForm>();
     case TFormKind::NumLegend:
+        return Child<TNumLegendForm>();
     case TFormKind::Stopwatch:
+        return Child<TStopuhrForm>();
+    case TFormKind::Legend:
         break;
     }
     return nullptr;
@@ -366,6 +374,14 @@ TRaetselForm* TVxMainForm::CreatePuzzleForm() {
     auto* form = new TRaetselForm(*this);
     connect(form, &TRaetselForm::SideWindowRequested, this, &TVxMainForm::OpenSideWindow);
     connect(form, &TRaetselForm::Closing, this, &TVxMainForm::PuzzleFormClosing);
+    // The printed grid carries the solution word's row while its strip is open.
+    connect(form, &TRaetselForm::SolutionRowPrintRequested, this,
+            [this](QPainter* canvas, const QRect& rect, TPaintOutput output) {
+                const TPlayerSession& s = m_session;
+                TLoesungForm::PrintSolutionWord(*canvas, rect, s.Puzzle(), s.Settings(), s.ViewMode(),
+                                                output == TPaintOutput::Printer,
+                                                s.Settings().PrintSettings.ColorMode);
+            });
     QMdiSubWindow* sub = m_mdiArea->addSubWindow(form);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->move(0, 0);
@@ -374,8 +390,54 @@ TRaetselForm* TVxMainForm::CreatePuzzleForm() {
 }
 
 void TVxMainForm::OpenSideWindow(TFormKind kind) {
-    // At most one window of a kind; the side windows join here as they are built.
-    if (FindChildForm(kind)) return;
+    if (!HasPuzzleForm()) return;
+    // At most one window of a kind: an open one is shown anew from the record.
+    QWidget* form = FindChildForm(kind);
+    if (!form) {
+        // Side windows have a caption; only the code table can be closed by itself.
+        Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        switch (kind) {
+        case TFormKind::NumLegend:
+            form = new TNumLegendForm(*this);
+            flags |= Qt::WindowCloseButtonHint;
+            break;
+        case TFormKind::Solution:
+            form = new TLoesungForm(*this);
+            break;
+        case TFormKind::Stopwatch:
+            form = new TStopuhrForm(*this);
+            break;
+        case TFormKind::Puzzle:
+        case TFormKind::Legend:
+            return;
+        }
+        QMdiSubWindow* active = m_mdiArea->activeSubWindow();
+        QMdiSubWindow* sub = m_mdiArea->addSubWindow(form, flags);
+        sub->setAttribute(Qt::WA_DeleteOnClose);
+        m_session.SetFormOpen(kind, true);
+        connect(sub, &QObject::destroyed, this, [this, kind] { m_session.SetFormOpen(kind, false); });
+        sub->show();
+        // The keys stay with the grid window.
+        if (active) m_mdiArea->setActiveSubWindow(active);
+    }
+    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
+    const int right = m_mdiArea->viewport()->width() - 10;
+    switch (kind) {
+    case TFormKind::NumLegend:
+        static_cast<TNumLegendForm*>(form)->ShowNumLegend();
+        if (sub) sub->move(std::max(right - sub->width(), 0), 0);
+        break;
+    case TFormKind::Solution:
+        static_cast<TLoesungForm*>(form)->ShowSolution();
+        break;
+    case TFormKind::Stopwatch:
+        static_cast<TStopuhrForm*>(form)->FormShow();
+        if (sub) sub->move(std::max(right - sub->width(), 0), 0);
+        break;
+    case TFormKind::Puzzle:
+    case TFormKind::Legend:
+        break;
+    }
 }
 
 void TVxMainForm::PuzzleFormClosing() {
