@@ -420,24 +420,36 @@ void TVxMainForm::OpenSideWindow(TFormKind kind) {
         // The keys stay with the grid window.
         if (active) m_mdiArea->setActiveSubWindow(active);
     }
-    auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget());
-    const int right = m_mdiArea->viewport()->width() - 10;
     switch (kind) {
     case TFormKind::NumLegend:
         static_cast<TNumLegendForm*>(form)->ShowNumLegend();
-        if (sub) sub->move(std::max(right - sub->width(), 0), 0);
         break;
     case TFormKind::Solution:
         static_cast<TLoesungForm*>(form)->ShowSolution();
         break;
     case TFormKind::Stopwatch:
         static_cast<TStopuhrForm*>(form)->FormShow();
-        if (sub) sub->move(std::max(right - sub->width(), 0), 0);
         break;
     case TFormKind::Puzzle:
     case TFormKind::Legend:
         break;
     }
+    PlaceSideWindows();
+}
+
+void TVxMainForm::PlaceSideWindows() {
+    // The code table and the stopwatch keep to the child area's top right
+    // corner, the solution-word strip to its bottom right, also when the
+    // area changes its size.
+    const QRect area = m_mdiArea->viewport()->rect();
+    auto subOf = [](QWidget* form) {
+        return form ? qobject_cast<QMdiSubWindow*>(form->parentWidget()) : nullptr;
+    };
+    for (TFormKind kind : {TFormKind::NumLegend, TFormKind::Stopwatch})
+        if (QMdiSubWindow* sub = subOf(FindChildForm(kind)))
+            sub->move(std::max(area.width() - sub->width() - 10, 0), 0);
+    if (auto* strip = static_cast<TLoesungForm*>(FindChildForm(TFormKind::Solution)))
+        if (QMdiSubWindow* sub = subOf(strip)) sub->move(strip->PlaceFor(area));
 }
 
 void TVxMainForm::PuzzleFormClosing() {
@@ -583,6 +595,9 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::StatusTip:
         // Hints of every window of the program, dialogs included, reach the status line.
         m_lblHints->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        break;
+    case QEvent::Resize:
+        if (watched == m_mdiArea->viewport()) PlaceSideWindows();
         break;
     case QEvent::MouseMove:
         if (watched == m_mdiArea->viewport())

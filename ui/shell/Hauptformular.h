@@ -111,6 +111,7 @@ private:
     void ModifiersChanged();
     void PuzzleFormClosing();
     void OpenSideWindow(TFormKind kind);
+    void PlaceSideWindows();
     void ShowResult(const QString& text, bool success);
 
     std::string m_exePath;
