@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <cmath>
 
+#include "controls/Fonts.h"
 #include "controls/SvgImage.h"
 #include "rules/SudokuRule.h"
 #include "rules/WordQueries.h"
@@ -57,18 +58,6 @@ TInputDirImages LoadInputDirImages() {
             RenderSvg(QStringLiteral(":/images/arrow-down.svg"))};
 }
 
-QFont FontWithHeight(const QString& face, int height, bool bold) {
-    QFont f(face);
-    f.setBold(bold);
-    height = std::max(height, 1);
-    f.setPixelSize(height);
-    const qreal lineHeight = QFontMetricsF(f).height();
-    if (lineHeight > 0) {
-        const int px = static_cast<int>(std::lround(height * height / lineHeight));
-        f.setPixelSize(std::max(px, 1));
-    }
-    return f;
-}
 
 const QFont& TFontCache::Get(const QString& face, int size, bool bold, bool points) const {
     // Sizes come from the settings block of the puzzle: keep them renderable.

@@ -116,7 +116,5 @@ void DrawInputCursor(QPainter& canvas, const QRect& rect, TInputDir direction, b
 // wider pens straddle the line, leaning to the top left for even widths.
 void DrawPenLine(QPainter& canvas, int x1, int y1, int x2, int y2, int w, const QColor& color);
 
-// A font of the face whose line height (ascent + descent) is height units.
-QFont FontWithHeight(const QString& face, int height, bool bold);
 
 } // namespace zx

@@ -17,6 +17,7 @@
 
 #include "controls/DrawGrid.h"
 #include "controls/GradientBar.h"
+#include "controls/InputMark.h"
 #include "controls/SvgImage.h"
 #include "session/Colors.h"
 #include "session/TextConv.h"
@@ -213,17 +214,7 @@ void TWordEditDlg::GridBegriffDrawCell(QPainter& painter, int col, const QRect& 
                          ToQString(std::string_view(&letter, 1)));
     }
     if (!current || !active) return;
-    // The thin input mark: a bracket open to the top along the bottom of the
-    // box, each line ending one pixel short of its end point.
-    const int l = rect.left();
-    const int r = l + rect.width();
-    const int b = rect.top() + rect.height();
-    painter.fillRect(QRect(l + 2, b - 7, 1, 3), Qt::black);
-    painter.fillRect(QRect(l + 2, b - 4, r - l - 6, 1), Qt::black);
-    painter.fillRect(QRect(r - 4, b - 6, 1, 3), Qt::black);
-    // The across arrow in the lower right corner above the mark, where it
-    // stays clear of a centred capital.
-    painter.drawImage(QPoint(r - 2 - m_arrow.width(), b - 8 - m_arrow.height()), m_arrow);
+    DrawThinInputMark(painter, rect, &m_arrow);
 }
 
 void TWordEditDlg::SetBox(int i, char c) {

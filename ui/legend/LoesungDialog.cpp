@@ -12,6 +12,7 @@
 #include <string_view>
 
 #include "controls/DrawGrid.h"
+#include "controls/InputMark.h"
 #include "controls/SvgImage.h"
 #include "session/Colors.h"
 #include "session/FrameLink.h"
@@ -209,15 +210,7 @@ void TLoesungForm::GridLoesungDrawCell(QPainter& painter, int col, const QRect& 
     PaintSolutionCell(painter, p, m_session.Settings(), m_session.ViewMode(), col, rect, style,
                       palette());
     if (!style.Selected) return;
-    // The thin input mark: a bracket open to the top along the bottom of the
-    // box, with the across arrow above its right end, clear of the letter.
-    const int l = rect.left();
-    const int r = l + rect.width();
-    const int b = rect.top() + rect.height();
-    painter.fillRect(QRect(l + 2, b - 7, 1, 3), Qt::black);
-    painter.fillRect(QRect(l + 2, b - 4, r - l - 6, 1), Qt::black);
-    painter.fillRect(QRect(r - 4, b - 6, 1, 3), Qt::black);
-    painter.drawImage(QPoint(r - 2 - m_arrow.width(), b - 8 - m_arrow.height()), m_arrow);
+    DrawThinInputMark(painter, rect, &m_arrow);
 }
 
 bool TLoesungForm::GridLoesungKeyDown(int key) {

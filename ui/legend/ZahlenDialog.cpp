@@ -17,6 +17,7 @@
 #include <string_view>
 
 #include "controls/DrawGrid.h"
+#include "controls/Fonts.h"
 #include "session/Colors.h"
 #include "session/FrameLink.h"
 #include "session/PlayerSession.h"
@@ -36,18 +37,6 @@ constexpr int NumberHeightScreen = 14;
 constexpr int NumberHeightPaper = 32;
 const QColor Silver(0xC0, 0xC0, 0xC0);
 
-// A font whose line height (ascent + descent) is height units, as the
-// numbers of the table are sized.
-QFont FontOfHeight(const QString& face, int height, bool bold) {
-    QFont f(face);
-    f.setBold(bold);
-    height = std::max(height, 1);
-    f.setPixelSize(height);
-    const qreal lineHeight = QFontMetricsF(f).height();
-    if (lineHeight > 0)
-        f.setPixelSize(std::max(static_cast<int>(std::lround(height * height / lineHeight)), 1));
-    return f;
-}
 
 // Points to canvas units of 0.1 mm.
 int PointsOnPaper(int points) {
@@ -278,7 +267,7 @@ void TNumLegendForm::PreparePaint() {
     m_paint.OnPaper = false;
     m_paint.Palette = palette();
     m_paint.LetterFont = LetterFontOf(s);
-    m_paint.NumberFont = FontOfHeight(QStringLiteral("Arial"), NumberHeightScreen, false);
+    m_paint.NumberFont = FontWithHeight(QStringLiteral("Arial"), NumberHeightScreen, false);
 }
 
 void TNumLegendForm::PaintNumLegendCell(QPainter& canvas, const TNumLegendPaint& ctx, int col,
@@ -390,10 +379,10 @@ void TNumLegendForm::PrintNumLegend(QPainter& canvas, const QRect& rect, const T
         ctx.LetterFont.setPixelSize(
             std::min(PointsOnPaper(std::clamp(settings.Schriftgroesse, 1, MaxFontSize)), room));
         ctx.NumberFont =
-            FontOfHeight(QStringLiteral("Arial"), std::min(NumberHeightPaper, room), false);
+            FontWithHeight(QStringLiteral("Arial"), std::min(NumberHeightPaper, room), false);
     } else {
         ctx.LetterFont = LetterFontOf(settings);
-        ctx.NumberFont = FontOfHeight(QStringLiteral("Arial"), NumberHeightScreen, false);
+        ctx.NumberFont = FontWithHeight(QStringLiteral("Arial"), NumberHeightScreen, false);
     }
 
     const int step = s + 1;

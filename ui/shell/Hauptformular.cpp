@@ -378,8 +378,8 @@ TRaetselForm* TVxMainForm::CreatePuzzleForm() {
     connect(form, &TRaetselForm::SolutionRowPrintRequested, this,
             [this](QPainter* canvas, const QRect& rect, TPaintOutput output) {
                 const TPlayerSession& s = m_session;
-                TLoesungForm::PrintSolutionWord(*canvas, rect, s.Puzzle(), s.Settings(), s.ViewMode(),
-                                                output == TPaintOutput::Printer,
+                TLoesungForm::PrintSolutionWord(*canvas, rect, s.Puzzle(), s.Settings(),
+                                                s.ViewMode(), output == TPaintOutput::Printer,
                                                 s.Settings().PrintSettings.ColorMode);
             });
     QMdiSubWindow* sub = m_mdiArea->addSubWindow(form);
@@ -415,7 +415,8 @@ void TVxMainForm::OpenSideWindow(TFormKind kind) {
         QMdiSubWindow* sub = m_mdiArea->addSubWindow(form, flags);
         sub->setAttribute(Qt::WA_DeleteOnClose);
         m_session.SetFormOpen(kind, true);
-        connect(sub, &QObject::destroyed, this, [this, kind] { m_session.SetFormOpen(kind, false); });
+        connect(sub, &QObject::destroyed, this,
+                [this, kind] { m_session.SetFormOpen(kind, false); });
         sub->show();
         // The keys stay with the grid window.
         if (active) m_mdiArea->setActiveSubWindow(active);
