@@ -1,7 +1,9 @@
 // The owner-drawn string grid: geometry, painting by exposed cells, keyboard
-// navigation through the selection handler, range selection with the mouse.
+// navigation through the selection handler, range selection with the mouse,
+// drops the owner accepts.
 #include "controls/DrawGrid.h"
 
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -350,14 +352,26 @@ void TDrawGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void TDrawGrid::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    setFocus(Qt::MouseFocusReason);
-    const QPoint cell = CellAt(event->position().toPoint());
-    if (cell.x() < 0) return;
-    if (SelectCell(cell.x(), cell.y()) && m_rangeSelect) {
-        m_anchor = cell;
-        SetSelection(QRect(cell, cell));
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        setFocus(Qt::MouseFocusReason);
+        const QPoint cell = CellAt(pos);
+        if (cell.x() >= 0 && SelectCell(cell.x(), cell.y()) && m_rangeSelect) {
+            m_anchor = cell;
+            SetSelection(QRect(cell, cell));
+        }
     }
+    Q_EMIT MousePressed(event->button(), pos);
+}
+
+void TDrawGrid::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const bool ranging = m_rangeSelect && m_anchor.x() >= 0;
+    // The next move without the button belongs to no range.
+    m_anchor = {-1, -1};
+    // A copy: receivers may change the selection while they handle the range.
+    const QRect cells = m_selection;
+    if (ranging && !cells.isEmpty()) Q_EMIT RangeSelected(cells);
 }
 
 void TDrawGrid::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -367,10 +381,45 @@ void TDrawGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void TDrawGrid::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_rangeSelect || !(event->buttons() & Qt::LeftButton) || m_anchor.x() < 0) return;
-    const QPoint cell = CellAt(event->position().toPoint());
-    if (cell.x() < 0) return;
-    SetSelection(QRect(m_anchor, cell).normalized());
+    const QPoint pos = event->position().toPoint();
+    if (m_rangeSelect && (event->buttons() & Qt::LeftButton) && m_anchor.x() >= 0) {
+        const QPoint cell = CellAt(pos);
+        if (cell.x() >= 0) SetSelection(QRect(m_anchor, cell).normalized());
+    }
+    Q_EMIT MouseMoved(pos);
+}
+
+void TDrawGrid::SetDropHandlers(TDragOverHandler over, TDropHandler drop) {
+    m_dragOver = std::move(over);
+    m_drop = std::move(drop);
+    setAcceptDrops(m_dragOver && m_drop);
+}
+
+void TDrawGrid::dragEnterEvent(QDragEnterEvent* event) {
+    // Entering must be accepted for the moves to arrive; each move then
+    // decides for its own position.
+    if (m_dragOver && m_drop)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TDrawGrid::dragMoveEvent(QDragMoveEvent* event) {
+    if (m_dragOver && m_dragOver(event->mimeData(), event->position().toPoint()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void TDrawGrid::dropEvent(QDropEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    // Asked again: a drop may arrive without a move at its final position.
+    if (!m_dragOver || !m_drop || !m_dragOver(event->mimeData(), pos)) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    m_drop(event->mimeData(), pos);
 }
 
 void TDrawGrid::focusInEvent(QFocusEvent* event) {

@@ -1,6 +1,7 @@
 // An owner-drawn string grid: cells of adjustable size separated by grid
-// lines, a current cell guarded by a selection handler, range selection and
-// deterministic keyboard navigation. The owner paints every cell.
+// lines, a current cell guarded by a selection handler, range selection,
+// deterministic keyboard navigation and an optional drop target. The owner
+// paints every cell.
 #pragma once
 
 #include <QColor>
@@ -8,6 +9,8 @@
 #include <QWidget>
 #include <functional>
 #include <vector>
+
+class QMimeData;
 
 namespace zx {
 
@@ -25,6 +28,11 @@ public:
     using TKeyDownHandler = std::function<bool(QKeyEvent* event)>;
     // A typed character (Windows-1252; '\r' for Enter) that no navigation used.
     using TKeyPressHandler = std::function<void(char key)>;
+    // Asked while something is dragged over pos (widget coordinates); true
+    // welcomes a drop there.
+    using TDragOverHandler = std::function<bool(const QMimeData* data, const QPoint& pos)>;
+    // Takes data dropped at pos, where the drag-over handler welcomed it.
+    using TDropHandler = std::function<void(const QMimeData* data, const QPoint& pos)>;
 
     explicit TDrawGrid(QWidget* parent = nullptr);
 
@@ -34,6 +42,8 @@ public:
     void SetDrawHandler(TDrawHandler h) { m_draw = std::move(h); }
     void SetKeyDownHandler(TKeyDownHandler h) { m_keyDown = std::move(h); }
     void SetKeyPressHandler(TKeyPressHandler h) { m_keyPress = std::move(h); }
+    // With both handlers the grid is a drop target.
+    void SetDropHandlers(TDragOverHandler over, TDropHandler drop);
 
     int ColCount() const { return static_cast<int>(m_colWidths.size()); }
     int RowCount() const { return static_cast<int>(m_rowHeights.size()); }
@@ -93,13 +103,25 @@ Q_SIGNALS:
     void CurrentCellChanged(int col, int row);
     // A double click with the left button on a cell.
     void CellDoubleClicked(int col, int row);
+    // A button went down at pos (widget coordinates), after a left click has
+    // moved the current cell.
+    void MousePressed(Qt::MouseButton button, const QPoint& pos);
+    // The mouse moved to pos; without a button held only under mouse tracking.
+    void MouseMoved(const QPoint& pos);
+    // The left button was let go after it started a range selection; cells
+    // is the range selected then.
+    void RangeSelected(const QRect& cells);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -131,6 +153,8 @@ private:
     std::function<void()> m_paintBegin;
     TKeyDownHandler m_keyDown;
     TKeyPressHandler m_keyPress;
+    TDragOverHandler m_dragOver;
+    TDropHandler m_drop;
 };
 
 } // namespace zx

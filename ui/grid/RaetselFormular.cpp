@@ -1,6 +1,7 @@
 // The grid window: creation and layout, drawing through the cell painter,
-// repainting by comparison, the cursor and the input direction, and the keys
-// that become operations of the play session.
+// repainting by comparison, the cursor and the input direction, the keys,
+// clicks and drops that become operations of the play session, and the hover
+// hints.
 #include "grid/RaetselFormular.h"
 
 #include <QAbstractButton>
@@ -12,11 +13,14 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollArea>
+#include <QStatusTipEvent>
 #include <QStyle>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <optional>
 
 #include "controls/DrawGrid.h"
 #include "controls/GradientBar.h"
@@ -27,6 +31,7 @@
 #include "session/FrameLink.h"
 #include "session/PlayCommands.h"
 #include "session/TextConv.h"
+#include "session/WordDrag.h"
 
 namespace zx {
 
@@ -101,6 +106,14 @@ TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
         QAction* reveal = m_commands.Action(TPlayCommand::RevealLetter);
         if (reveal->isVisible() && reveal->isEnabled()) reveal->trigger();
     });
+    connect(m_grid, &TDrawGrid::MousePressed, this, &TRaetselForm::RaetselMouseDown);
+    connect(m_grid, &TDrawGrid::RangeSelected, this, &TRaetselForm::RaetselMouseUp);
+    // Hover hints follow the mouse without a button held.
+    m_grid->setMouseTracking(true);
+    connect(m_grid, &TDrawGrid::MouseMoved, this, &TRaetselForm::RaetselMouseMove);
+    m_grid->SetDropHandlers(
+        [this](const QMimeData* data, const QPoint& pos) { return RaetselDragOver(data, pos); },
+        [this](const QMimeData* data, const QPoint& pos) { RaetselDragDrop(data, pos); });
 
     ConfigureGrid();
     FormCreate();
@@ -508,6 +521,138 @@ bool TRaetselForm::RaetselKeyDown(int key) {
     else if (!TryBackspace(-1, 0))
         TryBackspace(0, -1);
     return true;
+}
+
+// ---------------------------------------------------------------- mouse
+
+void TRaetselForm::RaetselMouseDown(Qt::MouseButton button, const QPoint& pos) {
+    if (button != Qt::LeftButton || !IsCrossword(m_session.Kind())) return;
+    const QPoint cell = m_grid->CellAt(pos);
+    // A header cell never becomes the cursor: its neighbours must not turn
+    // the direction of the cursor standing elsewhere.
+    if (cell.x() <= 0 || cell.y() <= 0) return;
+    TBatch batch(*this);
+    // The selection handler has already run: PreviousCursor is the cursor
+    // cell before this click.
+    UpdateDirection(cell.x(), cell.y(), cell == m_previousCursor);
+}
+
+QString TRaetselForm::StatusTextAt(int col, int row) const {
+    auto utf8 = [](const char* text) { return QString::fromUtf8(text); };
+    const TPuzzleKind kind = m_session.Kind();
+    const std::uint32_t flags = FlagsAt(col, row);
+    if (HasHeaderLines(kind)) {
+        if (row == 0)
+            return col == 0 ? QString() : utf8("Die in der Legende angezeigte Spaltennummer");
+        if (col == 0) return utf8("Die in der Legende angezeigte Zeilennummer");
+        if (flags & cfBlank) return utf8("Dieses Feld ist manuell als Leerfeld festgelegt");
+        // Also for blocks: a hidden block of an American crossword must not
+        // give itself away.
+        if (flags & cfSolution)
+            return utf8("Dieses Feld enthält einen Buchstaben des Lösungswortes");
+        return utf8("Dieses Feld enthält einen Buchstaben");
+    }
+    if (flags & cfBlock) return utf8("Dieses Feld ist ein Leerfeld");
+    if (IsSudoku(kind))
+        return (flags & cfSolution) ? utf8("Dieses Feld enthält ein vorgegebenes Symbol")
+                                    : utf8("Dieses Feld enthält ein zu erratendes Symbol");
+    return (flags & cfSolution) ? utf8("Dieses Feld enthält einen Buchstaben des Lösungswortes")
+                                : utf8("Dieses Feld enthält einen Buchstaben");
+}
+
+void TRaetselForm::ShowHoverHint(const QPoint& cell, const QPoint& pos) {
+    const TPuzzleData& p = Puzzle();
+    const TPuzzleKind kind = m_session.Kind();
+    const int col = cell.x();
+    const int row = cell.y();
+    const TPuzzleCell& c = p.cell(col, row);
+    const int n = c.Number;
+    const bool numbered = n >= 1 && n <= 199;
+    const int m = m_grid->Margin();
+    const QPoint corner = m_grid->mapToGlobal(m_grid->CellRect(col, row).topLeft() + QPoint(m, m));
+    QString text;
+    QPoint at = corner - QPoint(3, 0);
+    int size = 12;
+    if (IsSwedish(kind) && numbered) {
+        const QString across = QStringLiteral("W: ") + ToQString(ClueOf(p, n, TWordDir::Across));
+        const QString down = QStringLiteral("S: ") + ToQString(ClueOf(p, n, TWordDir::Down));
+        if (c.AcrossStart)
+            text = c.DownStart ? across + QStringLiteral("\r\n") + down : across;
+        else if (c.DownStart)
+            text = down;
+        else
+            text = QString::number(n) + m_grid->statusTip();
+        at = m_grid->mapToGlobal(pos) + QPoint(14, 14);
+        size = 0;
+    } else if (IsNumberPuzzle(kind) && !(c.Flags & cfBlock) && n < 200) {
+        // A letter missing from the code table has no number to tell.
+        if (const int code = CodeOfLetter(p, c.Text.view()); code >= 0)
+            text = QString::number(code);
+    } else if (IsBrainTeaser(kind) && !(c.Flags & cfBlock) && numbered &&
+               m_session.Settings().LaengenZeigen) {
+        const int across = WordLength(p, n, TWordDir::Across);
+        const int down = WordLength(p, n, TWordDir::Down);
+        if (c.AcrossStart && c.DownStart)
+            text = QStringLiteral("%1 / %2").arg(across).arg(down);
+        else
+            text = QString::number(c.AcrossStart ? across : down);
+    } else if (HasHeaderLines(kind) && (col == 0) != (row == 0)) {
+        // The block counts the legend lists for each column and row.
+        text = QString::number(row == 0 ? CountBlocks(p, col, false) : CountBlocks(p, row, true));
+        at = corner + QPoint(3, m_grid->RowHeight(row));
+    }
+    if (!text.isEmpty()) m_frame.ShowHintAt(at.x(), at.y(), size, text);
+}
+
+void TRaetselForm::RaetselMouseMove(const QPoint& pos) {
+    const QPoint cell = m_grid->CellAt(pos);
+    // Within one cell nothing changes.
+    if (cell == m_lastHoverCell) return;
+    if (m_frame.HintVisible()) m_frame.CloseHint();
+    m_lastHoverCell = cell;
+    const bool onCell = cell.x() >= 0 && cell.y() >= 0;
+    if (onCell && m_session.Settings().HinweiseZeigen) ShowHoverHint(cell, pos);
+    // The frame's status line shows the hint of the control under the mouse.
+    const QString status = onCell ? StatusTextAt(cell.x(), cell.y()) : QString();
+    m_grid->setStatusTip(status);
+    QStatusTipEvent tip(status);
+    QApplication::sendEvent(m_grid, &tip);
+}
+
+void TRaetselForm::RaetselMouseUp(const QRect& range) {
+    if (!IsJigsaw(m_session.Kind()) || range.isEmpty()) return;
+    TBatch batch(*this);
+    // A painted word leaves no selection behind while the legend can tick it;
+    // a single cell marks nothing and keeps its selection.
+    const bool single = range.width() == 1 && range.height() == 1;
+    if (!single && m_session.FormOpen(TFormKind::Legend)) m_grid->ClearSelection();
+    m_session.PaintRange(range);
+}
+
+bool TRaetselForm::RaetselDragOver(const QMimeData* data, const QPoint& pos) const {
+    if (!IsBrainTeaser(m_session.Kind()) || !m_session.FormOpen(TFormKind::Legend)) return false;
+    if (!ReadWordDrag(data)) return false;
+    const QPoint cell = m_grid->CellAt(pos);
+    if (cell.x() < 0 || cell.y() < 0) return false;
+    const int n = Puzzle().cell(cell.x(), cell.y()).Number;
+    return n >= 1 && n <= 199;
+}
+
+void TRaetselForm::RaetselDragDrop(const QMimeData* data, const QPoint& pos) {
+    if (!RaetselDragOver(data, pos)) return;
+    const std::optional<TDraggedWord> word = ReadWordDrag(data);
+    const QPoint cell = m_grid->CellAt(pos);
+    // With two lists the list tells the direction; the single list places a
+    // word across unless Shift asks for down.
+    TWordDir direction = TWordDir::Across;
+    if (word->TwoLists)
+        direction = word->List == TLegendList::Across ? TWordDir::Across : TWordDir::Down;
+    else if (m_session.DragVertical())
+        direction = TWordDir::Down;
+    const bool reversed = m_session.DragReversed() && Puzzle().ReverseAllowed != 0;
+    TBatch batch(*this);
+    m_session.DropWord(cell.x(), cell.y(), direction, word->Word, reversed, word->WordIndex);
+    m_grid->SelectCell(cell.x(), cell.y());
 }
 
 // ---------------------------------------------------------------- commands

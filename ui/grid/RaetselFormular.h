@@ -1,5 +1,6 @@
 // The grid window: shows the puzzle in an owner-drawn grid under its toolbar
-// strip and turns the player's keys into operations of the play session.
+// strip and turns the player's keys, clicks and drops into operations of the
+// play session; hovering explains the cell under the mouse.
 #pragma once
 
 #include <QPoint>
@@ -14,6 +15,7 @@
 #include "session/PlayerSession.h"
 
 class QMenu;
+class QMimeData;
 class QScrollArea;
 
 namespace zx {
@@ -68,6 +70,19 @@ public:
     void GotoWord(int number, TWordDir direction);
     void SelectFirstCell();
 
+    // Mouse (positions in grid coordinates).
+    // After the grid has handled a press: a second left click on the cursor
+    // cell switches between across and down.
+    void RaetselMouseDown(Qt::MouseButton button, const QPoint& pos);
+    // Hover: the floating hint and the status text of the cell under pos.
+    void RaetselMouseMove(const QPoint& pos);
+    // Crossword jigsaw: the range the player painted with the left button.
+    void RaetselMouseUp(const QRect& range);
+    // Brain-teaser grids: whether a legend word may be dropped at pos.
+    bool RaetselDragOver(const QMimeData* data, const QPoint& pos) const;
+    // Writes the dropped legend word from the cell at pos.
+    void RaetselDragDrop(const QMimeData* data, const QPoint& pos);
+
     // Commands.
     // The toolbar follows the commands' states; its buttons are placed
     // after the visible ones.
@@ -117,6 +132,9 @@ private:
     std::uint32_t FlagsAt(int col, int row) const;
     std::uint32_t StopFlag() const;
     bool TryBackspace(int dc, int dr);
+    // The status-line text of a cell.
+    QString StatusTextAt(int col, int row) const;
+    void ShowHoverHint(const QPoint& cell, const QPoint& pos);
 
     TCellLook LookOf(const TCellPaintContext& ctx, int col, int row) const;
     // Something may look different: compared now, or when the batch ends.

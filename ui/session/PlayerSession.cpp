@@ -529,6 +529,23 @@ void TPlayerSession::SetShowHints(bool on) {
     SetSetting(m_s.Settings.HinweiseZeigen, on);
 }
 
+void TPlayerSession::SetHideDoneWords(bool on) {
+    SetSetting(m_s.Settings.BegriffeAusblenden, on);
+}
+void TPlayerSession::SetAutoMark(bool on) {
+    SetSetting(m_s.Settings.AutomatischMarkieren, on);
+}
+void TPlayerSession::SetSingleList(bool on) {
+    SetSetting(m_s.Settings.EinfacheLegende, on);
+}
+
+void TPlayerSession::SetDragFlags(bool vertical, bool reversed) {
+    if (vertical == m_s.DragVertical && reversed == m_s.DragReversed) return;
+    m_s.DragVertical = vertical;
+    m_s.DragReversed = reversed;
+    Q_EMIT ModifiersChanged();
+}
+
 void TPlayerSession::SetMarkSymbol(int mark) {
     m_markSymbol = std::clamp(mark, 0, 13);
     RunMarkFilter();

@@ -153,6 +153,13 @@ public:
     void SetShowLengths(bool on);    // LaengenZeigen
     void SetShowCandidates(bool on); // MoeglicheZahlenZeigen
     void SetShowHints(bool on);      // HinweiseZeigen
+    // The legend's switches: done words hidden, words ticked when filled,
+    // one list for all words.
+    void SetHideDoneWords(bool on); // BegriffeAusblenden
+    void SetAutoMark(bool on);      // AutomatischMarkieren
+    void SetSingleList(bool on);    // EinfacheLegende
+    // How a word dragged from the legend will be placed.
+    void SetDragFlags(bool vertical, bool reversed);
     // Sudoku: lights the empty cells where mark is possible (0 clears).
     void SetMarkSymbol(int mark);
     void RecomputeCandidates();

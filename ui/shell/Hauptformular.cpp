@@ -23,6 +23,7 @@
 #include "controls/SpeedButton.h"
 #include "grid/RaetselFormular.h"
 #include "legend/BegriffDialog.h"
+#include "legend/LegendeDialog.h"
 #include "legend/LoesungDialog.h"
 #include "legend/ZahlenDialog.h"
 #include "session/Colors.h"
@@ -280,7 +281,7 @@ QWidget* TVxMainForm::FindChildForm(TFormKind kind) const {
     case TFormKind::Stopwatch:
         return Child<TStopuhrForm>();
     case TFormKind::Legend:
-        break;
+        return Child<TLegendForm>();
     }
     return nullptr;
 }
@@ -407,8 +408,12 @@ void TVxMainForm::OpenSideWindow(TFormKind kind) {
         case TFormKind::Stopwatch:
             form = new TStopuhrForm(*this);
             break;
-        case TFormKind::Puzzle:
         case TFormKind::Legend:
+            form = new TLegendForm(*this);
+            flags |= Qt::WindowCloseButtonHint;
+            ConnectLegend(static_cast<TLegendForm*>(form));
+            break;
+        case TFormKind::Puzzle:
             return;
         }
         QMdiSubWindow* active = m_mdiArea->activeSubWindow();
@@ -431,8 +436,10 @@ void TVxMainForm::OpenSideWindow(TFormKind kind) {
     case TFormKind::Stopwatch:
         static_cast<TStopuhrForm*>(form)->FormShow();
         break;
-    case TFormKind::Puzzle:
     case TFormKind::Legend:
+        static_cast<TLegendForm*>(form)->ShowLegend();
+        break;
+    case TFormKind::Puzzle:
         break;
     }
     PlaceSideWindows();
@@ -449,8 +456,23 @@ void TVxMainForm::PlaceSideWindows() {
     for (TFormKind kind : {TFormKind::NumLegend, TFormKind::Stopwatch})
         if (QMdiSubWindow* sub = subOf(FindChildForm(kind)))
             sub->move(std::max(area.width() - sub->width() - 10, 0), 0);
+    int bottom = area.height() - 10;
     if (auto* strip = static_cast<TLoesungForm*>(FindChildForm(TFormKind::Solution)))
-        if (QMdiSubWindow* sub = subOf(strip)) sub->move(strip->PlaceFor(area));
+        if (QMdiSubWindow* sub = subOf(strip)) {
+            sub->move(strip->PlaceFor(area));
+            bottom = area.height() - sub->height() - 20;
+        }
+    // The legend: 300 wide along the right edge, down to the strip when it is open.
+    if (QMdiSubWindow* sub = subOf(FindChildForm(TFormKind::Legend)))
+        sub->setGeometry(std::max(area.width() - 300 - 10, 0), 0, 300, std::max(bottom, 120));
+}
+
+void TVxMainForm::ConnectLegend(TLegendForm* legend) {
+    // The legend and the grid's cursor follow each other both ways.
+    if (auto* grid = Child<TRaetselForm>()) {
+        connect(legend, &TLegendForm::WordChosen, grid, &TRaetselForm::GotoWord);
+        connect(grid, &TRaetselForm::CurrentWordChanged, legend, &TLegendForm::SelectLegendRow);
+    }
 }
 
 void TVxMainForm::PuzzleFormClosing() {

@@ -28,6 +28,7 @@ namespace zx {
 
 class TModalDialogs;
 class THintForm;
+class TLegendForm;
 class TPlayCommands;
 class TRaetselForm;
 class TSpeedButton;
@@ -112,6 +113,7 @@ private:
     void PuzzleFormClosing();
     void OpenSideWindow(TFormKind kind);
     void PlaceSideWindows();
+    void ConnectLegend(TLegendForm* legend);
     void ShowResult(const QString& text, bool success);
 
     std::string m_exePath;

@@ -38,6 +38,13 @@ public:
     std::map<zx::TFormKind, QWidget*> Children;
     int UndoSaves = 0;
     int CommandUpdates = 0;
+    // The hint popup: every hint shown, and whether one is showing.
+    struct THint {
+        int X, Y, Size;
+        QString Text;
+    };
+    std::vector<THint> Hints;
+    bool HintShowing = false;
 
     TFakeFrame() {
         QObject::connect(&Play, &zx::TPlayerSession::UndoCopyTaken, [this] { ++UndoSaves; });
@@ -48,6 +55,12 @@ public:
     zx::TPlayerSession& Session() override { return Play; }
     zx::TModalDialogs& Dialogs() override { return Dlg; }
     zx::TPlayCommands& Commands() override { return Commands_; }
+    void ShowHintAt(int x, int y, int size, const QString& text) override {
+        Hints.push_back({x, y, size, text});
+        HintShowing = true;
+    }
+    void CloseHint() override { HintShowing = false; }
+    bool HintVisible() const override { return HintShowing; }
     // Registers a side window as open.
     void OpenChild(zx::TFormKind kind, QWidget* window) {
         Children[kind] = window;

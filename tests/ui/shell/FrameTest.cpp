@@ -353,10 +353,13 @@ private Q_SLOTS:
         TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("close.raetsel"), *puzzle)}, true);
         QVERIFY(f.frame->HasPuzzleForm());
         f.frame->Session().Edit().ViewMode = 1;
-        const auto subWindows = f.frame->ChildArea()->subWindowList();
-        QCOMPARE(subWindows.size(), 1);
+        // The grid window and its legend.
+        QCOMPARE(f.frame->ChildArea()->subWindowList().size(), 2);
+        QVERIFY(f.frame->FindChildForm(TFormKind::Legend));
         // The window counts as gone while it is closing: the commands follow at once.
-        subWindows[0]->close();
+        qobject_cast<QMdiSubWindow*>(f.frame->Child<TRaetselForm>()->parentWidget())->close();
+        QVERIFY(!f.frame->FindChildForm(TFormKind::Legend));
+        QTRY_VERIFY(f.frame->ChildArea()->subWindowList().isEmpty());
         QVERIFY(!f.frame->HasPuzzleForm());
         QCOMPARE(f.frame->Session().Edit().ViewMode, 0);
         QVERIFY(!f.MenuVisible("MItemBearbeiten"));

@@ -1,0 +1,90 @@
+// Timings of the legend: the lists of a puzzle with 201 words, and one word
+// ticked while done words are hidden (the row leaves the list).
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <string>
+
+#include "legend/LegendModel.h"
+#include "legend/LegendeDialog.h"
+#include "session/FrameLink.h"
+#include "session/ModalDialogs.h"
+#include "session/PlayCommands.h"
+#include "session/PlayerSession.h"
+#include "session/PlayerState.h"
+
+namespace {
+
+class TSilentDialogs : public zx::TModalDialogs {
+public:
+    void ShowInformation(QWidget*, const QString&) override {}
+    void ShowNote(QWidget*, const QString&, const QString&) override {}
+    void OpenAddress(const QUrl&) override {}
+    void ShowError(QWidget*, const QString&) override {}
+    bool AskYesNo(QWidget*, const QString&) override { return true; }
+    void ShowResult(QWidget*, const QString&, bool) override {}
+    int Exec(QDialog&) override { return 0; }
+};
+
+class TBenchFrame : public zx::TFrameLink {
+public:
+    zx::TPlayerSession Play;
+    zx::TPlayerState& St = Play.Edit();
+    TSilentDialogs Dlg;
+    zx::TPlayCommands Commands_{Play, Dlg};
+    zx::TPlayerSession& Session() override { return Play; }
+    zx::TModalDialogs& Dialogs() override { return Dlg; }
+    zx::TPlayCommands& Commands() override { return Commands_; }
+};
+
+// A Swedish crossword record with 201 words in both directions, numbers in
+// falling order so that the sort has work to do.
+void Fill201(zx::TPuzzleData& p) {
+    p.PuzzleType = static_cast<std::uint8_t>(zx::TPuzzleKind::Swedish);
+    p.RowCount = 50;
+    p.ColCount = 50;
+    p.WordCount = zx::MaxWords;
+    for (int i = 0; i < zx::MaxWords; ++i) {
+        zx::TPuzzleWord& w = p.Words[i];
+        w.Number = 201 - i / 2;
+        w.Direction = i % 2 ? zx::wdDown : zx::wdAcross;
+        w.Answer.assign("WORTLAENGE");
+        w.Clue.assign("Eine Umschreibung von mittlerer Laenge " + std::to_string(i));
+    }
+}
+
+void BM_BuildLegend201(benchmark::State& state) {
+    TBenchFrame frame;
+    Fill201(frame.St.Puzzle);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(zx::BuildLegend(frame.Play.Puzzle(), frame.Play.Settings()));
+}
+
+void BM_TickHidden201(benchmark::State& state) {
+    TBenchFrame frame;
+    Fill201(frame.St.Puzzle);
+    frame.St.Settings.BegriffeAusblenden = true;
+    zx::TLegendForm legend(frame);
+    legend.show();
+    legend.ShowLegend();
+    for (auto _ : state) {
+        frame.Play.SetWordDone(100, zx::TWordDir::Across, true);
+        state.PauseTiming();
+        frame.Play.SetWordDone(100, zx::TWordDir::Across, false);
+        state.ResumeTiming();
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_BuildLegend201)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickHidden201)->Unit(benchmark::kMicrosecond);
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
