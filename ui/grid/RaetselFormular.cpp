@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -644,12 +645,18 @@ void TRaetselForm::RaetselDragDrop(const QMimeData* data, const QPoint& pos) {
     const QPoint cell = m_grid->CellAt(pos);
     // With two lists the list tells the direction; the single list places a
     // word across unless Shift asks for down.
+    // While a drag runs the toolkit keeps the key events to itself, so Shift
+    // and Ctrl pressed meanwhile are read off the keyboard at the drop.
+    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    const bool vertical = m_session.DragVertical() ||
+                          (m_session.Settings().EinfacheLegende && (held & Qt::ShiftModifier));
     TWordDir direction = TWordDir::Across;
     if (word->TwoLists)
         direction = word->List == TLegendList::Across ? TWordDir::Across : TWordDir::Down;
-    else if (m_session.DragVertical())
+    else if (vertical)
         direction = TWordDir::Down;
-    const bool reversed = m_session.DragReversed() && Puzzle().ReverseAllowed != 0;
+    const bool reversed = (m_session.DragReversed() || (held & Qt::ControlModifier)) &&
+                          Puzzle().ReverseAllowed != 0;
     TBatch batch(*this);
     m_session.DropWord(cell.x(), cell.y(), direction, word->Word, reversed, word->WordIndex);
     m_grid->SelectCell(cell.x(), cell.y());
