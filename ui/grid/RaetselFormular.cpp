@@ -113,7 +113,10 @@ TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
     m_grid->setMouseTracking(true);
     connect(m_grid, &TDrawGrid::MouseMoved, this, &TRaetselForm::RaetselMouseMove);
     m_grid->SetDropHandlers(
-        [this](const QMimeData* data, const QPoint& pos) { return RaetselDragOver(data, pos); },
+        [this](const QMimeData* data, const QPoint& pos) {
+            FollowDragKeys();
+            return RaetselDragOver(data, pos);
+        },
         [this](const QMimeData* data, const QPoint& pos) { RaetselDragDrop(data, pos); });
 
     ConfigureGrid();
@@ -639,6 +642,18 @@ bool TRaetselForm::RaetselDragOver(const QMimeData* data, const QPoint& pos) con
     return n >= 1 && n <= 199;
 }
 
+void TRaetselForm::FollowDragKeys() {
+    // While a drag runs the toolkit keeps the key events to itself: Shift and
+    // Ctrl are read off the keyboard at each move, and the legend's drag
+    // cursor follows them through the session.
+    const Qt::KeyboardModifiers held = QGuiApplication::queryKeyboardModifiers();
+    const TProgramSettings& s = m_session.Settings();
+    const bool vertical =
+        s.EinfacheLegende ? (held & Qt::ShiftModifier) != 0 : m_session.DragVertical();
+    const bool reversed = Puzzle().ReverseAllowed != 0 && (held & Qt::ControlModifier);
+    m_session.SetDragFlags(vertical, reversed);
+}
+
 void TRaetselForm::RaetselDragDrop(const QMimeData* data, const QPoint& pos) {
     if (!RaetselDragOver(data, pos)) return;
     const std::optional<TDraggedWord> word = ReadWordDrag(data);
@@ -655,8 +670,8 @@ void TRaetselForm::RaetselDragDrop(const QMimeData* data, const QPoint& pos) {
         direction = word->List == TLegendList::Across ? TWordDir::Across : TWordDir::Down;
     else if (vertical)
         direction = TWordDir::Down;
-    const bool reversed = (m_session.DragReversed() || (held & Qt::ControlModifier)) &&
-                          Puzzle().ReverseAllowed != 0;
+    const bool reversed =
+        (m_session.DragReversed() || (held & Qt::ControlModifier)) && Puzzle().ReverseAllowed != 0;
     TBatch batch(*this);
     m_session.DropWord(cell.x(), cell.y(), direction, word->Word, reversed, word->WordIndex);
     m_grid->SelectCell(cell.x(), cell.y());

@@ -128,6 +128,7 @@ private:
     void CreateToolbar();
     void CreatePopupMenu();
     void PopupAtCursor();
+    void FollowDragKeys();
     void AnnounceCurrentWord();
     std::uint32_t FlagsAt(int col, int row) const;
     std::uint32_t StopFlag() const;

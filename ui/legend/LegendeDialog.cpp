@@ -406,6 +406,12 @@ void TLegendForm::SyncLegendButtons() {
 
 void TLegendForm::UpdateDragCursor() {
     m_dragCursor = DragCursorFor(m_session.DragVertical(), m_session.DragReversed());
+    // A running drag shows the new cursor at its next move.
+    if (m_drag) {
+        const QPixmap cursor = m_frame.DragCursor(m_dragCursor).pixmap();
+        m_drag->setDragCursor(cursor, Qt::CopyAction);
+        m_drag->setDragCursor(cursor, Qt::MoveAction);
+    }
 }
 
 void TLegendForm::closeEvent(QCloseEvent* event) {
@@ -713,11 +719,11 @@ void TLegendForm::StartWordDrag(int tag) {
     TDraggedWord word{r.Cells[2], r.WordIndex, tag == 0 ? TLegendList::Across : TLegendList::Down,
                       TwoLists()};
     auto* drag = new QDrag(m_lists[tag]);
+    m_drag = drag;
     drag->setMimeData(MakeWordDrag(word));
-    const QCursor cursor = m_frame.DragCursor(m_dragCursor);
-    drag->setDragCursor(cursor.pixmap(), Qt::CopyAction);
-    drag->setDragCursor(cursor.pixmap(), Qt::MoveAction);
+    UpdateDragCursor();
     drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+    m_drag = nullptr;
 }
 
 // ================================================================= hover hints

@@ -7,6 +7,7 @@
 #include <QPalette>
 #include <QSize>
 #include <QString>
+#include <QPointer>
 #include <QWidget>
 #include <array>
 
@@ -20,6 +21,8 @@ class QLabel;
 class QMenu;
 class QScrollArea;
 class QSplitter;
+
+class QDrag;
 
 namespace zx {
 
@@ -179,6 +182,8 @@ private:
     int m_dragTag = -1;
     QPoint m_dragStart;
     TDragCursor m_dragCursor = TDragCursor::LeftToRight;
+    // The word drag while it runs.
+    QPointer<QDrag> m_drag;
 };
 
 } // namespace zx
