@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 
+#include "BenchFrame.h"
 #include "controls/DrawGrid.h"
 #include "controls/Fonts.h"
 #include "grid/RaetselFormular.h"
@@ -18,28 +19,7 @@
 
 namespace {
 
-class TSilentDialogs : public zx::TModalDialogs {
-public:
-    void ShowInformation(QWidget*, const QString&) override {}
-    void ShowNote(QWidget*, const QString&, const QString&) override {}
-    void OpenAddress(const QUrl&) override {}
-    void ShowError(QWidget*, const QString&) override {}
-    bool AskYesNo(QWidget*, const QString&) override { return true; }
-    void ShowResult(QWidget*, const QString&, bool) override {}
-    int Exec(QDialog&) override { return 0; }
-};
-
-class TBenchFrame : public zx::TFrameLink {
-public:
-    zx::TPlayerSession Play;
-    zx::TPlayerState& St = Play.Edit();
-    TSilentDialogs Dlg;
-    zx::TPlayCommands Commands_{Play, Dlg};
-    TBenchFrame() { Play.SetFormOpen(zx::TFormKind::Puzzle, true); }
-    zx::TPlayerSession& Session() override { return Play; }
-    zx::TModalDialogs& Dialogs() override { return Dlg; }
-    zx::TPlayCommands& Commands() override { return Commands_; }
-};
+using zxbench::TBenchFrame;
 
 // A 50 x 50 Swedish crossword: diagonal runs of blocks, letters and word
 // numbers elsewhere, every second cell filled in.

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <string>
 
+#include "BenchFrame.h"
 #include "legend/LegendModel.h"
 #include "legend/LegendeDialog.h"
 #include "session/FrameLink.h"
@@ -15,27 +16,7 @@
 
 namespace {
 
-class TSilentDialogs : public zx::TModalDialogs {
-public:
-    void ShowInformation(QWidget*, const QString&) override {}
-    void ShowNote(QWidget*, const QString&, const QString&) override {}
-    void OpenAddress(const QUrl&) override {}
-    void ShowError(QWidget*, const QString&) override {}
-    bool AskYesNo(QWidget*, const QString&) override { return true; }
-    void ShowResult(QWidget*, const QString&, bool) override {}
-    int Exec(QDialog&) override { return 0; }
-};
-
-class TBenchFrame : public zx::TFrameLink {
-public:
-    zx::TPlayerSession Play;
-    zx::TPlayerState& St = Play.Edit();
-    TSilentDialogs Dlg;
-    zx::TPlayCommands Commands_{Play, Dlg};
-    zx::TPlayerSession& Session() override { return Play; }
-    zx::TModalDialogs& Dialogs() override { return Dlg; }
-    zx::TPlayCommands& Commands() override { return Commands_; }
-};
+using zxbench::TBenchFrame;
 
 // A Swedish crossword record with 201 words in both directions, numbers in
 // falling order so that the sort has work to do.
