@@ -27,33 +27,6 @@ child_border=4
 child_title=24
 form_toolbar=30
 
-# Starts the player with a puzzle; sets frame and fx, fy, fw, fh (client area).
-start() {
-  QT_QPA_PLATFORM=xcb "$player" "$1" &
-  player_pid=$!
-  frame=$(timeout 30 xdotool search --sync --name "Tavimo Rätsel-Player" | head -n 1)
-  if [ -z "$frame" ]; then
-    echo "FAIL: the frame did not appear for $1"
-    exit 1
-  fi
-  sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$frame")"
-  fx=$X fy=$Y fw=$WIDTH fh=$HEIGHT
-  # Without a window manager nobody gives the frame the keyboard.
-  xdotool windowfocus --sync "$frame" 2>/dev/null || xdotool windowfocus "$frame"
-  sleep 0.3
-}
-
-stop() {
-  kill "$player_pid" 2>/dev/null
-  wait "$player_pid" 2>/dev/null
-  player_pid=""
-}
-
-congratulated() {
-  timeout 5 xdotool search --sync --name "^Glückwunsch" >/dev/null 2>&1
-}
-
 # Screen centre of grid cell (col, row), counted from 1, for a grid control
 # with the given margin and grid line width and cells 30 wide (the default
 # cell size). Sets cx and cy.

@@ -17,32 +17,6 @@ type_keys() {
   xdotool key --delay 40 "$@"
 }
 
-# Starts the player with a puzzle; sets frame, fx, fy, fw, fh (client area).
-start() {
-  QT_QPA_PLATFORM=xcb "$player" "$1" &
-  player_pid=$!
-  frame=$(timeout 30 xdotool search --sync --name "Tavimo Rätsel-Player" | head -n 1)
-  if [ -z "$frame" ]; then
-    echo "FAIL: the frame did not appear for $1"
-    exit 1
-  fi
-  sleep 1
-  eval "$(xdotool getwindowgeometry --shell "$frame")"
-  fx=$X fy=$Y fw=$WIDTH fh=$HEIGHT
-  xdotool windowfocus "$frame" 2>/dev/null
-  sleep 0.3
-}
-
-stop() {
-  kill "$player_pid" 2>/dev/null
-  wait "$player_pid" 2>/dev/null
-  player_pid=""
-}
-
-congratulated() {
-  timeout 5 xdotool search --sync --name "^Glückwunsch" >/dev/null 2>&1
-}
-
 # The code table sits at the top right of the child area, below the menu bar
 # and the toolbar: a click on its caption gives it the keys.
 fill_code_table() {

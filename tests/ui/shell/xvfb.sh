@@ -1,5 +1,6 @@
-# Shared by the tests that run the real player: a private virtual X display.
-# Sourced; sets workdir, xvfb_pid, player_pid and DISPLAY, and cleans up on exit.
+# Shared by the tests that run the real player: a private virtual X display,
+# and starting and stopping the player. Sourced; sets workdir, xvfb_pid,
+# player_pid and DISPLAY, and cleans up on exit.
 # Exits with 77 (skipped) when Xvfb or xdotool cannot be used.
 for t in Xvfb xdotool; do
   if ! command -v "$t" >/dev/null 2>&1; then
@@ -42,3 +43,32 @@ until xdotool getdisplaygeometry >/dev/null 2>&1; do
   sleep 0.1
 done
 export LC_ALL=C.UTF-8
+
+# start PUZZLE: runs "$player" with a puzzle file and waits for its frame;
+# sets frame and fx, fy, fw, fh (the frame's client area) and gives it the
+# keyboard, which nobody else does without a window manager.
+start() {
+  QT_QPA_PLATFORM=xcb "$player" "$1" &
+  player_pid=$!
+  frame=$(timeout 30 xdotool search --sync --name "Tavimo Rätsel-Player" | head -n 1)
+  if [ -z "$frame" ]; then
+    echo "FAIL: the frame did not appear for $1"
+    exit 1
+  fi
+  sleep 1
+  eval "$(xdotool getwindowgeometry --shell "$frame")"
+  fx=$X fy=$Y fw=$WIDTH fh=$HEIGHT
+  xdotool windowfocus --sync "$frame" 2>/dev/null || xdotool windowfocus "$frame"
+  sleep 0.3
+}
+
+stop() {
+  kill "$player_pid" 2>/dev/null
+  wait "$player_pid" 2>/dev/null
+  player_pid=""
+}
+
+# Whether the congratulation comes up within five seconds.
+congratulated() {
+  timeout 5 xdotool search --sync --name "^Glückwunsch" >/dev/null 2>&1
+}
