@@ -247,12 +247,17 @@ void TVxMainForm::ConnectCommands() {
     // Menus show the current state when they open; shortcuts follow it at once.
     for (QMenu* menu : {m_mItemRaetsel, m_mItemBearbeiten, m_mItemAnsicht})
         connect(menu, &QMenu::aboutToShow, this, &TVxMainForm::UpdateCommands);
+    // Asking the print system takes its time: it is asked when a puzzle is
+    // opened and when the menu with the print command opens, not at each key.
+    connect(m_mItemRaetsel, &QMenu::aboutToShow, this, [this] {
+        m_printerFound = m_hasPrinter && m_hasPrinter();
+        UpdateCommands();
+    });
     connect(m_mItemBeaFelderMarkieren, &QMenu::aboutToShow, m_commands,
             &TPlayCommands::UpdateMarkItems);
     connect(m_mItemBeaSchnappschuss, &QMenu::aboutToShow, m_commands,
             &TPlayCommands::UpdateSnapshotItems);
     connect(&s, &TPlayerSession::CommandsChanged, this, &TVxMainForm::UpdateCommands);
-    connect(&s, &TPlayerSession::CursorChanged, this, &TVxMainForm::UpdateCommands);
     connect(&s, &TPlayerSession::ResultMessage, this, &TVxMainForm::ShowResult);
     connect(&s, &TPlayerSession::ModifiersChanged, this, &TVxMainForm::ModifiersChanged);
     connect(&s, &TPlayerSession::SideWindowWanted, this, &TVxMainForm::OpenSideWindow);
@@ -291,7 +296,7 @@ void TVxMainForm::UpdateCommands() {
     const bool open = HasPuzzleForm();
     const TPuzzleKind kind = s.Kind();
 
-    m_mItemRaeDrucken->setEnabled(open && m_hasPrinter && m_hasPrinter());
+    m_mItemRaeDrucken->setEnabled(open && m_printerFound);
     m_mItemRaeInfos->setEnabled(open);
     m_mItemBeaZuruecksetzen->setEnabled(open);
     m_mItemBeaRueckgaengig->setEnabled(open && s.UndoAvailable());
@@ -507,6 +512,7 @@ void TVxMainForm::LoadStartPuzzle() {
     const QString file = QString::fromStdString(source);
     switch (m_loadResult) {
     case lrLoaded:
+        m_printerFound = m_hasPrinter && m_hasPrinter();
         CreatePuzzleForm();
         UpdateCommands();
         break;

@@ -123,6 +123,7 @@ private:
     std::unique_ptr<TModalDialogs> m_ownDialogs;
     TModalDialogs* m_dialogs;
     std::function<bool()> m_hasPrinter;
+    bool m_printerFound = false; // the probe's last answer
     std::array<QCursor, 4> m_dragCursors;
     bool m_shown = false;
     bool m_fittedWithFrame = false;
