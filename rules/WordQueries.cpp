@@ -235,11 +235,6 @@ std::string ReverseText(std::string_view text) {
 
 namespace {
 
-std::uint32_t CellFlags(const TPuzzleData& p, int col, int row) {
-    if (col < 0 || row < 0 || col >= GridDim || row >= GridDim) return cfBlock;
-    return p.cell(col, row).Flags;
-}
-
 bool IsTitleLetter(unsigned char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == 0xC4 || c == 0xD6 ||
            c == 0xDC || c == 0xE4 || c == 0xF6 || c == 0xFC || c == 0xDF;
@@ -257,19 +252,20 @@ char LowerLetter(char c) {
 std::string CurrentWordText(const TPuzzleData& p, int col, int row, TInputDir direction,
                             bool fromEntries) {
     if (!InsideGrid(p, col, row)) return {};
-    const std::uint32_t stop = IsAmerican(KindOf(p)) ? cfBlank : cfBlock;
+    const std::uint32_t stop = StopFlag(KindOf(p));
     const bool across = direction != TInputDir::Down;
     const int dc = across ? 1 : 0;
     const int dr = across ? 0 : 1;
     int c = col;
     int r = row;
-    while ((across ? c : r) >= 2 && !(CellFlags(p, c - dc, r - dr) & stop)) {
+    while ((across ? c : r) >= 2 && !(FlagsAt(p, c - dc, r - dr) & stop)) {
         c -= dc;
         r -= dr;
     }
     std::string text;
-    for (; InsideGrid(p, c, r) && !(CellFlags(p, c, r) & stop); c += dc, r += dr) {
-        const std::string_view letter = fromEntries ? p.entry(c, r).view() : p.cell(c, r).Text.view();
+    for (; InsideGrid(p, c, r) && !(FlagsAt(p, c, r) & stop); c += dc, r += dr) {
+        const std::string_view letter =
+            fromEntries ? p.entry(c, r).view() : p.cell(c, r).Text.view();
         text += letter.empty() ? ' ' : letter.front();
     }
     return text;
@@ -280,7 +276,7 @@ int ClueNumberAtCursor(const TPuzzleData& p, int col, int row, TInputDir directi
     const bool down = direction == TInputDir::Down;
     int c = col;
     int r = row;
-    while ((down ? r : c) > 0 && !(CellFlags(p, c, r) & cfBlock)) {
+    while ((down ? r : c) > 0 && !(FlagsAt(p, c, r) & cfBlock)) {
         if (down)
             --r;
         else

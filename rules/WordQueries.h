@@ -53,6 +53,17 @@ inline int UsedRows(const TPuzzleData& p) {
 inline bool InsideGrid(const TPuzzleData& p, int col, int row) {
     return col >= 1 && row >= 1 && col <= UsedCols(p) && row <= UsedRows(p);
 }
+// The flags of (col, row); positions beyond the record's arrays count as
+// blocks, as the border cells do.
+inline std::uint32_t FlagsAt(const TPuzzleData& p, int col, int row) {
+    if (col < 0 || row < 0 || col >= GridDim || row >= GridDim) return cfBlock;
+    return p.cell(col, row).Flags;
+}
+// The flag that ends a word for the player: in American crosswords the blank
+// marks, since the real blocks are hidden; the blocks elsewhere.
+constexpr std::uint32_t StopFlag(TPuzzleKind kind) {
+    return IsAmerican(kind) ? cfBlank : cfBlock;
+}
 // A block for the word queries: a cfBlock cell, or any position outside the
 // grid in use (stored puzzles mark their border cells as blocks anyway).
 inline bool IsBlock(const TPuzzleData& p, int col, int row) {

@@ -28,16 +28,6 @@ bool InArrays(int col, int row) {
     return col >= 0 && row >= 0 && col < GridDim && row < GridDim;
 }
 
-std::uint32_t FlagsAt(const TPuzzleData& p, int col, int row) {
-    // Positions beyond the arrays count as blocks, as the border cells do.
-    return InArrays(col, row) ? p.cell(col, row).Flags : cfBlock;
-}
-
-std::uint32_t StopFlag(TPuzzleKind kind) {
-    return IsAmerican(kind) ? cfBlank : cfBlock;
-}
-
-
 // Text with its top-left corner at (x, y), as a text cell is placed.
 void TextAt(QPainter& canvas, int x, int y, const QString& text) {
     canvas.drawText(QPointF(x, y + canvas.fontMetrics().ascent()), text);
@@ -57,7 +47,6 @@ TInputDirImages LoadInputDirImages() {
     return {RenderSvg(QStringLiteral(":/images/arrow-right.svg")),
             RenderSvg(QStringLiteral(":/images/arrow-down.svg"))};
 }
-
 
 const QFont& TFontCache::Get(const QString& face, int size, bool bold, bool points) const {
     // Sizes come from the settings block of the puzzle: keep them renderable.

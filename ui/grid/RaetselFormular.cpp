@@ -97,9 +97,9 @@ TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
 
     CreateToolbar();
     CreatePopupMenu();
-    // The toolbar follows the commands, whose states the session's notices update first.
-    for (auto notice : {&TPlayerSession::CommandsChanged, &TPlayerSession::ViewChanged})
-        connect(&m_session, notice, this, &TRaetselForm::UpdateToolbar);
+    // The toolbar follows the commands, whose states the session's notices
+    // update first (a view change always comes with a command notice).
+    connect(&m_session, &TPlayerSession::CommandsChanged, this, &TRaetselForm::UpdateToolbar);
     connect(&m_session, &TPlayerSession::CursorChanged, this, &TRaetselForm::UpdateToolbar);
     // The popup menu: on the right button, the menu key and Shift+F10.
     m_grid->installEventFilter(this);
@@ -131,15 +131,6 @@ const TPuzzleData& TRaetselForm::Puzzle() const {
 
 QPoint TRaetselForm::Cursor() const {
     return {m_grid->Col(), m_grid->Row()};
-}
-
-std::uint32_t TRaetselForm::FlagsAt(int col, int row) const {
-    if (col < 0 || row < 0 || col >= GridDim || row >= GridDim) return cfBlock;
-    return Puzzle().cell(col, row).Flags;
-}
-
-std::uint32_t TRaetselForm::StopFlag() const {
-    return IsAmerican(m_session.Kind()) ? cfBlank : cfBlock;
 }
 
 void TRaetselForm::ReportCursor() {
@@ -401,8 +392,8 @@ bool TRaetselForm::RaetselSelectCell(bool fromGrid, int col, int row) {
 
 void TRaetselForm::UpdateDirection(int col, int row, bool toggle) {
     const TPuzzleData& p = Puzzle();
-    const std::uint32_t stop = StopFlag();
-    auto isFree = [&](int c, int r) { return !(FlagsAt(c, r) & stop); };
+    const std::uint32_t stop = StopFlag(m_session.Kind());
+    auto isFree = [&](int c, int r) { return !(FlagsAt(Puzzle(), c, r) & stop); };
 
     m_previousDirection = m_inputDirection;
     TInputDir& dir = m_inputDirection;
@@ -436,11 +427,11 @@ void TRaetselForm::AdvanceCursor() {
     // The puzzle's stop flag: in American crosswords the cursor must neither
     // halt before a hidden block (which would give it away) nor run into a
     // cell the player has marked blank.
-    const std::uint32_t stop = StopFlag();
-    if (m_inputDirection == TInputDir::Across && !(FlagsAt(col + 1, row) & stop) &&
+    const std::uint32_t stop = StopFlag(m_session.Kind());
+    if (m_inputDirection == TInputDir::Across && !(FlagsAt(Puzzle(), col + 1, row) & stop) &&
         col + 1 <= UsedCols(Puzzle()))
         m_grid->SelectCell(col + 1, row);
-    else if (m_inputDirection == TInputDir::Down && !(FlagsAt(col, row + 1) & stop) &&
+    else if (m_inputDirection == TInputDir::Down && !(FlagsAt(Puzzle(), col, row + 1) & stop) &&
              row + 1 <= UsedRows(Puzzle()))
         m_grid->SelectCell(col, row + 1);
 }
@@ -452,10 +443,10 @@ void TRaetselForm::SelectFirstCell() {
     m_grid->SetCurrent(m_grid->ColCount() - 1, m_grid->RowCount() - 1);
     // By the stop flag: an American crossword's first cursor must not tell
     // where its hidden blocks are.
-    const std::uint32_t stop = StopFlag();
+    const std::uint32_t stop = StopFlag(m_session.Kind());
     for (int r = 1; r <= UsedRows(p); ++r)
         for (int c = 1; c <= UsedCols(p); ++c)
-            if (!(FlagsAt(c, r) & stop)) {
+            if (!(FlagsAt(Puzzle(), c, r) & stop)) {
                 m_grid->SelectCell(c, r);
                 return;
             }
@@ -496,7 +487,7 @@ bool TRaetselForm::TryBackspace(int dc, int dr) {
     const int col = m_grid->Col();
     const int row = m_grid->Row();
     if ((dc != 0 ? col : row) < 2) return false;
-    if (FlagsAt(col + dc, row + dr) & StopFlag()) return false;
+    if (FlagsAt(Puzzle(), col + dc, row + dr) & StopFlag(m_session.Kind())) return false;
     if (!m_session.Clearable(col, row)) return false;
     if (!m_session.ClearEntry(col + dc, row + dr, m_inputDirection)) return false;
     m_grid->SelectCell(col + dc, row + dr);
@@ -544,7 +535,7 @@ void TRaetselForm::RaetselMouseDown(Qt::MouseButton button, const QPoint& pos) {
 QString TRaetselForm::StatusTextAt(int col, int row) const {
     auto utf8 = [](const char* text) { return QString::fromUtf8(text); };
     const TPuzzleKind kind = m_session.Kind();
-    const std::uint32_t flags = FlagsAt(col, row);
+    const std::uint32_t flags = FlagsAt(Puzzle(), col, row);
     if (HasHeaderLines(kind)) {
         if (row == 0)
             return col == 0 ? QString() : utf8("Die in der Legende angezeigte Spaltennummer");

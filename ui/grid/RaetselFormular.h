@@ -130,8 +130,6 @@ private:
     void PopupAtCursor();
     void FollowDragKeys();
     void AnnounceCurrentWord();
-    std::uint32_t FlagsAt(int col, int row) const;
-    std::uint32_t StopFlag() const;
     bool TryBackspace(int dc, int dr);
     // The status-line text of a cell.
     QString StatusTextAt(int col, int row) const;

@@ -139,7 +139,6 @@ TPlayCommands::TPlayCommands(TPlayerSession& session, TModalDialogs& dialogs, QO
 
     connect(&s, &TPlayerSession::CommandsChanged, this, &TPlayCommands::Update);
     connect(&s, &TPlayerSession::CursorChanged, this, &TPlayCommands::Update);
-    connect(&s, &TPlayerSession::ViewChanged, this, &TPlayCommands::Update);
     Update();
 }
 
@@ -186,7 +185,7 @@ void TPlayCommands::Update() {
 
     QAction* reveal = Action(TPlayCommand::RevealLetter);
     reveal->setVisible(playing && !IsJigsaw(kind) && (p.HelpOptions & hoInsertLetter));
-    reveal->setEnabled(open && !CursorHas(s, IsAmerican(kind) ? cfBlank : cfBlock));
+    reveal->setEnabled(open && !CursorHas(s, StopFlag(kind)));
     reveal->setText(IsSudoku(kind) ? Utf8("Symbol &eintragen") : Utf8("Buchstaben &eintragen"));
 
     QAction* word = Action(TPlayCommand::EnterWord);

@@ -30,17 +30,6 @@ bool IsSymbolKey(char key, int symbols) {
     return v >= 1 && v <= symbols;
 }
 
-std::uint32_t FlagsAt(const TPuzzleData& p, int col, int row) {
-    if (col < 0 || row < 0 || col >= GridDim || row >= GridDim) return cfBlock;
-    return p.cell(col, row).Flags;
-}
-
-// The flag that ends a word for the player: in American crosswords the blank
-// marks, since the real blocks are hidden.
-std::uint32_t StopFlag(TPuzzleKind kind) {
-    return IsAmerican(kind) ? cfBlank : cfBlock;
-}
-
 // The word through (col, row), letters from the entries, never reversed.
 TGridWordData EnteredWord(const TPuzzleData& p, int col, int row, TWordDir direction) {
     return GetWordData(p, col, row, false, true, direction);

@@ -245,8 +245,10 @@ void TVxMainForm::CreateMenus() {
 void TVxMainForm::ConnectCommands() {
     TPlayerSession& s = m_session;
     // Menus show the current state when they open; shortcuts follow it at once.
-    for (QMenu* menu : {m_mItemRaetsel, m_mItemBearbeiten, m_mItemAnsicht})
+    for (QMenu* menu : {m_mItemRaetsel, m_mItemBearbeiten, m_mItemAnsicht}) {
         connect(menu, &QMenu::aboutToShow, this, &TVxMainForm::UpdateCommands);
+        connect(menu, &QMenu::aboutToShow, m_commands, &TPlayCommands::Update);
+    }
     // Asking the print system takes its time: it is asked when a puzzle is
     // opened and when the menu with the print command opens, not at each key.
     connect(m_mItemRaetsel, &QMenu::aboutToShow, this, [this] {
@@ -311,8 +313,6 @@ void TVxMainForm::UpdateCommands() {
     m_mItemAnsLoesung->setEnabled(open && s.PuzzleAllows(hoShowSolution));
     m_mItemAnsLoesung->setChecked(s.ViewMode() == 1);
     m_mItemAnsN1->setVisible(open);
-    // The play commands, shared with the grid window.
-    m_commands->Update();
 }
 
 void TVxMainForm::MItemBeaBegriffClick() {

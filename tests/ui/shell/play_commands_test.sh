@@ -17,16 +17,7 @@ fi
 # OB, AT and ES with their two blocks hidden.
 printf 'typ: 10\n[gitter]\nOB#AT#ES\n[begriffe]\nOB = a\nAT = b\nES = c\n' >"$workdir/klein.txt"
 "$tool" build "$workdir/klein.txt" -o "$workdir/klein.raetsel" || exit 1
-QT_QPA_PLATFORM=xcb "$player" "$workdir/klein.raetsel" &
-player_pid=$!
-frame=$(timeout 30 xdotool search --sync --name "Tavimo Rätsel-Player" | head -n 1)
-if [ -z "$frame" ]; then
-  echo "FAIL: the frame did not appear"
-  exit 1
-fi
-sleep 1
-xdotool windowfocus --sync "$frame" 2>/dev/null || xdotool windowfocus "$frame"
-sleep 0.3
+start "$workdir/klein.raetsel"
 
 keys() {
   for k in "$@"; do
