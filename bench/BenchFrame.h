@@ -17,6 +17,7 @@ public:
     void ShowInformation(QWidget*, const QString&) override {}
     void ShowNote(QWidget*, const QString&, const QString&) override {}
     void OpenAddress(const QUrl&) override {}
+    QString AskSaveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
     void ShowError(QWidget*, const QString&) override {}
     bool AskYesNo(QWidget*, const QString&) override { return true; }
     void ShowResult(QWidget*, const QString&, bool) override {}

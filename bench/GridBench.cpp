@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include "BenchFrame.h"
+#include "BenchPuzzles.h"
 #include "controls/DrawGrid.h"
 #include "controls/Fonts.h"
 #include "grid/RaetselFormular.h"
@@ -19,36 +20,8 @@
 
 namespace {
 
+using zxbench::MakeCrossword;
 using zxbench::TBenchFrame;
-
-// A 50 x 50 Swedish crossword: diagonal runs of blocks, letters and word
-// numbers elsewhere, every second cell filled in.
-TBenchFrame& MakeCrossword(TBenchFrame& f) {
-    zx::TPuzzleData& p = f.St.Puzzle;
-    zx::ClearPuzzle(p);
-    p.PuzzleType = 0;
-    p.ColCount = 50;
-    p.RowCount = 50;
-    int number = 0;
-    for (int c = 0; c < zx::GridDim; ++c)
-        for (int r = 0; r < zx::GridDim; ++r) {
-            zx::TPuzzleCell& cell = p.cell(c, r);
-            const bool inside = c >= 1 && r >= 1 && c <= 50 && r <= 50;
-            if (!inside || (c + r) % 7 == 0) {
-                cell.Flags = zx::cfBlock;
-                continue;
-            }
-            cell.Flags = zx::cfLetter;
-            const char letter = static_cast<char>('A' + (c * 7 + r * 3) % 26);
-            cell.Text.assign(std::string(1, letter));
-            if ((c + r) % 7 == 1 && number < 199) cell.Number = ++number;
-            p.entry(c, r).assign((c + r) % 2 ? std::string(1, letter) : std::string(" "));
-        }
-    zx::SetDefaultSettings(f.St.Settings, p);
-    f.St.Settings.Feldgroesse = 60;
-    f.St.Settings.Schriftgroesse = 44;
-    return f;
-}
 
 // The grid window on the 50 x 50 crossword, shown, with an image of its grid's size.
 struct TBenchWindow {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "BenchFrame.h"
+#include "BenchPuzzles.h"
 #include "legend/LegendModel.h"
 #include "legend/LegendeDialog.h"
 #include "session/FrameLink.h"
@@ -16,23 +17,8 @@
 
 namespace {
 
+using zxbench::Fill201;
 using zxbench::TBenchFrame;
-
-// A Swedish crossword record with 201 words in both directions, numbers in
-// falling order so that the sort has work to do.
-void Fill201(zx::TPuzzleData& p) {
-    p.PuzzleType = static_cast<std::uint8_t>(zx::TPuzzleKind::Swedish);
-    p.RowCount = 50;
-    p.ColCount = 50;
-    p.WordCount = zx::MaxWords;
-    for (int i = 0; i < zx::MaxWords; ++i) {
-        zx::TPuzzleWord& w = p.Words[i];
-        w.Number = 201 - i / 2;
-        w.Direction = i % 2 ? zx::wdDown : zx::wdAcross;
-        w.Answer.assign("WORTLAENGE");
-        w.Clue.assign("Eine Umschreibung von mittlerer Laenge " + std::to_string(i));
-    }
-}
 
 void BM_BuildLegend201(benchmark::State& state) {
     TBenchFrame frame;

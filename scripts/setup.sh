@@ -10,6 +10,7 @@ ZX_PACKAGES=(
   clang libclang-rt-14-dev
   fontconfig fonts-liberation fonts-liberation2
   xvfb xauth xdotool
+  poppler-utils
 )
 
 zx_install_packages() {

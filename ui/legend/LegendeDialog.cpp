@@ -93,14 +93,25 @@ void DrawBox(QPainter& canvas, const TLegendCellPaint& ctx, const QRect& rect, b
     style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &canvas, ctx.Widget);
 }
 
-// Widths of the four columns on paper: the widest text of each column + 8.
-std::array<int, LegendCols> PrintColWidths(const QFontMetrics& fm, const TLegendRows& rows) {
+// The check box's size on paper, where units are 0.1 mm: it keeps its share of the line.
+int PaperBoxSize(int lineHeight) { return std::max(14, lineHeight * 14 / 18); }
+// Room for the check box in the number column: none where rows list grid lines.
+int BoxRoom(TPuzzleKind kind, int boxSize) { return LinesListed(kind) ? 0 : boxSize + 4; }
+
+// Widths of the four columns on paper: the widest text of each column and a
+// gap of 8 units, or a third of the line where that is more, so that numbers
+// and clues stay apart at every font height; the number column also holds the
+// check box (boxRoom) left of the number.
+std::array<int, LegendCols> PrintColWidths(const QFontMetrics& fm, const TLegendRows& rows,
+                                           int boxRoom) {
     std::array<int, LegendCols> widths{};
     for (const TLegendRow& r : rows)
         for (int c = 0; c < LegendCols; ++c)
             widths[c] = std::max(widths[c], fm.horizontalAdvance(ToQString(r.Cells[c])));
+    const int gap = std::max(8, fm.height() / 3);
     for (int& w : widths)
-        w += 8;
+        w += gap;
+    widths[1] += boxRoom;
     return widths;
 }
 
@@ -119,8 +130,7 @@ TLegendCellPaint PaperPaint(const TPuzzleData& puzzle, const TProgramSettings& s
     ctx.BlankColor = ToQColor(settings.FarbeLeerfeld1, ctx.Palette);
     ctx.OnPaper = true;
     ctx.ColorMode = onPaper ? colorMode : 2;
-    // The box keeps its share of the line on paper, where units are 0.1 mm.
-    ctx.BoxSize = onPaper ? std::max(14, lineHeight * 14 / 18) : 14;
+    ctx.BoxSize = onPaper ? PaperBoxSize(lineHeight) : 14;
     ctx.Font = font;
     return ctx;
 }
@@ -136,7 +146,7 @@ void PrintBlock(QPainter& canvas, const TLegendCellPaint& ctx, const QPoint& ori
                                                    : ctx.Palette.color(QPalette::WindowText));
     canvas.drawText(QRect(origin.x() + 1, origin.y() + 1, 10000, h), Qt::AlignLeft | Qt::AlignTop,
                     heading);
-    const std::array<int, LegendCols> widths = PrintColWidths(QFontMetrics(ctx.Font), rows);
+    const std::array<int, LegendCols> widths = PrintColWidths(QFontMetrics(ctx.Font), rows, BoxRoom(ctx.Kind, ctx.BoxSize));
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const int top = origin.y() + (static_cast<int>(r) + 2) * h;
         for (int c = first; c < LegendCols; ++c) {
@@ -567,7 +577,8 @@ QSize TLegendForm::LegendPrintSize(QPainter& canvas, const TPuzzleData& puzzle,
     const TLegendContent content = zx::BuildLegend(puzzle, settings);
     const QFontMetrics fm(canvas.font());
     const int h = std::max(fm.height(), MinPrintLineHeight);
-    auto width = [&](const TLegendRows& rows) { return Sum(PrintColWidths(fm, rows), LegendCols); };
+    const int boxRoom = BoxRoom(KindOf(puzzle), PaperBoxSize(fm.height()));
+    auto width = [&](const TLegendRows& rows) { return Sum(PrintColWidths(fm, rows, boxRoom), LegendCols); };
     auto height = [&](const TLegendRows& rows) { return (static_cast<int>(rows.size()) + 2) * h; };
     const int wa = width(content.Across), wd = width(content.Down);
     const int ha = height(content.Across), hd = height(content.Down);
@@ -592,7 +603,8 @@ void TLegendForm::PrintLegend(QPainter& canvas, const QRect& rect, const TPuzzle
         PrintBlock(canvas, ctx, rect.topLeft(), Utf8("Waagerecht:"), content.Across, first, h);
         offset = stacked
                      ? QPoint(0, (static_cast<int>(content.Across.size()) + 2) * h + 2 + PrintGap)
-                     : QPoint(Sum(PrintColWidths(fm, content.Across), LegendCols) + PrintGap, 0);
+                     : QPoint(Sum(PrintColWidths(fm, content.Across, BoxRoom(ctx.Kind, ctx.BoxSize)),
+                                  LegendCols) + PrintGap, 0);
     }
     PrintBlock(canvas, ctx, rect.topLeft() + offset,
                content.TwoLists ? Utf8("Senkrecht:") : Utf8("Legende:"), content.Down, first, h);

@@ -30,6 +30,9 @@ public:
     virtual int Exec(QDialog& dialog) = 0;
     // Opens a web address with the desktop's default handler.
     virtual void OpenAddress(const QUrl& address) = 0;
+    // Asks where to save a file, suggesting a name; empty when cancelled.
+    virtual QString AskSaveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                                    const QString& filter) = 0;
 };
 
 } // namespace zx

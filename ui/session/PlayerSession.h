@@ -160,6 +160,8 @@ public:
     void SetSingleList(bool on);    // EinfacheLegende
     // How a word dragged from the legend will be placed.
     void SetDragFlags(bool vertical, bool reversed);
+    // The print options the user chose; they hold for the rest of the run.
+    void SetPrintSettings(const TPrintSettings& print) { m_s.Settings.PrintSettings = print; }
     // Sudoku: lights the empty cells where mark is possible (0 clears).
     void SetMarkSymbol(int mark);
     void RecomputeCandidates();

@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLocale>
@@ -12,8 +14,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPrinterInfo>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusTipEvent>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -31,9 +33,13 @@
 #include "session/PlayCommands.h"
 #include "session/TextConv.h"
 #include "shell/AppTitle.h"
+#include "shell/DruckDialog.h"
+#include "shell/DruckMessageDialog.h"
 #include "shell/HinweisDialog.h"
 #include "shell/InfoDialog.h"
 #include "shell/PlayerDialogs.h"
+#include "shell/PrintLayout.h"
+#include "shell/PrinterChoice.h"
 #include "shell/RaetselInfoDialog.h"
 #include "shell/StopuhrDialog.h"
 
@@ -60,8 +66,7 @@ QSize FrameSizeFor(const QSize& screen) {
 TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
                          TModalDialogs* dialogs, QWidget* parent)
     : QMainWindow(parent), m_exePath(std::move(exePath)), m_params(std::move(params)),
-      m_dialogs(dialogs),
-      m_hasPrinter([] { return !QPrinterInfo::availablePrinterNames().isEmpty(); }) {
+      m_dialogs(dialogs) {
     setObjectName(QStringLiteral("VxMainForm"));
     if (!m_dialogs) {
         m_ownDialogs = std::make_unique<TPlayerDialogs>();
@@ -114,8 +119,8 @@ TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
 TVxMainForm::~TVxMainForm() {
     qApp->removeEventFilter(this);
     // The child windows hold references to the frame and its session: release
-    // them while both are still whole.
-    const auto subWindows = m_mdiArea->subWindowList();
+    // them while both are still whole, also those closed but not yet deleted.
+    const auto subWindows = m_mdiArea->findChildren<QMdiSubWindow*>();
     for (QMdiSubWindow* sub : subWindows) {
         if (QWidget* form = sub->widget()) form->disconnect(this);
         sub->disconnect(this);
@@ -249,12 +254,6 @@ void TVxMainForm::ConnectCommands() {
         connect(menu, &QMenu::aboutToShow, this, &TVxMainForm::UpdateCommands);
         connect(menu, &QMenu::aboutToShow, m_commands, &TPlayCommands::Update);
     }
-    // Asking the print system takes its time: it is asked when a puzzle is
-    // opened and when the menu with the print command opens, not at each key.
-    connect(m_mItemRaetsel, &QMenu::aboutToShow, this, [this] {
-        m_printerFound = m_hasPrinter && m_hasPrinter();
-        UpdateCommands();
-    });
     connect(m_mItemBeaFelderMarkieren, &QMenu::aboutToShow, m_commands,
             &TPlayCommands::UpdateMarkItems);
     connect(m_mItemBeaSchnappschuss, &QMenu::aboutToShow, m_commands,
@@ -264,6 +263,7 @@ void TVxMainForm::ConnectCommands() {
     connect(&s, &TPlayerSession::ModifiersChanged, this, &TVxMainForm::ModifiersChanged);
     connect(&s, &TPlayerSession::SideWindowWanted, this, &TVxMainForm::OpenSideWindow);
 
+    connect(m_mItemRaeDrucken, &QAction::triggered, this, &TVxMainForm::MItemRaeDruckenClick);
     connect(m_mItemRaeInfos, &QAction::triggered, this, &TVxMainForm::MItemRaeInfosClick);
     connect(m_mItemPrgInfo, &QAction::triggered, this, &TVxMainForm::MItemPrgInfoClick);
     connect(m_mItemPrgBeenden, &QAction::triggered, this, &TVxMainForm::MItemPrgBeendenClick);
@@ -298,7 +298,8 @@ void TVxMainForm::UpdateCommands() {
     const bool open = HasPuzzleForm();
     const TPuzzleKind kind = s.Kind();
 
-    m_mItemRaeDrucken->setEnabled(open && m_printerFound);
+    // The PDF file is always offered, so printing needs no installed printer.
+    m_mItemRaeDrucken->setEnabled(open);
     m_mItemRaeInfos->setEnabled(open);
     m_mItemBeaZuruecksetzen->setEnabled(open);
     m_mItemBeaRueckgaengig->setEnabled(open && s.UndoAvailable());
@@ -353,6 +354,137 @@ void TVxMainForm::MItemAnsLoesungClick() {
     m_session.SetViewMode(m_session.ViewMode() == 0 ? 1 : 0);
     if (HasSolutionWord(m_session.Kind()) && m_session.Settings().LoesungswortZeigen)
         OpenSideWindow(TFormKind::Solution);
+}
+
+// ---------------------------------------------------------------- printing
+
+namespace {
+
+// The file of one copy: the chosen name for the first, "name (2).pdf" and so
+// on for the others, so that every copy is a file of its own.
+QString CopyFileName(const QString& file, int copy) {
+    if (copy <= 1) return file;
+    const QFileInfo info(file);
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(" (%1)").arg(copy) + suffix);
+}
+
+// A file name from a window caption: no folder separators.
+QString CaptionFileName(QString caption) {
+    caption.replace(QLatin1Char('/'), QLatin1Char('-'));
+    caption = caption.trimmed();
+    if (caption.isEmpty()) caption = QStringLiteral("Rätsel");
+    return caption + QStringLiteral(".pdf");
+}
+
+QString DocumentsFolder() {
+    const QString docs = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !docs.isEmpty() && QDir(docs).exists() ? docs : QDir::homePath();
+}
+
+} // namespace
+
+void TVxMainForm::SetPrinterChoice(std::unique_ptr<TPrinterChoice> printers) {
+    m_printers = std::move(printers);
+}
+
+TPrintMsgDlg* TVxMainForm::PrintMessage() const { return m_printMsg; }
+
+TPrintBlocks TVxMainForm::PrintBlocks(TRaetselForm& form) const {
+    const TPlayerSession& s = m_session;
+    TPrintBlocks blocks;
+    blocks.Grid = [&form](QPainter& canvas, const QRect& area) {
+        int cell = 0;
+        form.PrintGrid(canvas, area, cell, TPaintOutput::Printer);
+        return cell;
+    };
+    const int colorMode = s.Settings().PrintSettings.ColorMode;
+    if (s.FormOpen(TFormKind::Legend)) {
+        blocks.LegendSize = [&s](QPainter& canvas, bool stacked) {
+            return TLegendForm::LegendPrintSize(canvas, s.Puzzle(), s.Settings(), stacked);
+        };
+        blocks.Legend = [&s, colorMode](QPainter& canvas, const QRect& rect, bool stacked) {
+            TLegendForm::PrintLegend(canvas, rect, s.Puzzle(), s.Settings(), stacked, true, colorMode);
+        };
+    }
+    if (s.FormOpen(TFormKind::NumLegend)) {
+        blocks.NumLegendRows = TNumLegendForm::TableRows;
+        blocks.NumLegendSize = [](QPainter& canvas, int cell, bool upright) {
+            return TNumLegendForm::NumLegendPrintSize(canvas, cell, !upright);
+        };
+        blocks.NumLegend = [&s, colorMode](QPainter& canvas, const QRect& rect, bool upright) {
+            // The fitted table takes its cell size from the rectangle's short
+            // side: hand it the side that gives the cell size it was measured at.
+            const int cols = TNumLegendForm::TableCols;
+            const int heading = 2 * canvas.fontMetrics().height();
+            const int cell = std::max((upright ? rect.width() : rect.height() - heading) / cols - 1, 1);
+            const QRect fitted(rect.topLeft(), upright ? QSize(cols * cell, rect.height())
+                                                       : QSize(rect.width(), cols * cell));
+            TNumLegendForm::PrintNumLegend(canvas, fitted, s.Puzzle(), s.Settings(), s.ViewMode(), true,
+                                           true, colorMode, !upright);
+        };
+    }
+    return blocks;
+}
+
+void TVxMainForm::ShowPrintMessage(const QString& text) {
+    if (!m_printMsg) {
+        m_printMsg = new TPrintMsgDlg(this);
+        m_printMsg->SetPrintingProbe([this] {
+            return m_printers && m_printers->Printer().printerState() == QPrinter::Active;
+        });
+    }
+    m_printMsg->SetMessage(text);
+    m_printMsg->show();
+    m_printMsg->raise();
+    // Printing holds the event loop: let the window appear first.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TVxMainForm::MItemRaeDruckenClick() {
+    TRaetselForm* form = Child<TRaetselForm>();
+    if (!form) return;
+    if (!m_printers) m_printers = std::make_unique<TPrinterChoice>();
+    const TPuzzleKind kind = m_session.Kind();
+    TPrintSettings print = m_session.Settings().PrintSettings;
+    {
+        TPrintSettingsDlg dialog(kind, *m_printers, *m_dialogs, this);
+        dialog.Fill(print);
+        if (m_dialogs->Exec(dialog) != QDialog::Accepted) return;
+        print = dialog.Values(print);
+    }
+    m_session.SetPrintSettings(print);
+    m_printers->Select(print.PrinterIndex);
+
+    QString file;
+    if (m_printers->IsPdf()) {
+        file = m_dialogs->AskSaveFileName(this, QStringLiteral("Als PDF-Datei speichern"),
+                                          QDir(DocumentsFolder()).filePath(CaptionFileName(form->windowTitle())),
+                                          QStringLiteral("PDF-Dateien (*.pdf)"));
+        if (file.isEmpty()) return;
+        if (QFileInfo(file).suffix().isEmpty()) file += QStringLiteral(".pdf");
+    }
+
+    ShowPrintMessage(ToQString(PuzzleTypeName(kind)) + QStringLiteral(" drucken"));
+    QPrinter& printer = m_printers->Printer();
+    printer.setPageOrientation(print.Portrait ? QPageLayout::Portrait : QPageLayout::Landscape);
+    const TPrintBlocks blocks = PrintBlocks(*form);
+    const TPuzzleData& puzzle = m_session.Puzzle();
+    for (int copy = 1; copy <= print.Copies; ++copy) {
+        if (!file.isEmpty()) printer.setOutputFileName(CopyFileName(file, copy));
+        TPrinterJob job(printer);
+        const bool printed = print.OnePage && !IsSudoku(kind) ? PrintOnePage(job, puzzle, print, blocks)
+                                                               : PrintTwoPages(job, puzzle, print, blocks);
+        if (!printed) {
+            if (m_printMsg) m_printMsg->hide();
+            m_dialogs->ShowError(this, file.isEmpty()
+                                           ? QStringLiteral("Der Drucker „%1“ kann das Rätsel nicht drucken.")
+                                                 .arg(m_printers->Names().value(m_printers->Selected()))
+                                           : QStringLiteral("Die Datei „%1“ kann nicht geschrieben werden.")
+                                                 .arg(QDir::toNativeSeparators(printer.outputFileName())));
+            return;
+        }
+    }
 }
 
 void TVxMainForm::MItemRaeInfosClick() {
@@ -512,7 +644,6 @@ void TVxMainForm::LoadStartPuzzle() {
     const QString file = QString::fromStdString(source);
     switch (m_loadResult) {
     case lrLoaded:
-        m_printerFound = m_hasPrinter && m_hasPrinter();
         CreatePuzzleForm();
         UpdateCommands();
         break;

@@ -30,6 +30,9 @@ class TModalDialogs;
 class THintForm;
 class TLegendForm;
 class TPlayCommands;
+class TPrintMsgDlg;
+class TPrinterChoice;
+struct TPrintBlocks;
 class TRaetselForm;
 class TSpeedButton;
 
@@ -88,8 +91,11 @@ public:
     void MItemPrgInfoClick();
     void MItemPrgBeendenClick();
 
-    // Replaces the test for an installed printer (used by tests).
-    void SetPrinterProbe(std::function<bool()> probe) { m_hasPrinter = std::move(probe); }
+    // The print command: settings dialog, progress window, one job per copy.
+    void MItemRaeDruckenClick();
+    // Replaces the printers the print command offers (used by tests).
+    void SetPrinterChoice(std::unique_ptr<TPrinterChoice> printers);
+    TPrintMsgDlg* PrintMessage() const;
     QMdiArea* ChildArea() const { return m_mdiArea; }
     THintForm* HintForm() const { return m_hintForm; }
     QLabel* HintLine() const { return m_lblHints; }
@@ -115,6 +121,9 @@ private:
     void PlaceSideWindows();
     void ConnectLegend(TLegendForm* legend);
     void ShowResult(const QString& text, bool success);
+    // The blocks of the printed page, drawn by the open windows' painters.
+    TPrintBlocks PrintBlocks(TRaetselForm& form) const;
+    void ShowPrintMessage(const QString& text);
 
     std::string m_exePath;
     std::vector<std::string> m_params;
@@ -122,8 +131,9 @@ private:
     TPlayCommands* m_commands = nullptr;
     std::unique_ptr<TModalDialogs> m_ownDialogs;
     TModalDialogs* m_dialogs;
-    std::function<bool()> m_hasPrinter;
-    bool m_printerFound = false; // the probe's last answer
+    // Asked for at the first print, as asking the print system takes its time.
+    std::unique_ptr<TPrinterChoice> m_printers;
+    QPointer<TPrintMsgDlg> m_printMsg;
     std::array<QCursor, 4> m_dragCursors;
     bool m_shown = false;
     bool m_fittedWithFrame = false;

@@ -2,6 +2,7 @@
 #include "shell/PlayerDialogs.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 #include <QPushButton>
@@ -51,5 +52,10 @@ void TPlayerDialogs::ShowResult(QWidget* parent, const QString& text, bool succe
 int TPlayerDialogs::Exec(QDialog& dialog) { return dialog.exec(); }
 
 void TPlayerDialogs::OpenAddress(const QUrl& address) { QDesktopServices::openUrl(address); }
+
+QString TPlayerDialogs::AskSaveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                                        const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+}
 
 } // namespace zx

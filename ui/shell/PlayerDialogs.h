@@ -15,6 +15,8 @@ public:
     void ShowResult(QWidget* parent, const QString& text, bool success) override;
     int Exec(QDialog& dialog) override;
     void OpenAddress(const QUrl& address) override;
+    QString AskSaveFileName(QWidget* parent, const QString& title, const QString& suggested,
+                            const QString& filter) override;
 };
 
 } // namespace zx

@@ -379,10 +379,12 @@ void LegendTest::printLegend() {
         return -1;
     };
     QVERIFY(firstInkX(1, hp) <= 3);
-    // The across block is as wide as its widest texts + 8 per column.
+    // The across block is as wide as its widest texts + a gap per column, and
+    // the number column holds the check box (its share of the line, + 4) too.
     const QFontMetrics fm(font);
     const int acrossWidth = fm.horizontalAdvance(">") + fm.horizontalAdvance("3") +
-                            fm.horizontalAdvance("Gebaeude") + 4 * 8;
+                            fm.horizontalAdvance("Gebaeude") + 4 * std::max(8, hp / 3) +
+                            std::max(14, hp * 14 / 18) + 4;
     QCOMPARE(gridtest::CountInk(image, QRect(acrossWidth, 0, 20, 4 * hp), white), 0);
     QVERIFY(gridtest::CountInk(image, QRect(acrossWidth + 20, 1, hp, hp), white) > 0);
     const int downTop = 400 + 4 * hp + 22;

@@ -52,11 +52,10 @@ struct TStartedFrame {
     zxtest::TRecordingDialogs dialogs;
     std::unique_ptr<TVxMainForm> frame;
 
-    TStartedFrame(const QString& exePath, const QStringList& params, bool printer = false) {
+    TStartedFrame(const QString& exePath, const QStringList& params) {
         std::vector<std::string> args;
         for (const QString& p : params) args.push_back(p.toStdString());
         frame = std::make_unique<TVxMainForm>(exePath.toStdString(), std::move(args), &dialogs);
-        frame->SetPrinterProbe([printer] { return printer; });
         frame->show();
         QTRY_VERIFY_WITH_TIMEOUT(frame->StartUpDone(), 5000);
     }
@@ -278,7 +277,7 @@ private Q_SLOTS:
         QFETCH(bool, snapshots);
         auto puzzle = zxtest::MakePuzzle(type, 9, 9);
         puzzle->HelpOptions = static_cast<std::uint8_t>(help);
-        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("menu.raetsel"), *puzzle)}, true);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("menu.raetsel"), *puzzle)});
         QVERIFY(f.frame->FindChildForm(TFormKind::Puzzle));
         const bool american = type == 10;
         const bool sudoku = type >= 14;
@@ -350,7 +349,7 @@ private Q_SLOTS:
 
     void closingGridWindowDisablesCommands() {
         auto puzzle = zxtest::MakePuzzle(0, 5, 5);
-        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("close.raetsel"), *puzzle)}, true);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("close.raetsel"), *puzzle)});
         QVERIFY(f.frame->HasPuzzleForm());
         f.frame->Session().Edit().ViewMode = 1;
         // The grid window and its legend.

@@ -25,12 +25,19 @@ public:
     std::function<void(QDialog&)> OnExec;
     // What Exec answers: accepted unless a test says otherwise.
     int ExecResult = QDialog::Accepted;
+    // What a save dialog answers: the suggested name unless a test says otherwise
+    // (an empty text is a cancelled dialog).
+    std::function<QString(const QString& suggested)> SaveAnswer;
 
     void ShowInformation(QWidget*, const QString& text) override { Log.push_back({"information", text}); }
     void ShowNote(QWidget*, const QString& title, const QString& text) override {
         Log.push_back({"note", title + QLatin1Char('|') + text});
     }
     void OpenAddress(const QUrl& address) override { Log.push_back({"address", address.toString(QUrl::FullyEncoded)}); }
+    QString AskSaveFileName(QWidget*, const QString&, const QString& suggested, const QString&) override {
+        Log.push_back({"save", suggested});
+        return SaveAnswer ? SaveAnswer(suggested) : suggested;
+    }
     void ShowError(QWidget*, const QString& text) override { Log.push_back({"error", text}); }
     bool AskYesNo(QWidget*, const QString& text) override {
         Log.push_back({"question", text});
