@@ -497,6 +497,9 @@ int PrintGrid(QPainter& canvas, const TPuzzleData& p, const TProgramSettings& s,
     // outlines are drawn by the cells themselves.
     int line = IsBrainTeaser(kind) ? 0 : 1;
     if (IsBrainTeaser(kind) || !IsCrossword(kind)) ++line;
+    // The crosswords' lines are the gaps between their cells: a screen pixel
+    // is a hairline of 0.1 mm on paper, which printers hardly show; 0.3 mm do.
+    if (output == TPaintOutput::Printer && IsCrossword(kind) && !IsBrainTeaser(kind)) line = 3;
     const int cellSize = std::max(std::min((right - left - (nc + 1) * line) / std::max(nc, 1),
                                            (bottom - top - (nr + 1) * line) / std::max(nr, 1)),
                                   1);

@@ -3,7 +3,9 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
+#include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <algorithm>
 
 #include "controls/GradientBar.h"
@@ -32,34 +35,23 @@ template <class W> W* Named(W* widget, const char* name, const QString& hint = Q
     return widget;
 }
 
-QRadioButton* Radio(QWidget* parent, const char* name, const QString& text, const QString& hint,
-                    const QRect& geometry) {
-    auto* radio = Named(new QRadioButton(text, parent), name, hint);
-    radio->setGeometry(geometry);
-    return radio;
+QRadioButton* Radio(const char* name, const QString& text, const QString& hint) {
+    return Named(new QRadioButton(text), name, hint);
 }
 
-QLabel* Label(QWidget* parent, const QString& text, const QRect& geometry, const char* name = "") {
-    auto* label = Named(new QLabel(text, parent), name);
-    label->setGeometry(geometry);
-    return label;
-}
-
-QSpinBox* Spin(QWidget* parent, const char* name, const QString& hint, int low, int high,
-               const QRect& geometry, int step = 1) {
-    auto* spin = Named(new QSpinBox(parent), name, hint);
+QSpinBox* Spin(const char* name, const QString& hint, int low, int high, int step = 1) {
+    auto* spin = Named(new QSpinBox, name, hint);
     spin->setRange(low, high);
     spin->setSingleStep(step);
-    spin->setGeometry(geometry);
+    spin->setAlignment(Qt::AlignRight);
     return spin;
 }
 
 // A layout preview: the picture of one layout, a click selects its page choice.
-QLabel* Preview(QWidget* parent, const char* name, const char* file, const QString& hint,
-                const QPoint& at) {
-    auto* image = Named(new QLabel(parent), name, hint);
+QLabel* Preview(const char* name, const char* file, const QString& hint) {
+    auto* image = Named(new QLabel, name, hint);
     image->setPixmap(QIcon(QString::fromLatin1(file)).pixmap(48, 48));
-    image->setGeometry(QRect(at, QSize(48, 48)));
+    image->setFixedSize(48, 48);
     image->setCursor(Qt::PointingHandCursor);
     return image;
 }
@@ -70,6 +62,15 @@ void Pair(QObject* parent, QRadioButton* a, QRadioButton* b) {
     group->addButton(b);
 }
 
+// A row of widgets, indented and closed by a stretch.
+QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, int indent = 0) {
+    auto* row = new QHBoxLayout;
+    if (indent) row->addSpacing(indent);
+    for (QWidget* w : widgets) row->addWidget(w);
+    row->addStretch();
+    return row;
+}
+
 } // namespace
 
 TPrintSettingsDlg::TPrintSettingsDlg(TPuzzleKind kind, TPrinterChoice& printers,
@@ -77,114 +78,159 @@ TPrintSettingsDlg::TPrintSettingsDlg(TPuzzleKind kind, TPrinterChoice& printers,
     : QDialog(parent), m_printers(printers), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("TPrintSettingsDlg"));
     setWindowTitle(QStringLiteral("Rätsel drucken"));
-    setFixedSize(ClientWidth, ClientHeight);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-
-    auto* icon = new QLabel(this);
-    icon->setPixmap(QIcon(QStringLiteral(":/icons/print.svg")).pixmap(32, 32));
-    icon->setGeometry(9, 9, 32, 32);
 
     // Layout (every puzzle but the Sudokus).
     const QString portraitHint = QStringLiteral("Das Rätsel auf eine Seite im Hochformat drucken");
     const QString landscapeHint = QStringLiteral("Das Rätsel auf eine Seite im Querformat drucken");
     const QString onePageHint = QStringLiteral("Rätsel und Legende auf eine einzelne Seite drucken");
     const QString twoPagesHint = QStringLiteral("Rätsel und Legende auf zwei getrennten Seiten drucken");
-    m_gbLayout = Named(new QGroupBox(QStringLiteral(" Layout: "), this), "GBLayout");
-    m_gbLayout->setGeometry(58, 6, 270, 208);
-    m_rbPortrait = Radio(m_gbLayout, "RBPortrait", QStringLiteral("Hochformat"), portraitHint,
-                         QRect(12, 22, 120, 20));
-    m_rbLandscape = Radio(m_gbLayout, "RBLandscape", QStringLiteral("Querformat"), landscapeHint,
-                          QRect(140, 22, 120, 20));
-    m_rbOnePage = Radio(m_gbLayout, "RBOnePage", QStringLiteral("Rätsel und Legende auf einer Seite:"),
-                        onePageHint, QRect(12, 48, 252, 20));
-    m_imgOnePagePortaitB = Preview(m_gbLayout, "ImgOnePagePortaitB", ":/images/print-portrait-bottom.svg",
-                                   onePageHint, QPoint(30, 72));
-    m_imgOnePagePortaitR = Preview(m_gbLayout, "ImgOnePagePortaitR", ":/images/print-portrait-right.svg",
-                                   onePageHint, QPoint(30, 72));
-    m_imgOnePageLandscapeB = Preview(m_gbLayout, "ImgOnePageLandscapeB",
-                                     ":/images/print-landscape-bottom.svg", onePageHint, QPoint(30, 72));
-    m_imgOnePageLandscapeR = Preview(m_gbLayout, "ImgOnePageLandscapeR",
-                                     ":/images/print-landscape-right.svg", onePageHint, QPoint(30, 72));
-    m_rbLegendRight = Radio(m_gbLayout, "RBLegendRight", QStringLiteral("Legende rechts"),
-                            QStringLiteral("Die Legende rechts neben das Rätsel drucken"),
-                            QRect(96, 76, 166, 20));
-    m_rbLegendBottom = Radio(m_gbLayout, "RBLegendBottom", QStringLiteral("Legende unten"),
-                             QStringLiteral("Die Legende unter das Rätsel drucken"), QRect(96, 100, 166, 20));
-    m_rbTwoPages = Radio(m_gbLayout, "RBTwoPages",
-                         QStringLiteral("Rätsel und Legende auf getrennten Seiten:"), twoPagesHint,
-                         QRect(12, 128, 252, 20));
-    m_imgTwoPages = Preview(m_gbLayout, "ImgTwoPages", ":/images/print-two-pages.svg", twoPagesHint,
-                            QPoint(30, 152));
+    m_gbLayout = Named(new QGroupBox(QStringLiteral(" Layout: ")), "GBLayout");
+    m_rbPortrait = Radio("RBPortrait", QStringLiteral("Hochformat"), portraitHint);
+    m_rbLandscape = Radio("RBLandscape", QStringLiteral("Querformat"), landscapeHint);
+    m_rbOnePage = Radio("RBOnePage", QStringLiteral("Rätsel und Legende auf einer Seite:"), onePageHint);
+    m_imgOnePagePortaitB = Preview("ImgOnePagePortaitB", ":/images/print-portrait-bottom.svg", onePageHint);
+    m_imgOnePagePortaitR = Preview("ImgOnePagePortaitR", ":/images/print-portrait-right.svg", onePageHint);
+    m_imgOnePageLandscapeB = Preview("ImgOnePageLandscapeB", ":/images/print-landscape-bottom.svg", onePageHint);
+    m_imgOnePageLandscapeR = Preview("ImgOnePageLandscapeR", ":/images/print-landscape-right.svg", onePageHint);
+    m_rbLegendRight = Radio("RBLegendRight", QStringLiteral("Legende rechts"),
+                            QStringLiteral("Die Legende rechts neben das Rätsel drucken"));
+    m_rbLegendBottom = Radio("RBLegendBottom", QStringLiteral("Legende unten"),
+                             QStringLiteral("Die Legende unter das Rätsel drucken"));
+    m_rbTwoPages = Radio("RBTwoPages", QStringLiteral("Rätsel und Legende auf getrennten Seiten:"), twoPagesHint);
+    m_imgTwoPages = Preview("ImgTwoPages", ":/images/print-two-pages.svg", twoPagesHint);
     Pair(this, m_rbPortrait, m_rbLandscape);
     Pair(this, m_rbOnePage, m_rbTwoPages);
     Pair(this, m_rbLegendRight, m_rbLegendBottom);
+    {
+        auto* legendPosition = new QVBoxLayout;
+        legendPosition->addStretch();
+        legendPosition->addWidget(m_rbLegendRight);
+        legendPosition->addWidget(m_rbLegendBottom);
+        legendPosition->addStretch();
+        // The four one-page pictures share one place; one of them is shown.
+        auto* onePage = Row({m_imgOnePagePortaitB, m_imgOnePagePortaitR, m_imgOnePageLandscapeB,
+                             m_imgOnePageLandscapeR}, 18);
+        onePage->insertSpacing(onePage->count() - 1, 16);
+        onePage->insertLayout(onePage->count() - 1, legendPosition);
+        auto* box = new QVBoxLayout(m_gbLayout);
+        box->addLayout(Row({m_rbPortrait, m_rbLandscape}));
+        box->addWidget(m_rbOnePage);
+        box->addLayout(onePage);
+        box->addWidget(m_rbTwoPages);
+        box->addLayout(Row({m_imgTwoPages}, 18));
+        box->addStretch();
+    }
 
     // Scaling (Sudokus).
     const QString fixedHint = QStringLiteral(
         "Beim Ausdruck des Rätsels die eingestellte Höhe und Breite für die Gitterzellen verwenden");
-    m_gbScale = Named(new QGroupBox(QStringLiteral(" Skalierung: "), this), "GBScale");
-    m_gbScale->setGeometry(58, 6, 270, 208);
-    m_rbSizeStretch = Radio(m_gbScale, "RBSizeStretch",
-                            QStringLiteral("Rätselgröße auf Seitenbreite / -höhe strecken"),
-                            QStringLiteral("Das Rätsel beim Ausdruck auf die verfügbare Seitenbreite strecken"),
-                            QRect(12, 26, 252, 20));
-    m_rbSizeFixed = Radio(m_gbScale, "RBSizeFixed", QStringLiteral("Feste Gittergröße :"), fixedHint,
-                          QRect(12, 58, 130, 20));
-    m_spinGridSize = Spin(m_gbScale, "SpinGridSize", fixedHint, 2, 50, QRect(146, 56, 50, 24));
-    m_lblGridSize = Label(m_gbScale, QStringLiteral("Millimeter"), QRect(202, 60, 64, 16), "LblGridSize");
+    m_gbScale = Named(new QGroupBox(QStringLiteral(" Skalierung: ")), "GBScale");
+    m_rbSizeStretch = Radio("RBSizeStretch", QStringLiteral("Rätselgröße auf Seitenbreite / -höhe strecken"),
+                            QStringLiteral("Das Rätsel beim Ausdruck auf die verfügbare Seitenbreite strecken"));
+    m_rbSizeFixed = Radio("RBSizeFixed", QStringLiteral("Feste Gittergröße :"), fixedHint);
+    m_spinGridSize = Spin("SpinGridSize", fixedHint, 2, 50);
+    m_lblGridSize = Named(new QLabel(QStringLiteral("Millimeter")), "LblGridSize");
     Pair(this, m_rbSizeStretch, m_rbSizeFixed);
+    {
+        auto* box = new QVBoxLayout(m_gbScale);
+        box->addWidget(m_rbSizeStretch);
+        box->addLayout(Row({m_rbSizeFixed, m_spinGridSize, m_lblGridSize}));
+        box->addStretch();
+    }
 
     // Colours.
-    m_rgColors = Named(new QGroupBox(QStringLiteral(" Farben: "), this), "RGColors",
+    m_rgColors = Named(new QGroupBox(QStringLiteral(" Farben: ")), "RGColors",
                        QStringLiteral("Farbmodus beim Druck"));
-    m_rgColors->setGeometry(336, 6, 225, 90);
-    const char* colorItems[] = {"Nur Linien drucken", "Ausdruck in Graustufen", "Farbig drucken"};
-    auto* colorGroup = new QButtonGroup(this);
-    for (int i = 0; i < 3; ++i) {
-        m_rbColors[i] = Radio(m_rgColors, "", QString::fromUtf8(colorItems[i]),
-                              QStringLiteral("Farbmodus beim Druck"), QRect(12, 20 + 22 * i, 200, 20));
-        m_rbColors[i]->setObjectName(QStringLiteral("RGColors%1").arg(i));
-        colorGroup->addButton(m_rbColors[i], i);
+    {
+        const char* items[] = {"Nur Linien drucken", "Ausdruck in Graustufen", "Farbig drucken"};
+        auto* group = new QButtonGroup(this);
+        auto* box = new QVBoxLayout(m_rgColors);
+        for (int i = 0; i < 3; ++i) {
+            m_rbColors[i] = Radio("", QString::fromUtf8(items[i]), QStringLiteral("Farbmodus beim Druck"));
+            m_rbColors[i]->setObjectName(QStringLiteral("RGColors%1").arg(i));
+            group->addButton(m_rbColors[i], i);
+            box->addWidget(m_rbColors[i]);
+        }
     }
 
     // Margins and legend font.
     const QString marginHint = QStringLiteral("Abstand des Rätsels vom Seitenrand in Millimetern");
-    auto* margins = Named(new QGroupBox(QStringLiteral(" Seitenränder: "), this), "GBMargins");
-    margins->setGeometry(336, 100, 225, 114);
-    Label(margins, QStringLiteral("Links / rechts : "), QRect(10, 26, 136, 16));
-    m_spinLMargin = Spin(margins, "SpinLMargin", marginHint, 10, 50, QRect(148, 22, 48, 24), 10);
-    Label(margins, QStringLiteral("mm"), QRect(200, 26, 20, 16));
-    Label(margins, QStringLiteral("Oben / unten :"), QRect(10, 54, 136, 16));
-    m_spinTMargin = Spin(margins, "SpinTMargin", marginHint, 10, 50, QRect(148, 50, 48, 24), 10);
-    Label(margins, QStringLiteral("mm"), QRect(200, 54, 20, 16));
-    m_lblLegFontSize = Label(margins, QStringLiteral("Schrifthöhe der Legende:"), QRect(10, 82, 136, 16),
-                             "LblLegFontSize");
-    m_seLegFontSize = Spin(margins, "SELegFontSize", QStringLiteral("Höhe der Schriftart in der Legende"),
-                           2, 10, QRect(148, 78, 48, 24));
-    m_lblLegFontUnit = Label(margins, QStringLiteral("mm"), QRect(200, 82, 20, 16), "LblLegFontUnit");
+    auto* margins = Named(new QGroupBox(QStringLiteral(" Seitenränder: ")), "GBMargins");
+    m_spinLMargin = Spin("SpinLMargin", marginHint, 10, 50, 10);
+    m_spinTMargin = Spin("SpinTMargin", marginHint, 10, 50, 10);
+    m_lblLegFontSize = Named(new QLabel(QStringLiteral("Schrifthöhe der Legende:")), "LblLegFontSize");
+    m_seLegFontSize = Spin("SELegFontSize", QStringLiteral("Höhe der Schriftart in der Legende"), 2, 10);
+    m_lblLegFontUnit = Named(new QLabel(QStringLiteral("mm")), "LblLegFontUnit");
+    {
+        auto* grid = new QGridLayout(margins);
+        grid->addWidget(new QLabel(QStringLiteral("Links / rechts : ")), 0, 0);
+        grid->addWidget(m_spinLMargin, 0, 1);
+        grid->addWidget(new QLabel(QStringLiteral("mm")), 0, 2);
+        grid->addWidget(new QLabel(QStringLiteral("Oben / unten :")), 1, 0);
+        grid->addWidget(m_spinTMargin, 1, 1);
+        grid->addWidget(new QLabel(QStringLiteral("mm")), 1, 2);
+        grid->addWidget(m_lblLegFontSize, 2, 0);
+        grid->addWidget(m_seLegFontSize, 2, 1);
+        grid->addWidget(m_lblLegFontUnit, 2, 2);
+        grid->setRowStretch(3, 1);
+    }
 
     // Printer and copies.
-    Label(this, QStringLiteral("Drucker:"), QRect(58, 226, 52, 16));
-    m_comboDrucker = Named(new QComboBox(this), "ComboDrucker",
+    m_comboDrucker = Named(new QComboBox, "ComboDrucker",
                            QStringLiteral("Der für den Ausdruck zu benutzende Drucker"));
-    m_comboDrucker->setGeometry(112, 222, 216, 24);
     m_comboDrucker->addItems(m_printers.Names());
-    m_sbSetupPrinter = Named(new QToolButton(this), "SBSetupPrinter",
+    m_comboDrucker->setMinimumContentsLength(16);
+    m_sbSetupPrinter = Named(new QToolButton, "SBSetupPrinter",
                              QStringLiteral("Die Einstellungen des gewählten Druckers ändern"));
     m_sbSetupPrinter->setIcon(QIcon(QStringLiteral(":/icons/print.svg")));
     m_sbSetupPrinter->setAutoRaise(true);
-    m_sbSetupPrinter->setGeometry(332, 222, 24, 24);
-    Label(this, QStringLiteral("Anzahl Kopien:"), QRect(400, 226, 96, 16));
-    m_seNumCopies = Spin(this, "SENumCopies", QStringLiteral("Anzahl zu druckender Kopien"), 1, 100,
-                         QRect(500, 222, 61, 24));
+    m_seNumCopies = Spin("SENumCopies", QStringLiteral("Anzahl zu druckender Kopien"), 1, 100);
 
-    m_btnOK = Named(new QPushButton(QStringLiteral("&OK"), this), "BtnOK",
+    m_btnOK = Named(new QPushButton(QStringLiteral("&OK")), "BtnOK",
                     QStringLiteral("Das Dialogfenster schließen und den Ausdruck starten"));
-    m_btnOK->setGeometry(372, 272, 90, 28);
     m_btnOK->setDefault(true);
-    m_btnCancel = Named(new QPushButton(QStringLiteral("&Abbruch"), this), "BtnCancel",
+    m_btnCancel = Named(new QPushButton(QStringLiteral("&Abbruch")), "BtnCancel",
                         QStringLiteral("Das Dialogfenster schließen ohne den Ausdruck zu starten"));
-    m_btnCancel->setGeometry(471, 272, 90, 28);
+    for (QPushButton* button : {m_btnOK, m_btnCancel}) button->setMinimumWidth(90);
+
+    // The gradient strip at the left with the icon at its top, the controls right of it.
+    auto* icon = new QLabel;
+    icon->setPixmap(QIcon(QStringLiteral(":/icons/print.svg")).pixmap(32, 32));
+    icon->setFixedSize(StripWidth, 48);
+    icon->setAlignment(Qt::AlignCenter);
+    auto* strip = new QVBoxLayout;
+    strip->addWidget(icon);
+    strip->addStretch();
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(m_gbLayout, 1);
+    groups->addWidget(m_gbScale, 1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(m_rgColors);
+    right->addWidget(margins, 1);
+    groups->addLayout(right);
+    auto* printer = new QHBoxLayout;
+    printer->addWidget(new QLabel(QStringLiteral("Drucker:")));
+    printer->addWidget(m_comboDrucker, 1);
+    printer->addWidget(m_sbSetupPrinter);
+    printer->addSpacing(24);
+    printer->addWidget(new QLabel(QStringLiteral("Anzahl Kopien:")));
+    printer->addWidget(m_seNumCopies);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_btnOK);
+    buttons->addWidget(m_btnCancel);
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(0, 6, 8, 8);
+    content->addLayout(groups, 1);
+    content->addLayout(printer);
+    content->addSpacing(6);
+    content->addLayout(buttons);
+    auto* top = new QHBoxLayout(this);
+    top->setContentsMargins(0, 0, 0, 0);
+    top->setSpacing(8);
+    top->addLayout(strip);
+    top->addLayout(content, 1);
 
     // A Sudoku has no legend: the scaling group replaces the layout group.
     const bool sudoku = IsSudoku(kind);
@@ -193,6 +239,9 @@ TPrintSettingsDlg::TPrintSettingsDlg(TPuzzleKind kind, TPrinterChoice& printers,
     for (QWidget* w : {static_cast<QWidget*>(m_lblLegFontSize), static_cast<QWidget*>(m_seLegFontSize),
                        static_cast<QWidget*>(m_lblLegFontUnit)})
         w->setVisible(!sudoku);
+    // A fixed dialog frame: the usual size, larger where the font needs it.
+    top->activate();
+    setFixedSize(sizeHint().expandedTo(QSize(ClientWidth, ClientHeight)));
 
     connect(m_btnOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_btnCancel, &QPushButton::clicked, this, &QDialog::reject);
