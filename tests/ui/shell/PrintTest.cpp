@@ -312,6 +312,10 @@ private Q_SLOTS:
         QTest::keyClick(spin(again, "SpinTMargin"), Qt::Key_Return);
         QCOMPARE(again.result(), int(QDialog::Accepted));
 
+        // The set-up button opens the page set-up of the chosen printer.
+        QTest::mouseClick(again.findChild<QWidget*>(QStringLiteral("SBSetupPrinter")), Qt::LeftButton);
+        QCOMPARE(dialogs.Log.back().Kind, QStringLiteral("QPageSetupDialog"));
+
         // A Sudoku offers the scaling group instead of the layout and the legend font.
         TPrintSettingsDlg sudoku(TPuzzleKind::Sudoku, printers, dialogs);
         QVERIFY(find(sudoku, "GBLayout")->isHidden() && !find(sudoku, "GBScale")->isHidden());
