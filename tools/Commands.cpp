@@ -1,5 +1,5 @@
-// The commands of the raetsel tool: compiling sources, packing players and
-// printing what a puzzle file or a packed player holds.
+// The commands of the raetsel tool and their command line: compiling sources,
+// packing players and printing what a puzzle file or a packed player holds.
 #include "tools/Commands.h"
 
 #include <algorithm>
@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
+#include <map>
 #include <memory>
 #include <ostream>
 #include <random>
@@ -29,10 +30,10 @@ constexpr std::size_t PuzzleFileSize = HeaderSize + PuzzleDataSize;
 // Offset of the settings length inside the container.
 constexpr std::size_t SettingsLengthOffset = HeaderSize + RecordSizeField + PuzzleDataSize;
 
-const char* const Usage = "Aufruf:\n"
-                          "  raetsel build QUELLE -o DATEI\n"
-                          "  raetsel embed SPIELER RAETSELDATEI|QUELLE [--settings INI] -o AUSGABE\n"
-                          "  raetsel show DATEI\n";
+// Exit codes of every command.
+constexpr int ExitOk = 0;
+constexpr int ExitBadInput = 1; // unreadable or invalid file, compile error, failed write
+constexpr int ExitUsage = 2;    // unknown command, missing or unknown option
 
 bool ReadWholeFile(const std::string& path, std::string& data, std::string& error) {
     std::ifstream in(path, std::ios::binary);
@@ -219,65 +220,81 @@ std::string LoadMessage(TLoadResult r) {
     }
 }
 
-int Build(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 4 || args[2] != "-o") {
-        err << Usage;
-        return 2;
+// The command line of one command, parsed: the operands in their order and
+// the option values by long name.
+struct TCommandLine {
+    std::vector<std::string> Operands;
+    std::map<std::string, std::string> Values;
+    std::string Value(const std::string& longName) const {
+        const auto it = Values.find(longName);
+        return it == Values.end() ? std::string() : it->second;
     }
+};
+
+struct TOption {
+    const char* ShortName; // nullptr when the option has no short form
+    const char* LongName;
+    const char* ValueName;
+    bool Required;
+    const char* Help;
+};
+
+struct TCommand {
+    const char* Name;
+    const char* Synopsis; // what follows "raetsel NAME"
+    const char* Summary;  // one line of the command overview
+    const char* Description;
+    std::vector<TOption> Options;
+    std::size_t OperandCount;
+    int (*Run)(const TCommandLine&, std::ostream& out, std::ostream& err);
+};
+
+int Build(const TCommandLine& cl, std::ostream& out, std::ostream& err) {
+    const std::string& source = cl.Operands[0];
     std::string text, error;
-    if (!ReadWholeFile(args[1], text, error)) {
+    if (!ReadWholeFile(source, text, error)) {
         err << "raetsel: " << error << '\n';
-        return 1;
+        return ExitBadInput;
     }
     auto compiled = std::make_unique<TCompiledPuzzle>();
     TSourceError srcError;
-    if (!CompilePuzzleSource(text, args[1], *compiled, srcError)) {
+    if (!CompilePuzzleSource(text, source, *compiled, srcError)) {
         err << FormatSourceError(srcError) << '\n';
-        return 1;
+        return ExitBadInput;
     }
-    if (!WriteFileAtomically(args[3], PuzzleFileBytes(compiled->Record), error)) {
+    if (!WriteFileAtomically(cl.Value("--output"), PuzzleFileBytes(compiled->Record), error)) {
         err << "raetsel: " << error << '\n';
-        return 1;
+        return ExitBadInput;
     }
     if (!compiled->SettingsIni.empty())
         out << "Hinweis: [einstellungen] gelangt mit \"raetsel embed SPIELER QUELLE\" in einen "
                "Spieler, nicht in die Rätseldatei\n";
-    return 0;
+    return ExitOk;
 }
 
-int Embed(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
-    std::vector<std::string> files;
-    std::string settingsPath, outPath;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if ((args[i] == "--settings" || args[i] == "-o") && i + 1 < args.size()) {
-            (args[i] == "-o" ? outPath : settingsPath) = args[i + 1];
-            ++i;
-        } else {
-            files.push_back(args[i]);
-        }
-    }
-    if (files.size() != 2 || outPath.empty()) {
-        err << Usage;
-        return 2;
-    }
+int Embed(const TCommandLine& cl, std::ostream&, std::ostream& err) {
+    const std::string& playerPath = cl.Operands[0];
+    const std::string& puzzlePath = cl.Operands[1];
+    const std::string settingsPath = cl.Value("--settings");
+    const std::string outPath = cl.Value("--output");
     std::string player, puzzle, settingsUtf8, settings, packed, error;
-    if (!ReadWholeFile(files[0], player, error) || !ReadWholeFile(files[1], puzzle, error) ||
+    if (!ReadWholeFile(playerPath, player, error) || !ReadWholeFile(puzzlePath, puzzle, error) ||
         (!settingsPath.empty() && !ReadWholeFile(settingsPath, settingsUtf8, error))) {
         err << "raetsel: " << error << '\n';
-        return 1;
+        return ExitBadInput;
     }
     if (!settingsPath.empty() && !SettingsBlockText(settingsUtf8, settings)) {
         err << "raetsel: \"" << settingsPath << "\" enthält Zeichen ohne Windows-1252-Form\n";
-        return 1;
+        return ExitBadInput;
     }
     // A puzzle source is compiled on the way, so that its [einstellungen]
     // block reaches the player without a separate INI file.
     if (!MagicAt(puzzle, 0) && puzzle.find('\0') == std::string::npos) {
         auto compiled = std::make_unique<TCompiledPuzzle>();
         TSourceError srcError;
-        if (!CompilePuzzleSource(puzzle, files[1], *compiled, srcError)) {
+        if (!CompilePuzzleSource(puzzle, puzzlePath, *compiled, srcError)) {
             err << FormatSourceError(srcError) << '\n';
-            return 1;
+            return ExitBadInput;
         }
         puzzle = PuzzleFileBytes(compiled->Record);
         if (settingsPath.empty()) settings = compiled->SettingsIni;
@@ -285,39 +302,180 @@ int Embed(const std::vector<std::string>& args, std::ostream&, std::ostream& err
     if (!PackPlayer(player, puzzle, settings, packed, error) ||
         !WriteFileAtomically(outPath, packed, error)) {
         err << "raetsel: " << error << '\n';
-        return 1;
+        return ExitBadInput;
     }
     // The packed player stays executable like the player it came from.
     std::error_code ec;
-    std::filesystem::permissions(outPath, std::filesystem::status(files[0]).permissions(), ec);
-    return 0;
+    std::filesystem::permissions(outPath, std::filesystem::status(playerPath).permissions(), ec);
+    return ExitOk;
 }
 
-int Show(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.size() != 2) {
-        err << Usage;
-        return 2;
-    }
+int Show(const TCommandLine& cl, std::ostream& out, std::ostream& err) {
     std::string error;
-    if (!ShowPuzzle(args[1], out, error)) {
-        err << "raetsel: " << args[1] << ": " << error << '\n';
-        return 1;
+    if (!ShowPuzzle(cl.Operands[0], out, error)) {
+        err << "raetsel: " << cl.Operands[0] << ": " << error << '\n';
+        return ExitBadInput;
     }
-    return 0;
+    return ExitOk;
+}
+
+const std::vector<TCommand>& Commands() {
+    static const std::vector<TCommand> commands = {
+        {"build",
+         "QUELLE -o DATEI",
+         "Rätselquelle in eine Rätseldatei übersetzen",
+         "Übersetzt die Rätselquelle QUELLE (UTF-8-Text, Format in tools/README.md)\n"
+         "in die Rätseldatei DATEI. Bei einem Fehler nennt raetsel Datei und Zeile\n"
+         "und schreibt nichts.\n",
+         {{"-o", "--output", "DATEI", true, "die Rätseldatei, die geschrieben wird"}},
+         1,
+         Build},
+        {"embed",
+         "SPIELER RAETSELDATEI|QUELLE [--settings INI] -o AUSGABE",
+         "Spieler und Rätsel zu einem Spieler mit Rätsel packen",
+         "Packt eine Kopie des Spielers SPIELER mit einem Rätsel in die Datei AUSGABE.\n"
+         "Statt der Rätseldatei darf eine Rätselquelle stehen; ihr Block\n"
+         "[einstellungen] gelangt dann in den Spieler, wenn --settings fehlt.\n",
+         {{nullptr, "--settings", "INI", false, "Einstellungen für den Spieler (INI-Datei, UTF-8)"},
+          {"-o", "--output", "AUSGABE", true, "der Spieler mit Rätsel, der geschrieben wird"}},
+         2,
+         Embed},
+        {"show",
+         "DATEI",
+         "zeigen, was eine Rätseldatei oder ein Spieler mit Rätsel enthält",
+         "Gibt aus, was die Rätseldatei oder der Spieler mit Rätsel DATEI enthält:\n"
+         "Typ, Texte, Hilfen, Lösung, Einträge, Begriffe, Codetabelle und die\n"
+         "Einstellungen eines Spielers.\n",
+         {},
+         1,
+         Show},
+    };
+    return commands;
+}
+
+const TOption HelpOption = {"-h", "--help", nullptr, false, "diese Hilfe ausgeben"};
+const TOption VersionOption = {nullptr, "--version", nullptr, false, "die Version ausgeben"};
+
+void PrintOptions(const std::vector<TOption>& options, std::ostream& out) {
+    const auto head = [](const TOption& o) {
+        std::string h = o.ShortName ? std::string(o.ShortName) + ", " : "    ";
+        h += o.LongName;
+        if (o.ValueName) h += std::string(" ") + o.ValueName;
+        return h;
+    };
+    std::size_t width = 0;
+    for (const TOption& o : options)
+        width = std::max(width, head(o).size());
+    out << "\nOptionen:\n";
+    for (const TOption& o : options)
+        out << "  " << std::left << std::setw(static_cast<int>(width + 2)) << head(o) << o.Help
+            << '\n';
+}
+
+void PrintHelp(std::ostream& out) {
+    out << "Aufruf:\n";
+    for (const TCommand& c : Commands())
+        out << "  raetsel " << c.Name << ' ' << c.Synopsis << '\n';
+    out << "  raetsel [BEFEHL] --help\n"
+           "Übersetzt Rätselquellen in Rätseldateien, packt Rätsel in eine Kopie des\n"
+           "Spielers und zeigt, was eine Rätseldatei oder ein Spieler mit Rätsel enthält.\n"
+           "\nBefehle:\n";
+    for (const TCommand& c : Commands())
+        out << "  " << std::left << std::setw(7) << c.Name << c.Summary << '\n';
+    PrintOptions({HelpOption, VersionOption}, out);
+    out << "\n\"raetsel BEFEHL --help\" beschreibt die Optionen eines Befehls.\n"
+           "Rückgabewert: 0 Erfolg, 1 ungültige oder unlesbare Eingabe, 2 falscher Aufruf.\n";
+}
+
+void PrintCommandHelp(const TCommand& c, std::ostream& out) {
+    out << "Aufruf: raetsel " << c.Name << ' ' << c.Synopsis << '\n' << c.Description;
+    std::vector<TOption> options = c.Options;
+    options.push_back(HelpOption);
+    PrintOptions(options, out);
+}
+
+// A short message, the command's form and where to read more; stdout stays
+// empty so that a script sees nothing but the error.
+int UsageError(const TCommand* c, const std::string& message, std::ostream& err) {
+    err << "raetsel" << (c ? std::string(" ") + c->Name : std::string()) << ": " << message << '\n';
+    if (c) err << "Aufruf: raetsel " << c->Name << ' ' << c->Synopsis << '\n';
+    err << "Mehr dazu: 'raetsel --help'.\n";
+    return ExitUsage;
+}
+
+bool IsOption(const std::string& arg) {
+    return arg.size() > 1 && arg[0] == '-';
+}
+
+// Options may stand anywhere between the operands, as "-o WERT", "--output
+// WERT" or "--output=WERT"; after "--" everything is an operand, so that a
+// file whose name starts with '-' can be named. --help anywhere wins.
+int RunCommand(const TCommand& c, const std::vector<std::string>& args, std::ostream& out,
+               std::ostream& err) {
+    for (std::size_t i = 1; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] == "-h" || args[i] == "--help") {
+            PrintCommandHelp(c, out);
+            return ExitOk;
+        }
+    }
+    TCommandLine cl;
+    bool optionsEnded = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || !IsOption(arg)) {
+            cl.Operands.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        const std::size_t eq = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
+        const std::string name = arg.substr(0, eq);
+        const auto o = std::find_if(c.Options.begin(), c.Options.end(), [&](const TOption& o) {
+            return name == o.LongName || (o.ShortName && name == o.ShortName);
+        });
+        if (o == c.Options.end()) return UsageError(&c, "unbekannte Option \"" + name + "\"", err);
+        std::string value;
+        if (eq != std::string::npos)
+            value = arg.substr(eq + 1);
+        else if (i + 1 < args.size())
+            value = args[++i];
+        else
+            return UsageError(&c, "die Option \"" + name + "\" braucht einen Wert", err);
+        if (!cl.Values.emplace(o->LongName, value).second)
+            return UsageError(
+                &c, "die Option \"" + std::string(o->LongName) + "\" ist mehrfach angegeben", err);
+    }
+    if (cl.Operands.size() < c.OperandCount) return UsageError(&c, "zu wenige Argumente", err);
+    if (cl.Operands.size() > c.OperandCount)
+        return UsageError(&c, "zu viele Argumente: \"" + cl.Operands[c.OperandCount] + "\"", err);
+    for (const TOption& o : c.Options)
+        if (o.Required && cl.Value(o.LongName).empty())
+            return UsageError(&c,
+                              "die Option \"" +
+                                  std::string(o.ShortName ? o.ShortName : o.LongName) + "\" fehlt",
+                              err);
+    return c.Run(cl, out, err);
 }
 
 } // namespace
 
 int RunRaetsel(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    if (args.empty()) {
-        err << Usage;
-        return 2;
+    if (args.empty()) return UsageError(nullptr, "kein Befehl angegeben", err);
+    const std::string& first = args[0];
+    if (first == "-h" || first == "--help") {
+        PrintHelp(out);
+        return ExitOk;
     }
-    if (args[0] == "build") return Build(args, out, err);
-    if (args[0] == "embed") return Embed(args, out, err);
-    if (args[0] == "show") return Show(args, out, err);
-    err << Usage;
-    return 2;
+    if (first == "--version") {
+        out << "raetsel " << ZX_VERSION << '\n';
+        return ExitOk;
+    }
+    if (IsOption(first)) return UsageError(nullptr, "unbekannte Option \"" + first + "\"", err);
+    for (const TCommand& c : Commands())
+        if (first == c.Name) return RunCommand(c, args, out, err);
+    return UsageError(nullptr, "unbekannter Befehl \"" + first + "\"", err);
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& data, std::string& error) {

@@ -10,7 +10,9 @@
 namespace zx {
 
 // Runs one command line (without the program name). Returns the exit code:
-// 0 on success, 1 on a failed command, 2 on wrong usage.
+// 0 on success and after --help (printed to out), 1 on bad input (an
+// unreadable or invalid file, a compile error, a failed write), 2 on wrong
+// usage (unknown command, missing or unknown option; a message on err).
 int RunRaetsel(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Writes data to path through a temporary file in the same folder and a

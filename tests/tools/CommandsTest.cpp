@@ -1,5 +1,6 @@
 // The raetsel commands: build writes nothing on errors, embed packs a player
 // container that the reader takes back, show tells the two file kinds apart.
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
@@ -86,17 +87,73 @@ TEST(RaetselBuild, ErrorsWriteNothingAndNameFileAndLine) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
 }
 
-TEST(RaetselCommands, WrongUsageGivesExitCodeTwo) {
-    const std::vector<std::vector<std::string>> cases = {{},
-                                                         {"bauen"},
-                                                         {"build", "q.txt"},
-                                                         {"build", "q.txt", "x", "out"},
-                                                         {"show"},
-                                                         {"embed", "player", "-o", "x"}};
-    for (const auto& args : cases) {
-        std::string err;
-        EXPECT_EQ(RunTool(args, &err), 2);
-        EXPECT_NE(err.find("Aufruf:"), std::string::npos);
+// Help goes to stdout with code 0; wrong usage to stderr with code 2 and a
+// pointer to the help; bad input with code 1 and no such pointer. Help and
+// usage texts fit an 80-column terminal.
+TEST(RaetselCommands, ExitCodesAndHelp) {
+    TScratchDir dir;
+    const std::string src = (dir / "q.txt").string();
+    const std::string target = (dir / "q.raetsel").string();
+    const std::string missing = (dir / "fehlt.txt").string();
+    WriteFile(src, Source);
+    const struct {
+        std::vector<std::string> args;
+        int rc;
+        std::string expected; // in stdout for code 0, in stderr otherwise
+    } cases[] = {
+        {{"--help"}, 0, "Aufruf:\n  raetsel build QUELLE -o DATEI\n"},
+        {{"-h"}, 0, "\nBefehle:\n  build  "},
+        {{"--version"}, 0, "raetsel "},
+        {{"build", "--help"}, 0, "Aufruf: raetsel build QUELLE -o DATEI\n"},
+        {{"embed", "spieler", "-h"}, 0, "      --settings INI    Einstellungen"},
+        {{"show", "--help", "--bunt"}, 0, "  -h, --help  diese Hilfe ausgeben\n"},
+        {{"build", src, "-o", target}, 0, ""},
+        {{"build", "--output=" + target, src}, 0, ""},
+        {{}, 2, "raetsel: kein Befehl angegeben\n"},
+        {{"bauen"}, 2, "raetsel: unbekannter Befehl \"bauen\"\n"},
+        {{"--bunt"}, 2, "raetsel: unbekannte Option \"--bunt\"\n"},
+        {{"show", "--bunt", src}, 2, "raetsel show: unbekannte Option \"--bunt\"\n"},
+        {{"build", src}, 2, "raetsel build: die Option \"-o\" fehlt\n"},
+        {{"build", src, "-o"}, 2, "die Option \"-o\" braucht einen Wert"},
+        {{"build", src, "x", "-o", target}, 2, "zu viele Argumente: \"x\""},
+        {{"build", src, "-o", target, "--output", target}, 2, "\"--output\" ist mehrfach"},
+        {{"embed", "spieler", "-o", target}, 2, "zu wenige Argumente"},
+        {{"show"}, 2, "Aufruf: raetsel show DATEI\n"},
+        {{"show", missing}, 1, "kann nicht gelesen werden"},
+        {{"show", "--", "--help"}, 1, "\"--help\" kann nicht gelesen werden"},
+        {{"build", missing, "-o", target}, 1, "kann nicht gelesen werden"},
+        {{"embed", missing, src, "-o", target}, 1, "kann nicht gelesen werden"},
+    };
+    const std::string tryHelp = "Mehr dazu: 'raetsel --help'.\n";
+    for (const auto& c : cases) {
+        std::string trace;
+        for (const std::string& a : c.args)
+            trace += a + ' ';
+        SCOPED_TRACE(trace);
+        fs::remove(target);
+        std::string out, err;
+        EXPECT_EQ(RunTool(c.args, &err, &out), c.rc);
+        if (c.args.size() > 1 && c.args[0] == "build" && c.args[1] != "--help") {
+            EXPECT_EQ(fs::exists(target), c.rc == 0);
+        }
+        const std::string& text = c.rc == 0 ? out : err;
+        EXPECT_NE(text.find(c.expected), std::string::npos) << text;
+        const bool endsWithTry =
+            err.size() >= tryHelp.size() &&
+            err.compare(err.size() - tryHelp.size(), tryHelp.size(), tryHelp) == 0;
+        EXPECT_EQ(endsWithTry, c.rc == 2) << err;
+        if (c.rc == 0) {
+            EXPECT_EQ(err, "");
+        } else if (c.rc == 2) {
+            EXPECT_EQ(out, "");
+        }
+        // Characters, not bytes: umlauts take two bytes in UTF-8.
+        std::istringstream lines(c.rc == 1 ? std::string() : out + err);
+        for (std::string line; std::getline(lines, line);)
+            EXPECT_LE(std::count_if(line.begin(), line.end(),
+                                    [](char ch) { return (ch & 0xC0) != 0x80; }),
+                      80)
+                << line;
     }
 }
 
