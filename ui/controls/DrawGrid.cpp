@@ -3,12 +3,15 @@
 // drops the owner accepts.
 #include "controls/DrawGrid.h"
 
+#include <QAccessible>
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+
+#include "controls/GridAccessible.h"
 
 namespace zx {
 
@@ -18,6 +21,7 @@ constexpr int OverdrawMargin = 3;
 } // namespace
 
 TDrawGrid::TDrawGrid(QWidget* parent) : QWidget(parent) {
+    InstallGridAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
     SetColCount(5);
@@ -161,7 +165,31 @@ void TDrawGrid::SetCurrent(int col, int row) {
     m_col = col;
     m_row = row;
     InvalidateCell(col, row);
+    NotifyAccessibleFocus();
     Q_EMIT CurrentCellChanged(col, row);
+}
+
+void TDrawGrid::SetAccessibleCells(TCellText text, TCellText description) {
+    m_accessibleText = std::move(text);
+    m_accessibleDescription = std::move(description);
+}
+
+int TDrawGrid::AccessibleIndex(int col, int row) const {
+    const int firstCol = FirstAccessibleCol();
+    const int firstRow = FirstAccessibleRow();
+    if (col < firstCol || row < firstRow || col >= ColCount() || row >= RowCount()) return -1;
+    return (row - firstRow) * (ColCount() - firstCol) + (col - firstCol);
+}
+
+void TDrawGrid::NotifyAccessibleFocus() {
+    // Screen readers follow the keyboard focus: a grid without it has nothing to tell.
+    if (!hasFocus()) return;
+    const int index = AccessibleIndex(m_col, m_row);
+    if (index < 0) return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(index);
+    QAccessible::updateAccessibility(&event);
+    Q_EMIT AccessibleFocusRaised(index);
 }
 
 void TDrawGrid::SetRangeSelect(bool on) {
@@ -425,6 +453,7 @@ void TDrawGrid::dropEvent(QDropEvent* event) {
 void TDrawGrid::focusInEvent(QFocusEvent* event) {
     InvalidateCell(m_col, m_row);
     QWidget::focusInEvent(event);
+    NotifyAccessibleFocus();
 }
 
 void TDrawGrid::focusOutEvent(QFocusEvent* event) {

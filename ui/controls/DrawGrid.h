@@ -44,6 +44,20 @@ public:
     void SetKeyPressHandler(TKeyPressHandler h) { m_keyPress = std::move(h); }
     // With both handlers the grid is a drop target.
     void SetDropHandlers(TDragOverHandler over, TDropHandler drop);
+    // What assistive technology reads of a cell: its text, and a description
+    // (the kind of cell, the clue at the cursor, ...).
+    using TCellText = std::function<QString(int col, int row)>;
+    void SetAccessibleCells(TCellText text, TCellText description);
+    QString AccessibleText(int col, int row) const { return m_accessibleText ? m_accessibleText(col, row) : QString(); }
+    QString AccessibleDescription(int col, int row) const {
+        return m_accessibleDescription ? m_accessibleDescription(col, row) : QString();
+    }
+    // The part of the grid assistive technology sees as a table: header
+    // columns and rows of no size are left out.
+    int FirstAccessibleCol() const { return ColCount() > 1 && ColWidth(0) == 0 ? 1 : 0; }
+    int FirstAccessibleRow() const { return RowCount() > 1 && RowHeight(0) == 0 ? 1 : 0; }
+    // The table's child index of a cell; -1 outside the table.
+    int AccessibleIndex(int col, int row) const;
 
     int ColCount() const { return static_cast<int>(m_colWidths.size()); }
     int RowCount() const { return static_cast<int>(m_rowHeights.size()); }
@@ -111,6 +125,9 @@ Q_SIGNALS:
     // The left button was let go after it started a range selection; cells
     // is the range selected then.
     void RangeSelected(const QRect& cells);
+    // Assistive technology was told that the cell of this table child index
+    // has the focus (screen readers listen only on a desktop that runs one).
+    void AccessibleFocusRaised(int index);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -126,6 +143,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // Tells assistive technology that the current cell has the focus.
+    void NotifyAccessibleFocus();
     bool Accepts(int col, int row) const;
     // Tries the cells of a list in order and selects the first accepted one.
     bool SelectFirstAccepted(const std::vector<QPoint>& cells);
@@ -155,6 +174,8 @@ private:
     TKeyPressHandler m_keyPress;
     TDragOverHandler m_dragOver;
     TDropHandler m_drop;
+    TCellText m_accessibleText;
+    TCellText m_accessibleDescription;
 };
 
 } // namespace zx

@@ -22,10 +22,13 @@ TSpeedButton::TSpeedButton(const QIcon& icon, const QString& hint, QWidget* pare
 void TSpeedButton::SetHint(const QString& hint) {
     setToolTip(hint);
     setStatusTip(hint);
+    // A screen reader names the button by what its hint says.
+    setAccessibleName(hint);
 }
 
 void TSpeedButton::SetCommand(QAction* command) {
     m_command = command;
+    if (Hint().isEmpty()) SetHint(command->statusTip().isEmpty() ? command->toolTip() : command->statusTip());
     auto follow = [this] {
         setEnabled(m_command->isEnabled());
         if (m_groupIndex != 0) setChecked(m_command->isChecked());

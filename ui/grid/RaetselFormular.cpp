@@ -71,6 +71,9 @@ TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
     layout->addWidget(m_scroll, 1);
     setFocusProxy(m_grid);
 
+    m_grid->setAccessibleName(QStringLiteral("Rätselgitter"));
+    m_grid->SetAccessibleCells([this](int c, int r) { return AccessibleCellText(c, r); },
+                               [this](int c, int r) { return AccessibleCellDescription(c, r); });
     m_grid->SetSelectHandler([this](int c, int r) { return RaetselSelectCell(true, c, r); });
     m_grid->SetPaintBeginHandler([this] { PaintContext(); });
     m_grid->SetDrawHandler([this](QPainter& p, int c, int r, const QRect& rect, bool selected) {
@@ -530,6 +533,37 @@ void TRaetselForm::RaetselMouseDown(Qt::MouseButton button, const QPoint& pos) {
     // The selection handler has already run: PreviousCursor is the cursor
     // cell before this click.
     UpdateDirection(cell.x(), cell.y(), cell == m_previousCursor);
+}
+
+QString TRaetselForm::AccessibleCellText(int col, int row) const {
+    const TPuzzleData& p = Puzzle();
+    if (col < 0 || row < 0 || col > UsedCols(p) || row > UsedRows(p)) return {};
+    // The header line and column of French and American crosswords carry numbers.
+    if (row == 0 || col == 0) {
+        if (!HasHeaderLines(m_session.Kind()) || (row == 0 && col == 0)) return {};
+        return QString::number(row == 0 ? col : row);
+    }
+    const bool block = FlagsAt(p, col, row) & cfBlock;
+    const bool solution = m_session.ViewMode() != 0 || (IsJigsaw(m_session.Kind()) && !block);
+    return ToQString(solution ? p.cell(col, row).Text.str() : p.entry(col, row).str()).trimmed();
+}
+
+QString TRaetselForm::AccessibleCellDescription(int col, int row) const {
+    QString text = StatusTextAt(col, row);
+    // At the cursor the clue of the current word follows, so that a screen
+    // reader reads it when the cursor moves.
+    const int index = m_currentWord.Index;
+    if (QPoint(col, row) == Cursor() && index >= 0 && index < MaxWords && !IsSudoku(m_session.Kind())) {
+        const TPuzzleWord& word = Puzzle().Words[index];
+        const QString clue = ToQString(word.Clue.str());
+        if (!clue.isEmpty())
+            text += QStringLiteral(". %1 %2: %3")
+                        .arg(m_currentWord.Direction == TWordDir::Across ? QStringLiteral("Waagerecht")
+                                                                         : QStringLiteral("Senkrecht"))
+                        .arg(word.Number)
+                        .arg(clue);
+    }
+    return text;
 }
 
 QString TRaetselForm::StatusTextAt(int col, int row) const {

@@ -133,6 +133,10 @@ private:
     bool TryBackspace(int dc, int dr);
     // The status-line text of a cell.
     QString StatusTextAt(int col, int row) const;
+    // What a screen reader reads of a cell: the letter shown, and the kind
+    // of cell with, at the cursor, the clue of the current word.
+    QString AccessibleCellText(int col, int row) const;
+    QString AccessibleCellDescription(int col, int row) const;
     void ShowHoverHint(const QPoint& cell, const QPoint& pos);
 
     TCellLook LookOf(const TCellPaintContext& ctx, int col, int row) const;

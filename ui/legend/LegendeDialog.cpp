@@ -289,6 +289,21 @@ QWidget* TLegendForm::CreatePanel(int tag, const QString& caption) {
     list->SetDrawHandler([this, tag](QPainter& p, int c, int r, const QRect& rect, bool) {
         PaintListCell(tag, p, c, r, rect);
     });
+    // A screen reader reads a row as number, clue and done state.
+    list->setAccessibleName(caption);
+    list->SetAccessibleCells(
+        [this, tag](int c, int r) {
+            const TLegendRows& rows = Rows(tag);
+            if (r < 0 || r >= static_cast<int>(rows.size()) || c < 0 || c >= LegendCols) return QString();
+            const std::string& text = rows[static_cast<std::size_t>(r)].Cells[c];
+            return ToQString(c == 1 ? DoneText(text, false) : text);
+        },
+        [this, tag](int, int r) {
+            const TLegendRows& rows = Rows(tag);
+            if (r < 0 || r >= static_cast<int>(rows.size()) || LinesListed(m_session.Kind())) return QString();
+            return IsDoneText(rows[static_cast<std::size_t>(r)].Cells[1]) ? QStringLiteral("erledigt")
+                                                                          : QStringLiteral("offen");
+        });
     connect(list, &TDrawGrid::CurrentCellChanged, this, [this, tag](int c, int r) {
         m_scrolls[tag]->ensureVisible(0, m_lists[tag]->CellRect(c, r).center().y(), 0, RowHeight);
         m_lists[tag]->InvalidateGrid();
@@ -359,6 +374,8 @@ void TLegendForm::BuildLegend() {
     const bool two = TwoLists();
     m_panelTop->setVisible(two);
     m_labels[1]->setVisible(two);
+    // A single list holds every word: it is named after the whole legend.
+    m_lists[1]->setAccessibleName(two ? m_labels[1]->text() : Utf8("Legende"));
     FillLists();
 }
 

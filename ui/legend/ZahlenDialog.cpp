@@ -77,6 +77,9 @@ TNumLegendForm::TNumLegendForm(TFrameLink& frame, QWidget* parent)
     setAutoFillBackground(true);
 
     m_gridZahlen = new TDrawGrid(this);
+    // A screen reader reads the code numbers and the letters as the table shows them.
+    m_gridZahlen->setAccessibleName(QStringLiteral("Legende"));
+    m_gridZahlen->SetAccessibleCells([this](int c, int r) { return Cells(c, r); }, {});
     m_gridZahlen->setObjectName(QStringLiteral("GridZahlen"));
     m_gridZahlen->move(PanelBorder, PanelBorder);
     // The Tab key passes the grid by; a click gives it the keys.

@@ -151,6 +151,7 @@ void TVxMainForm::CreateToolbar(QWidget* bar) {
         auto* button = new TSpeedButton(bar);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setDefaultAction(b.action);
+        button->SetHint(b.action->statusTip());
         button->move(b.x, 5);
     }
 }
@@ -521,6 +522,7 @@ TRaetselForm* TVxMainForm::CreatePuzzleForm() {
                                                 s.Settings().PrintSettings.ColorMode);
             });
     QMdiSubWindow* sub = m_mdiArea->addSubWindow(form);
+    form->setAccessibleName(form->windowTitle());
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->move(0, 0);
     sub->show();
@@ -555,6 +557,7 @@ void TVxMainForm::OpenSideWindow(TFormKind kind) {
         }
         QMdiSubWindow* active = m_mdiArea->activeSubWindow();
         QMdiSubWindow* sub = m_mdiArea->addSubWindow(form, flags);
+        form->setAccessibleName(form->windowTitle());
         sub->setAttribute(Qt::WA_DeleteOnClose);
         m_session.SetFormOpen(kind, true);
         connect(sub, &QObject::destroyed, this,
@@ -746,6 +749,12 @@ bool TVxMainForm::eventFilter(QObject* watched, QEvent* event) {
             m_session.TrackModifierKey(key->key(), key->type() == QEvent::KeyPress);
         break;
     }
+    case QEvent::WindowTitleChange:
+        // A child window is named by its caption for screen readers.
+        if (auto* widget = qobject_cast<QWidget*>(watched);
+            widget && qobject_cast<QMdiSubWindow*>(widget->parentWidget()))
+            widget->setAccessibleName(widget->windowTitle());
+        break;
     case QEvent::FocusIn:
         // The widget to give the keyboard back to when a menu closes.
         if (auto* widget = qobject_cast<QWidget*>(watched);
