@@ -12,7 +12,10 @@ void DrawThinInputMark(QPainter& painter, const QRect& box, const QImage* arrow)
     painter.fillRect(QRect(l + 2, b - 7, 1, 3), Qt::black);
     painter.fillRect(QRect(l + 2, b - 4, r - l - 6, 1), Qt::black);
     painter.fillRect(QRect(r - 4, b - 6, 1, 3), Qt::black);
-    if (arrow) painter.drawImage(QPoint(r - 2 - arrow->width(), b - 8 - arrow->height()), *arrow);
+    if (arrow) {
+        const QSize size = arrow->deviceIndependentSize().toSize();
+        painter.drawImage(QPoint(r - 2 - size.width(), b - 8 - size.height()), *arrow);
+    }
 }
 
 } // namespace zx

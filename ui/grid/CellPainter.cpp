@@ -191,7 +191,8 @@ void DrawInputCursor(QPainter& canvas, const QRect& rect, TInputDir direction, b
     // with it (a "U" read as a fork).
     const QImage& arrow = (*arrows)[direction == TInputDir::Across ? 0 : 1];
     const int bottomInset = thick ? 2 : 8;
-    canvas.drawImage(QPoint(r - 2 - arrow.width(), b - bottomInset - arrow.height()), arrow);
+    const QSize size = arrow.deviceIndependentSize().toSize();
+    canvas.drawImage(QPoint(r - 2 - size.width(), b - bottomInset - size.height()), arrow);
 }
 
 namespace {
