@@ -8,8 +8,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "PlayRecord.h"
 #include "document/PuzzleFile.h"
-#include "rules/Rules.h"
 
 namespace {
 
@@ -38,43 +38,6 @@ void Write(const std::string& path, std::uint32_t offset, const std::string& byt
     // Seeking past the end leaves a hole, so the padded player costs no disk space.
     out.seekp(offset);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// What the program does with a loaded record: rebuild the verdicts, look at
-// every word through every cell (border included), judge the Sudoku cells,
-// type into the grid and run the completion check.
-void Play(zx::TPuzzleData& p, const zx::TProgramSettings& settings) {
-    zx::TErrorGrid errors;
-    errors.clear();
-    zx::RebuildErrorGrid(p, errors);
-    const int lastCol = std::min<int>(p.ColCount + 1, zx::GridDim - 1);
-    const int lastRow = std::min<int>(p.RowCount + 1, zx::GridDim - 1);
-    for (int col = 0; col <= lastCol; ++col)
-        for (int row = 0; row <= lastRow; ++row) {
-            zx::WordDirections(p, col, row);
-            for (zx::TWordDir dir : {zx::TWordDir::Across, zx::TWordDir::Down}) {
-                const zx::TGridWordData w = zx::GetWordData(p, col, row, true, true, dir);
-                if (w.Index >= 0) zx::WordSolved(p, w.Index);
-            }
-            zx::JudgeEntry(p, col, row);
-            if (zx::IsSudoku(zx::KindOf(p))) {
-                bool allowed[16];
-                zx::ListAllowedSymbols(p, col, row, allowed);
-                zx::CountAllowedSymbols(p, col, row);
-            }
-        }
-    for (int i = 0; i < p.wordCount(); ++i) {
-        const zx::TPuzzleWord& w = p.Words[i];
-        zx::ClueOf(p, w.Number, zx::DirOf(w));
-        zx::WordLength(p, w.Number, zx::DirOf(w));
-        zx::FindWordByText(p, w.Answer.view(), zx::DirOf(w));
-    }
-    // Type the solution into every cell, then check.
-    for (int col = 1; col <= lastCol; ++col)
-        for (int row = 1; row <= lastRow; ++row)
-            zx::SetEntry(p, errors, col, row, p.cell(col, row).Text.view());
-    zx::CheckCompletion(p, errors, settings);
-    zx::PuzzleTypeCaption(p);
 }
 
 } // namespace
@@ -114,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (fileResult == zx::lrLoaded) {
         zx::TProgramSettings defaults;
         zx::SetDefaultSettings(defaults, fromFile);
-        Play(fromFile, defaults);
+        zxfuzz::Play(fromFile, defaults);
     }
-    if (playerResult == zx::lrLoaded) Play(fromPlayer, settings);
+    if (playerResult == zx::lrLoaded) zxfuzz::Play(fromPlayer, settings);
     return 0;
 }

@@ -1,7 +1,8 @@
 # Runs one fuzzer for a few seconds on a fresh corpus in the build tree, made
 # from seed files (GLOBS, separated by "|") and, when given, from the output
 # of a seed-making program, so that the fuzzer never writes into the sources.
-# Variables: FUZZER, CORPUS, ARTIFACTS, GLOBS, SEED_MAKER, SECONDS, MAX_LEN.
+# Variables: FUZZER, CORPUS, ARTIFACTS, GLOBS, SEED_MAKER, SECONDS, MAX_LEN and,
+# when the target has one, DICT (a libFuzzer dictionary).
 file(REMOVE_RECURSE "${CORPUS}")
 file(MAKE_DIRECTORY "${CORPUS}" "${ARTIFACTS}")
 string(REPLACE "|" ";" globs "${GLOBS}")
@@ -20,8 +21,12 @@ endif()
 file(GLOB corpus "${CORPUS}/*")
 list(LENGTH corpus count)
 message(STATUS "${count} seed inputs")
+set(dict_option "")
+if(DICT)
+  set(dict_option "-dict=${DICT}")
+endif()
 execute_process(
-  COMMAND "${FUZZER}" -max_total_time=${SECONDS} -max_len=${MAX_LEN} -timeout=30
+  COMMAND "${FUZZER}" ${dict_option} -max_total_time=${SECONDS} -max_len=${MAX_LEN} -timeout=30
           -rss_limit_mb=2048 -print_final_stats=1 "-artifact_prefix=${ARTIFACTS}/" "${CORPUS}"
   RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)

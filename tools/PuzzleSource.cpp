@@ -381,7 +381,8 @@ private:
             const std::string value = Trim(l.Text.substr(colon + 1));
             if (key != "kommentar") {
                 if (std::find(seen.begin(), seen.end(), key) != seen.end())
-                    throw TFail{l.No, "Schlüssel \"" + key + "\" kommt mehrfach vor"};
+                    throw TFail{l.No, "Schlüssel \"" + Trim(l.Text.substr(0, colon)) +
+                                          "\" kommt mehrfach vor"};
                 seen.push_back(key);
             }
             if (key == "typ") {
@@ -451,6 +452,8 @@ private:
         std::uint8_t bits = 0;
         std::string word;
         const auto flush = [&] {
+            // Messages quote the word as written: the folded form is Windows-1252.
+            const std::string written = Trim(word);
             const std::string k = FoldKey(word);
             word.clear();
             if (k.empty()) return;
@@ -467,7 +470,7 @@ private:
             else if (k == "bearbeiten")
                 bits |= hoEditPuzzle;
             else
-                throw TFail{line, "hilfen: unbekannte Hilfe \"" + k + "\""};
+                throw TFail{line, "hilfen: unbekannte Hilfe \"" + written + "\""};
         };
         for (char c : value) {
             if (c == ',')
@@ -626,6 +629,7 @@ private:
     static void ReadOptions(const std::string& text, TWordLine& w) {
         std::string token;
         const auto flush = [&] {
+            const std::string written = token;
             const std::string k = FoldKey(token);
             token.clear();
             if (k.empty()) return;
@@ -645,7 +649,7 @@ private:
                     throw TFail{w.Line, "Position schreiben als @spalte,zeile"};
                 w.At = std::make_pair(static_cast<int>(c), static_cast<int>(r));
             } else
-                throw TFail{w.Line, "unbekannte Option \"" + k + "\""};
+                throw TFail{w.Line, "unbekannte Option \"" + written + "\""};
         };
         for (char c : text) {
             if (c == ' ' || c == '\t')

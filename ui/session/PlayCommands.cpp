@@ -30,9 +30,14 @@ bool CursorHas(const TPlayerSession& s, std::uint32_t flag) {
 } // namespace
 
 QString LookUpAddress(const QString& word) {
-    // The word is one path segment: umlauts, blanks and slashes are encoded.
-    return QStringLiteral("https://de.wikipedia.org/wiki/") +
-           QString::fromLatin1(QUrl::toPercentEncoding(word));
+    const QString wiki = QStringLiteral("https://de.wikipedia.org/wiki/");
+    // "." and ".." would be resolved by the browser as steps within the path
+    // (encoded or not), and no page has these names or none: the search page.
+    if (word.isEmpty() || word == QLatin1String(".") || word == QLatin1String(".."))
+        return wiki + QStringLiteral("Spezial:Suche");
+    // Any other word is one path segment: umlauts, blanks, slashes, '?', '#'
+    // and '%' are encoded.
+    return wiki + QString::fromLatin1(QUrl::toPercentEncoding(word));
 }
 
 TPlayCommands::TPlayCommands(TPlayerSession& session, TModalDialogs& dialogs, QObject* parent)

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QSignalSpy>
 #include <QTest>
+#include <QUrl>
 #include <cstring>
 #include <functional>
 
@@ -62,10 +63,8 @@ private Q_SLOTS:
     void markingFilterOfANineByNineSudoku();
     void clueAndLookUp_data();
     void clueAndLookUp();
-    void lookUpAddressIsOnePathSegment() {
-        QCOMPARE(zx::LookUpAddress(QString::fromUtf8("Äpfel und/oder Birnen")),
-                 QStringLiteral("https://de.wikipedia.org/wiki/%C3%84pfel%20und%2Foder%20Birnen"));
-    }
+    void lookUpAddressIsOnePathSegment_data();
+    void lookUpAddressIsOnePathSegment();
 };
 
 void PlayerSessionTest::operationsAnnounceTheirChanges() {
@@ -301,6 +300,39 @@ void PlayerSessionTest::clueAndLookUp() {
     QCOMPARE(dialogs.Log.size(), std::size_t(1));
     QCOMPARE(dialogs.Log[0].Kind, kind);
     QCOMPARE(dialogs.Log[0].Text, text);
+}
+
+// Whatever a damaged file puts into a word, the desktop is handed a page of the
+// encyclopedia: the word is one path segment and never a query, a fragment or
+// a step out of /wiki/. A word that cannot be a page opens the search page.
+void PlayerSessionTest::lookUpAddressIsOnePathSegment_data() {
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("segment"); // FullyEncoded
+    QTest::newRow("umlaut, blanks and a slash")
+        << QString::fromUtf8("Äpfel und/oder Birnen") << "%C3%84pfel%20und%2Foder%20Birnen";
+    QTest::newRow("query") << "Rad?action=edit" << "Rad%3Faction%3Dedit";
+    QTest::newRow("fragment") << "Rad#Geschichte" << "Rad%23Geschichte";
+    QTest::newRow("percent sign and an encoded slash") << "100%/%2F" << "100%25%2F%252F";
+    QTest::newRow("climbing out of /wiki/") << "../../w/index.php" << "..%2F..%2Fw%2Findex.php";
+    QTest::newRow("dots inside a word") << "Dr..No" << "Dr..No";
+    QTest::newRow("backslash and blanks") << "\\ a " << "%5C%20a%20";
+    QTest::newRow("two dots alone") << ".." << "Spezial:Suche";
+    QTest::newRow("one dot alone") << "." << "Spezial:Suche";
+    QTest::newRow("nothing") << "" << "Spezial:Suche";
+}
+
+void PlayerSessionTest::lookUpAddressIsOnePathSegment() {
+    QFETCH(QString, word);
+    QFETCH(QString, segment);
+    const QUrl url(zx::LookUpAddress(word), QUrl::StrictMode);
+    QVERIFY2(url.isValid(), qPrintable(url.errorString()));
+    QCOMPARE(url.scheme(), QStringLiteral("https"));
+    QCOMPARE(url.host(), QStringLiteral("de.wikipedia.org"));
+    QVERIFY(!url.hasQuery());
+    QVERIFY(!url.hasFragment());
+    QCOMPARE(url.path(QUrl::FullyEncoded), QStringLiteral("/wiki/") + segment);
+    // A browser resolves dot segments; the address must already be resolved.
+    QCOMPARE(url.adjusted(QUrl::NormalizePathSegments), url);
 }
 
 QTEST_MAIN(PlayerSessionTest)
