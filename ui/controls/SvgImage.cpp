@@ -1,22 +1,45 @@
-// Vector images rendered once into pictures.
+// Vector images rendered once into pictures and icons, or taken ready-made
+// from the build; also the build's tool that makes them.
 #include "controls/SvgImage.h"
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QIconEngine>
 #include <QPainter>
+#include <QPixmap>
+#include <QResource>
 #include <QScreen>
-#include <algorithm>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
 
 namespace zx {
 
-QImage RenderSvg(const QString& path, qreal ratio) {
+namespace {
+
+// Draws the picture scaled to fit pixels, as the toolkit's vector icons do.
+QImage DrawSvg(const QString& path, const QSize& pixels) {
     QSvgRenderer svg(path);
     if (!svg.isValid()) return QImage();
-    if (ratio <= 0) {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        ratio = screen ? screen->devicePixelRatio() : 1.0;
-    }
-    ratio = std::max<qreal>(ratio, 1.0);
+    QSize size = svg.defaultSize();
+    if (!size.isNull()) size.scale(pixels, Qt::KeepAspectRatio);
+    if (size.isEmpty()) return QImage();
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    svg.render(&p);
+    return img;
+}
+
+// Draws the picture at its own size in logical pixels for a pixel ratio.
+QImage DrawSvgAtRatio(const QString& path, qreal ratio) {
+    QSvgRenderer svg(path);
+    if (!svg.isValid()) return QImage();
     QImage img(svg.defaultSize() * ratio, QImage::Format_ARGB32_Premultiplied);
     img.setDevicePixelRatio(ratio);
     img.fill(Qt::transparent);
@@ -25,4 +48,150 @@ QImage RenderSvg(const QString& path, qreal ratio) {
     return img;
 }
 
+// The picture rendered at build time, or a null image.
+QImage LoadPrebuilt(const QString& prebuilt) {
+    if (prebuilt.isEmpty() || !QResource(prebuilt).isValid()) return QImage();
+    QImage img(prebuilt);
+    // Saved without premultiplied alpha, which converts back exactly.
+    if (!img.isNull()) img.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return img;
+}
+
+// Does what the toolkit's vector icons do, but never parses the image for a
+// size the build has rendered, and parses it once per size otherwise (the
+// toolkit parses it when the icon is made and again for every size drawn).
+class TSvgIconEngine : public QIconEngine {
+public:
+    explicit TSvgIconEngine(const QString& path) : m_path(path), m_null(!QFileInfo::exists(path)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        for (const TDrawn& d : m_drawn)
+            if (d.Size == size && d.Mode == mode && d.State == state) return d.Pixmap;
+        QPixmap pm = QPixmap::fromImage(RenderSvg(m_path, size));
+        // Other modes are the style's variants of the normal picture.
+        if (!pm.isNull() && mode != QIcon::Normal && qobject_cast<QApplication*>(qApp)) {
+            QStyleOption option(0);
+            option.palette = QGuiApplication::palette();
+            const QPixmap generated = QApplication::style()->generatedIconPixmap(mode, pm, &option);
+            if (!generated.isNull()) pm = generated;
+        }
+        m_drawn.push_back({size, mode, state, pm});
+        return pm;
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return pixmap(size, mode, state).size();
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override {
+        QSize pixels = rect.size();
+        if (painter->device()) pixels *= painter->device()->devicePixelRatio();
+        painter->drawPixmap(rect, pixmap(pixels, mode, state));
+    }
+
+    QIconEngine* clone() const override { return new TSvgIconEngine(*this); }
+    QString key() const override { return QStringLiteral("TSvgIconEngine"); }
+    bool isNull() override { return m_null; }
+
+private:
+    struct TDrawn {
+        QSize Size;
+        QIcon::Mode Mode;
+        QIcon::State State;
+        QPixmap Pixmap;
+    };
+    QString m_path;
+    bool m_null;
+    std::vector<TDrawn> m_drawn;
+};
+
+QString PrebuiltName(const QString& path, const QString& suffix) {
+    if (!path.startsWith(QLatin1String(":/")) || !path.endsWith(QLatin1String(".svg")))
+        return QString();
+    return QStringLiteral(":/prebuilt/") + path.mid(2, path.size() - 6) + suffix;
+}
+
+} // namespace
+
+QString PrebuiltPicture(const QString& path, const QSize& pixels) {
+    return PrebuiltName(path, QStringLiteral("-%1x%2.png").arg(pixels.width()).arg(pixels.height()));
+}
+
+QString PrebuiltPicture(const QString& path, int ratio) {
+    return PrebuiltName(path, QStringLiteral("-%1x.png").arg(ratio));
+}
+
+QImage RenderSvg(const QString& path, qreal ratio) {
+    if (ratio <= 0) {
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        ratio = screen ? screen->devicePixelRatio() : 1.0;
+    }
+    ratio = std::max<qreal>(ratio, 1.0);
+    if (ratio == std::floor(ratio)) {
+        QImage img = LoadPrebuilt(PrebuiltPicture(path, static_cast<int>(ratio)));
+        if (!img.isNull()) {
+            img.setDevicePixelRatio(ratio);
+            return img;
+        }
+    }
+    return DrawSvgAtRatio(path, ratio);
+}
+
+QImage RenderSvg(const QString& path, const QSize& pixels) {
+    if (pixels.isEmpty()) return QImage();
+    QImage img = LoadPrebuilt(PrebuiltPicture(path, pixels));
+    return img.isNull() ? DrawSvg(path, pixels) : img;
+}
+
+QIcon SvgIcon(const QString& path) {
+    return QIcon(new TSvgIconEngine(path));
+}
+
+int RenderPrebuiltPictures(const QStringList& arguments) {
+    if (arguments.size() < 2) {
+        std::fprintf(stderr, "usage: OUTDIR SOURCEDIR PICTURE=SIZE,SIZE...\n");
+        return 2;
+    }
+    const QDir out(arguments[0]);
+    const QDir source(arguments[1]);
+    for (const QString& entry : arguments.mid(2)) {
+        const QString picture = entry.section(QLatin1Char('='), 0, 0);
+        const QStringList sides = entry.section(QLatin1Char('='), 1).split(QLatin1Char(','));
+        for (const QString& side : sides) {
+            // "18": an 18 x 18 icon; "2x": the picture's own size at ratio 2.
+            const bool ratio = side.endsWith(QLatin1Char('x'));
+            bool number = false;
+            const int value = (ratio ? side.chopped(1) : side).toInt(&number);
+            if (!number || value < 1) {
+                std::fprintf(stderr, "%s: size '%s' is no size\n", qPrintable(entry),
+                             qPrintable(side));
+                return 1;
+            }
+            const QString file = source.filePath(picture);
+            const QString resource = QStringLiteral(":/") + picture;
+            QImage img = ratio ? DrawSvgAtRatio(file, value) : DrawSvg(file, QSize(value, value));
+            img.setDevicePixelRatio(1);
+            const QString target =
+                out.filePath((ratio ? PrebuiltPicture(resource, value)
+                                    : PrebuiltPicture(resource, QSize(value, value)))
+                                 .mid(11));
+            if (img.isNull() || !QDir().mkpath(QFileInfo(target).path()) ||
+                !img.convertToFormat(QImage::Format_ARGB32).save(target, "PNG")) {
+                std::fprintf(stderr, "%s: cannot render %s\n", qPrintable(file), qPrintable(target));
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
+
 } // namespace zx
+
+#ifdef ZX_PICTURE_TOOL
+// The tool runs during the build, without a screen.
+int main(int argc, char** argv) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    return zx::RenderPrebuiltPictures(app.arguments().mid(1));
+}
+#endif

@@ -1,8 +1,12 @@
 // Painting of one puzzle cell on screen or paper, and the input cursor.
 #include "grid/CellPainter.h"
 
+#include <QFontDatabase>
 #include <QFontMetricsF>
+#include <QHash>
+#include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 #include "controls/Fonts.h"
@@ -29,12 +33,45 @@ bool InArrays(int col, int row) {
 }
 
 // Text with its top-left corner at (x, y), as a text cell is placed.
-void TextAt(QPainter& canvas, int x, int y, const QString& text) {
+void DrawTextAt(QPainter& canvas, const QFont& font, const QColor& colour, int x, int y,
+                const QString& text) {
+    canvas.setFont(font);
+    canvas.setPen(colour);
     canvas.drawText(QPointF(x, y + canvas.fontMetrics().ascent()), text);
 }
 
-void CentredText(QPainter& canvas, int l, int t, int r, int b, const QString& text) {
-    canvas.drawText(QRect(l, t, r - l, b - t), Qt::AlignCenter | Qt::TextSingleLine, text);
+void DrawTextCentred(QPainter& canvas, const QFont& font, const QColor& colour, const QRect& rect,
+                     const QString& text) {
+    canvas.setFont(font);
+    canvas.setPen(colour);
+    canvas.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, text);
+}
+
+// Whether the toolkit fills this font's glyphs from their outlines on a
+// canvas of the given resolution and scale rather than copying them from its
+// glyph cache (the raster engine's rule: pixel size squared times the
+// transformation's determinant beyond QT_MAX_CACHED_GLYPH_SIZE squared, 64 by
+// default). A margin keeps clear of the border, where drawing is kept.
+bool FilledFromOutlines(const QFont& font, int dpi, int scale) {
+    static const int limit = [] {
+        const int env = qEnvironmentVariableIntValue("QT_MAX_CACHED_GLYPH_SIZE");
+        return env > 0 ? env : 64;
+    }();
+    qreal pixels = font.pixelSize();
+    if (pixels <= 0) pixels = std::floor(font.pointSizeF() * dpi / 72.0 * 100 + 0.5) / 100;
+    return pixels * scale > limit * 1.1;
+}
+
+// Copies picture onto the canvas with its top-left pixel at device pixel
+// (x, y): the canvas is set to a plain translation in device pixels for it,
+// whatever its world transform, redirection and pixel ratio.
+void CopyToDevicePixel(QPainter& canvas, const QImage& picture, int x, int y) {
+    const QTransform world = canvas.worldTransform();
+    // world * (the rest) == deviceTransform, so this world gives a translation.
+    canvas.setWorldTransform(QTransform::fromTranslate(x, y) * canvas.deviceTransform().inverted() *
+                             world);
+    canvas.drawImage(QPoint(0, 0), picture);
+    canvas.setWorldTransform(world);
 }
 
 bool IsBlankEntry(const PuzzleEntry& e) {
@@ -62,13 +99,188 @@ const QFont& TFontCache::Get(const QString& face, int size, bool bold, bool poin
     e.Points = points;
     e.Valid = true;
     if (points) {
-        e.Font = QFont(face);
+        e.Font = QFont(InstalledFace(face));
         e.Font.setBold(bold);
         e.Font.setPointSize(std::max(size, 1));
     } else {
-        e.Font = FontWithHeight(face, size, bold);
+        e.Font = FontWithHeight(InstalledFace(face), size, bold);
     }
     return e.Font;
+}
+
+QString InstalledFace(const QString& face) {
+    static QHash<QString, QString> known;
+    if (const auto it = known.constFind(face); it != known.cend()) return *it;
+    QString installed = face;
+    if (!QFontDatabase::hasFamily(face)) {
+        const QStringList substitutes = QFont::substitutes(face);
+        for (const QString& substitute : substitutes)
+            if (QFontDatabase::hasFamily(substitute)) {
+                installed = substitute;
+                break;
+            }
+    }
+    known.insert(face, installed);
+    return installed;
+}
+
+std::size_t TTextCache::TKeyHash::operator()(const TKey& k) const {
+    std::size_t h = qHash(k.Text);
+    for (const std::size_t v :
+         {std::size_t(k.Font), std::size_t(k.Colour), std::size_t(k.Box.width()),
+          std::size_t(k.Box.height()), std::size_t(k.Scale), std::size_t(k.DpiX),
+          std::size_t(k.DpiY), std::size_t(k.Hints)})
+        h ^= v + 0x9e3779b97f4a7c15ull + (h << 6) + (h >> 2);
+    return h;
+}
+
+void TTextCache::DrawAt(QPainter& canvas, const QFont& font, const QColor& colour, int x, int y,
+                        const QString& text) {
+    if (!Copy(canvas, font, colour, QRect(x, y, 0, 0), text, false))
+        DrawTextAt(canvas, font, colour, x, y, text);
+}
+
+void TTextCache::DrawCentred(QPainter& canvas, const QFont& font, const QColor& colour,
+                             const QRect& rect, const QString& text) {
+    if (!Copy(canvas, font, colour, rect, text, true)) DrawTextCentred(canvas, font, colour, rect, text);
+}
+
+int TTextCache::FontIndex(const QFont& font) {
+    for (std::size_t i = 0; i < m_fonts.size(); ++i)
+        if (m_fonts[i] == font) return static_cast<int>(i);
+    m_fonts.push_back(font);
+    return static_cast<int>(m_fonts.size()) - 1;
+}
+
+bool TTextCache::Copy(QPainter& canvas, const QFont& font, const QColor& colour, const QRect& box,
+                      const QString& text, bool centred) {
+    const QPaintEngine* engine = canvas.paintEngine();
+    if (text.isEmpty() || !engine || engine->type() != QPaintEngine::Raster ||
+        canvas.opacity() != 1.0 ||
+        canvas.compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    // Whole device pixels only: a scale of 1, 2, 3 ... and a box on a pixel.
+    const QTransform toDevice = canvas.deviceTransform();
+    const int scale = static_cast<int>(toDevice.m11());
+    if (toDevice.type() > QTransform::TxScale || scale < 1 || toDevice.m11() != scale ||
+        toDevice.m22() != scale)
+        return false;
+    const QPointF corner = toDevice.map(QPointF(box.topLeft()));
+    if (corner.x() != std::floor(corner.x()) || corner.y() != std::floor(corner.y())) return false;
+    const QPaintDevice* device = canvas.device();
+    const int dpiY = device->logicalDpiY();
+    if (!FilledFromOutlines(font, dpiY, scale)) return false;
+    TKey key{text,
+             0,
+             colour.rgba(),
+             centred ? box.size() : QSize(),
+             scale,
+             device->logicalDpiX(),
+             dpiY,
+             static_cast<int>(canvas.renderHints())};
+    // Zooming leaves pictures of other sizes behind: the cache starts anew
+    // rather than grow.
+    if (m_pictures.size() >= 4096) {
+        m_pictures.clear();
+        m_fonts.clear();
+    }
+    key.Font = FontIndex(font);
+    auto it = m_pictures.find(key);
+    if (it == m_pictures.end())
+        it = m_pictures.emplace(key, Make(canvas, key, font, colour, box, centred)).first;
+    const TPicture& picture = it->second;
+    if (picture.Drawn) return false;
+    // The toolkit truncates outline coordinates towards zero, which moves the
+    // points of a glyph reaching beyond the canvas's top or left edge a little
+    // (also where the clip hides them): such a text is drawn.
+    if (corner.x() < picture.Reach.x() || corner.y() < picture.Reach.y()) return false;
+    ++m_copies;
+    if (!picture.Image.isNull()) {
+        const QPoint at = corner.toPoint() + picture.Offset;
+        CopyToDevicePixel(canvas, picture.Image, at.x(), at.y());
+    }
+    return true;
+}
+
+TTextCache::TPicture TTextCache::Make(QPainter& canvas, const TKey& key, const QFont& font,
+                                      const QColor& colour, const QRect& box, bool centred) const {
+    // The font as the canvas resolves it against its device's.
+    const QFont before = canvas.font();
+    canvas.setFont(font);
+    const QFont resolved = canvas.font();
+    canvas.setFont(before);
+    const QFontMetrics fm(resolved);
+    // How far the glyphs' outlines may reach left of and above the box: a
+    // centred text wider or higher than its box, and a line's height for
+    // glyphs reaching beyond their advance. The picture has that margin.
+    const int advance = fm.horizontalAdvance(key.Text);
+    const QPoint reach = centred ? QPoint(std::max(advance - box.width(), 0) / 2 + 1,
+                                          std::max(fm.height() - box.height(), 0) / 2 + 1) +
+                                       QPoint(fm.height(), fm.height())
+                                 : QPoint(fm.height(), fm.height());
+    const int margin = std::max(reach.x(), reach.y());
+    const QSize logical = centred ? box.size() + QSize(2 * margin, 2 * margin)
+                                  : QSize(advance + 2 * margin, fm.height() + 2 * margin);
+    // An image of the canvas's scale and resolution, the text drawn as the
+    // canvas would draw it.
+    auto draw = [&](const QColor& fill) {
+        QImage img(logical * key.Scale, QImage::Format_ARGB32_Premultiplied);
+        img.setDevicePixelRatio(key.Scale);
+        img.setDotsPerMeterX(qRound(key.DpiX / 0.0254));
+        img.setDotsPerMeterY(qRound(key.DpiY / 0.0254));
+        img.fill(fill);
+        QPainter p(&img);
+        p.setRenderHints(p.renderHints(), false);
+        p.setRenderHints(QPainter::RenderHints(key.Hints));
+        p.setFont(resolved);
+        p.setPen(colour);
+        if (centred)
+            p.drawText(QRect(margin, margin, box.width(), box.height()),
+                       Qt::AlignCenter | Qt::TextSingleLine, key.Text);
+        else
+            p.drawText(QPointF(margin, margin + p.fontMetrics().ascent()), key.Text);
+        p.end();
+        img.setDevicePixelRatio(1);
+        return img;
+    };
+    // The toolkit draws a font's very first texts a little differently from
+    // later ones: the picture is of a later one, checked against the text
+    // drawn onto a background.
+    const QColor background(0x6A, 0x8F, 0x3C);
+    draw(background);
+    const QImage ink = draw(Qt::transparent);
+    QImage copied(ink.size(), QImage::Format_ARGB32_Premultiplied);
+    copied.fill(background);
+    {
+        QPainter p(&copied);
+        CopyToDevicePixel(p, ink, 0, 0);
+    }
+    TPicture picture;
+    picture.Reach = reach * key.Scale;
+    if (copied != draw(background)) {
+        picture.Drawn = true;
+        return picture;
+    }
+    int left = ink.width();
+    int top = ink.height();
+    int right = -1;
+    int bottom = -1;
+    for (int y = 0; y < ink.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(ink.constScanLine(y));
+        for (int x = 0; x < ink.width(); ++x)
+            if (line[x] != 0) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    }
+    if (right >= 0) {
+        const QRect inked(QPoint(left, top), QPoint(right, bottom));
+        picture.Image = ink.copy(inked);
+        picture.Offset = inked.topLeft() - QPoint(margin, margin) * key.Scale;
+    }
+    return picture;
 }
 
 void DrawPenLine(QPainter& canvas, int x1, int y1, int x2, int y2, int w, const QColor& color) {
@@ -221,6 +433,22 @@ struct TCellJob {
         if (!LinesOnly) Brush = c;
     }
     void Fill() { Canvas.fillRect(QRect(Left, Top, Right - Left, Bottom - Top), Brush); }
+    // The cell's rectangle as it stands now.
+    QRect Rect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
+    // Texts go through the window's text pictures on the screen.
+    void TextAt(const QFont& font, const QColor& colour, int x, int y, const QString& text) {
+        if (Screen && Ctx.Texts)
+            Ctx.Texts->DrawAt(Canvas, font, colour, x, y, text);
+        else
+            DrawTextAt(Canvas, font, colour, x, y, text);
+    }
+    void CentredText(const QFont& font, const QColor& colour, const QRect& box,
+                     const QString& text) {
+        if (Screen && Ctx.Texts)
+            Ctx.Texts->DrawCentred(Canvas, font, colour, box, text);
+        else
+            DrawTextCentred(Canvas, font, colour, box, text);
+    }
 };
 
 // Header lines: the row and column numbers of French and American crosswords.
@@ -231,16 +459,16 @@ void PaintHeaderCell(TCellJob& j) {
     j.Fill();
     if (!HasHeaderLines(j.Kind) || (j.Col == 0 && j.Row == 0)) return;
     QPainter& canvas = j.Canvas;
-    canvas.setFont(j.Ctx.Fonts.Get(QStringLiteral("Arial"), j.Screen ? 14 : 32, true, false));
-    canvas.setPen(Black);
+    const QFont& font = j.Ctx.Fonts.Get(QStringLiteral("Arial"), j.Screen ? 14 : 32, true, false);
+    canvas.setFont(font);
     const QFontMetrics fm = canvas.fontMetrics();
     const QString text = QString::number(j.Col == 0 ? j.Row : j.Col);
     const int tw = fm.horizontalAdvance(text);
     const int th = fm.height();
     if (j.Col == 0)
-        TextAt(canvas, j.Right - tw - 4, j.Top + (j.Bottom - j.Top - th) / 2, text);
+        j.TextAt(font, Black, j.Right - tw - 4, j.Top + (j.Bottom - j.Top - th) / 2, text);
     else
-        TextAt(canvas, j.Left + (j.Right - j.Left - tw) / 2, j.Bottom - th - 4, text);
+        j.TextAt(font, Black, j.Left + (j.Right - j.Left - tw) / 2, j.Bottom - th - 4, text);
 }
 
 void PaintBlockCell(TCellJob& j, std::uint32_t flags) {
@@ -286,33 +514,31 @@ void PaintSmallTexts(TCellJob& j, const TPuzzleCell& cell, const PuzzleEntry& en
         j.Screen ? s.Zahlengroesse
                  : static_cast<int>(std::nearbyint(
                        static_cast<double>(std::clamp(s.Zahlengroesse, 0, MaxFontSize)) * 2.2));
-    auto useNumberFont = [&] {
-        canvas.setFont(j.Ctx.Fonts.Get(QStringLiteral("Arial"), numberHeight, false, false));
-        canvas.setPen(Black);
+    auto numberFont = [&]() -> const QFont& {
+        return j.Ctx.Fonts.Get(QStringLiteral("Arial"), numberHeight, false, false);
     };
     if (IsNumberPuzzle(j.Kind)) {
         if (cell.Flags & cfBlock) return;
         const int code = CodeOfLetter(j.P, cell.Text.view());
         if (code < 0) return;
-        useNumberFont();
-        TextAt(canvas, j.Left + 1, j.Top, QString::number(code));
+        j.TextAt(numberFont(), Black, j.Left + 1, j.Top, QString::number(code));
     } else if (IsSwedish(j.Kind)) {
         if (cell.Number < 1 || cell.Number > 199) return;
-        useNumberFont();
-        TextAt(canvas, j.Left + 1, j.Top, QString::number(cell.Number));
+        j.TextAt(numberFont(), Black, j.Left + 1, j.Top, QString::number(cell.Number));
     } else if (IsBrainTeaser(j.Kind)) {
         if (!s.LaengenZeigen || cell.Number < 1 || cell.Number > 199) return;
-        useNumberFont();
+        const QFont& font = numberFont();
         if (cell.AcrossStart) {
             const int len = WordLength(j.P, cell.Number, TWordDir::Across);
-            if (len > 0) TextAt(canvas, j.Left + 1, j.Top, QString::number(len));
+            if (len > 0) j.TextAt(font, Black, j.Left + 1, j.Top, QString::number(len));
         }
         if (cell.DownStart) {
             const int len = WordLength(j.P, cell.Number, TWordDir::Down);
             if (len > 0) {
                 const QString text = QString::number(len);
-                TextAt(canvas, j.Right - canvas.fontMetrics().horizontalAdvance(text) - 3, j.Top,
-                       text);
+                canvas.setFont(font);
+                j.TextAt(font, Black, j.Right - canvas.fontMetrics().horizontalAdvance(text) - 3,
+                         j.Top, text);
             }
         }
     } else if (IsSudoku(j.Kind) && s.MoeglicheZahlenZeigen && IsBlankEntry(entry)) {
@@ -321,7 +547,7 @@ void PaintSmallTexts(TCellJob& j, const TPuzzleCell& cell, const PuzzleEntry& en
         if (bw == 0 || bh == 0 || !j.Ctx.Candidates || j.Col > MaxSudokuSymbols ||
             j.Row > MaxSudokuSymbols)
             return;
-        useNumberFont();
+        const QFont& font = numberFont();
         const int sw = (j.Right - j.Left) / bw;
         const int sh = (j.Bottom - j.Top) / bh;
         const int symbols = std::min<int>(j.P.ColCount, MaxSudokuSymbols);
@@ -330,7 +556,8 @@ void PaintSmallTexts(TCellJob& j, const TPuzzleCell& cell, const PuzzleEntry& en
             const int i = sym - 1;
             const int l = (i % bw) * sw + j.Left + 2;
             const int t = (i / bw) * sh + j.Top + 2;
-            CentredText(canvas, l, t, l + sw - 1, t + sh - 1, QString::fromLatin1(SymbolText(sym)));
+            j.CentredText(font, Black, QRect(l, t, sw - 1, sh - 1),
+                          QString::fromLatin1(SymbolText(sym)));
         }
     }
 }
@@ -421,11 +648,9 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
         if (options.Selected) c = Silver;
         j.SetBrush(c);
         j.Fill();
-        canvas.setFont(letterFont);
-        canvas.setPen(Navy);
         // The letters outside the hidden words are stored as entries.
         const std::string_view text = (flags & cfBlock) ? entry.view() : cell.Text.view();
-        CentredText(canvas, j.Left, j.Top, j.Right, j.Bottom, ToQString(text));
+        j.CentredText(letterFont, Navy, j.Rect(), ToQString(text));
         return;
     }
 
@@ -436,20 +661,17 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
     QColor fontColour = (s.FehlerZeigen && differs) ? j.Colour(s.FarbeFalscheBuchstaben)
                                                     : j.Colour(s.FarbeBuchstaben);
     if (solutionKind && (flags & cfSolution)) fontColour = j.Colour(s.FarbeLoesungswort);
-    canvas.setFont(letterFont);
     if (ctx.ViewMode != 0) {
         if (!cell.Text.empty()) {
             fontColour =
                 differs ? j.Colour(s.FarbeFehlendeBuchstaben) : j.Colour(s.FarbeBuchstaben);
-            canvas.setPen(fontColour);
-            CentredText(canvas, j.Left, j.Top, j.Right, j.Bottom, ToQString(cell.Text.view()));
+            j.CentredText(letterFont, fontColour, j.Rect(), ToQString(cell.Text.view()));
         }
     } else {
-        canvas.setPen(fontColour);
         if (!IsBlankEntry(entry) && !entry.empty())
-            CentredText(canvas, j.Left, j.Top, j.Right, j.Bottom, ToQString(entry.view()));
+            j.CentredText(letterFont, fontColour, j.Rect(), ToQString(entry.view()));
         if (solutionKind && s.LoesungswortVorgeben && (flags & cfSolution))
-            CentredText(canvas, j.Left, j.Top, j.Right, j.Bottom, ToQString(cell.Text.view()));
+            j.CentredText(letterFont, fontColour, j.Rect(), ToQString(cell.Text.view()));
         if (screen && j.IsCursor && ctx.GridHasFocus && !IsSudoku(kind)) {
             // A brain-teaser cell's right and lower two pixels carry the
             // outlines its neighbours draw later: the frame stays inside them.

@@ -2,6 +2,7 @@
 // every puzzle kind, view, highlight and colour mode, plus the input cursor.
 #pragma once
 
+#include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QPalette>
@@ -11,6 +12,8 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
+#include <vector>
 
 #include "document/PuzzleData.h"
 #include "document/Settings.h"
@@ -30,6 +33,13 @@ enum class TPrintColorMode : int { LinesOnly = 0, Greyscale = 1, Colour = 2 };
 // high), 1 points down (5 wide, 3 high).
 using TInputDirImages = std::array<QImage, 2>;
 TInputDirImages LoadInputDirImages();
+
+// The face as the font database knows it: the face itself where it is
+// installed, else its first installed substitute (the player maps "Arial" and
+// "MS Sans Serif" to Liberation Sans). The same font as the face would give,
+// but the toolkit finds a substitute only after a failed look-up and a search
+// for fallbacks, which costs half a millisecond per face at start.
+QString InstalledFace(const QString& face);
 
 // Largest font size in points the painter uses; larger settings are cut to it.
 inline constexpr int MaxFontSize = 400;
@@ -54,6 +64,63 @@ private:
     mutable std::size_t m_next = 0;
 };
 
+// Texts the grid window has drawn that the toolkit fills from their outlines
+// every time: it keeps glyphs ready only up to 64 pixels, and a letter of 44
+// points on a screen of ratio 2 is 117 pixels high, which costs more than all
+// the rest of a cell. Such a text is drawn once onto transparency by the
+// toolkit itself and then copied with the same source-over blend of the same
+// coverage; only the toolkit's rounding of that blend differs between its
+// code paths (by one step of 255 in a channel of a few edge pixels). Each
+// picture is checked against drawing when it is made. Other texts (the
+// toolkit's glyphs, paper, transformed or fractional canvases, glyphs reaching
+// beyond the canvas's top or left edge) are drawn.
+class TTextCache {
+public:
+    // As canvas.drawText(QPointF(x, y + ascent), text) with font and colour.
+    void DrawAt(QPainter& canvas, const QFont& font, const QColor& colour, int x, int y,
+                const QString& text);
+    // As canvas.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, text).
+    void DrawCentred(QPainter& canvas, const QFont& font, const QColor& colour, const QRect& rect,
+                     const QString& text);
+    // Texts copied from pictures so far.
+    int Copies() const { return m_copies; }
+
+private:
+    struct TKey {
+        QString Text;
+        int Font = 0;
+        QRgb Colour = 0;
+        QSize Box; // empty for texts placed by their corner
+        int Scale = 1;
+        int DpiX = 0;
+        int DpiY = 0;
+        int Hints = 0;
+        bool operator==(const TKey& o) const {
+            return Font == o.Font && Colour == o.Colour && Box == o.Box && Scale == o.Scale &&
+                   DpiX == o.DpiX && DpiY == o.DpiY && Hints == o.Hints && Text == o.Text;
+        }
+    };
+    struct TKeyHash {
+        std::size_t operator()(const TKey& k) const;
+    };
+    struct TPicture {
+        QImage Image;       // the ink in device pixels, null when there is none
+        QPoint Offset;      // of its top-left pixel from the text box's corner
+        QPoint Reach;       // how far the glyphs' outlines may reach left and up
+        bool Drawn = false; // the copy differed: the text is drawn each time
+    };
+
+    bool Copy(QPainter& canvas, const QFont& font, const QColor& colour, const QRect& box,
+              const QString& text, bool centred);
+    TPicture Make(QPainter& canvas, const TKey& key, const QFont& font, const QColor& colour,
+                  const QRect& box, bool centred) const;
+    int FontIndex(const QFont& font);
+
+    std::vector<QFont> m_fonts;
+    std::unordered_map<TKey, TPicture, TKeyHash> m_pictures;
+    int m_copies = 0;
+};
+
 // Everything the painter reads besides the cell itself. The grid metrics are
 // those of the grid control (for rectangles computed from a position).
 struct TCellPaintContext {
@@ -70,6 +137,8 @@ struct TCellPaintContext {
     QPalette Palette;
     QString LetterFace; // the letter font's face (the setting, converted once)
     TFontCache Fonts;
+    // The window's text pictures; none: every text is drawn (paper, images).
+    TTextCache* Texts = nullptr;
 };
 
 // How one cell is painted.

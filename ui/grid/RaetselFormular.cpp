@@ -26,6 +26,7 @@
 #include "controls/DrawGrid.h"
 #include "controls/GradientBar.h"
 #include "controls/SpeedButton.h"
+#include "controls/SvgImage.h"
 #include "rules/SudokuRule.h"
 #include "session/Colors.h"
 #include "session/CommandMirror.h"
@@ -305,6 +306,7 @@ const TCellPaintContext& TRaetselForm::PaintContext() const {
     m_paint.Arrows = &m_arrows;
     m_paint.Palette = palette();
     m_paint.LetterFace = ToQString(m_session.Settings().Schriftart);
+    m_paint.Texts = &m_texts;
     return m_paint;
 }
 
@@ -735,7 +737,7 @@ void TRaetselForm::CreateToolbar() {
     };
     for (const auto& b : buttons) {
         auto* button =
-            new TSpeedButton(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(b.icon))),
+            new TSpeedButton(SvgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(b.icon))),
                              QString::fromUtf8(b.hint), m_toolbar);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setFixedSize(22, 22);
@@ -767,11 +769,11 @@ void TRaetselForm::CreateToolbar() {
         button->SetGroupIndex(1);
         if (tag == 0) {
             button->setObjectName(QStringLiteral("SBMarkKeine"));
-            button->setIcon(QIcon(QStringLiteral(":/icons/markkeine.svg")));
+            button->setIcon(SvgIcon(QStringLiteral(":/icons/markkeine.svg")));
             button->SetHint(QString::fromUtf8("Die Markierung im Rätsel aufheben"));
         } else if (tag == 13) {
             button->setObjectName(QStringLiteral("SBMarkDuo"));
-            button->setIcon(QIcon(QStringLiteral(":/icons/markduo.svg")));
+            button->setIcon(SvgIcon(QStringLiteral(":/icons/markduo.svg")));
             button->SetHint(QString::fromUtf8("Alle Felder markieren, in die nur ein oder zwei "
                                               "mögliche Zahlen eingetragen werden können"));
         } else {

@@ -174,6 +174,7 @@ private:
 
     TInputDirImages m_arrows;
     mutable TCellPaintContext m_paint;
+    mutable TTextCache m_texts;
     std::array<std::array<TCellLook, GridDim>, GridDim> m_drawn{};
     int m_batchDepth = 0;
     bool m_changed = false;

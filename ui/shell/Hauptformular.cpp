@@ -23,6 +23,7 @@
 
 #include "controls/GradientBar.h"
 #include "controls/SpeedButton.h"
+#include "controls/SvgImage.h"
 #include "grid/RaetselFormular.h"
 #include "legend/BegriffDialog.h"
 #include "legend/LegendeDialog.h"
@@ -73,13 +74,11 @@ TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
         m_dialogs = m_ownDialogs.get();
     }
     resize(640, 480);
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    // By its installed face: the look-up of an uninstalled one costs time at start.
+    setFont(QFont(InstalledFace(QStringLiteral("MS Sans Serif")), 8));
 
     // The hint line and the modifier tracking see every event of the program.
     qApp->installEventFilter(this);
-    for (std::size_t i = 0; i < m_dragCursors.size(); ++i)
-        m_dragCursors[i] = LoadDragCursor(static_cast<TDragCursor>(
-            static_cast<int>(TDragCursor::LeftToRight) + static_cast<int>(i)));
 
     m_commands = new TPlayCommands(m_session, *m_dialogs, this);
     CreateMenus();
@@ -110,7 +109,7 @@ TVxMainForm::TVxMainForm(std::string exePath, std::vector<std::string> params,
 
     ConnectCommands();
     setWindowTitle(QStringLiteral("Tavimo Zindorax - ") + ApplicationTitle());
-    setWindowIcon(QIcon(QStringLiteral(":/icons/app.svg")));
+    setWindowIcon(SvgIcon(QStringLiteral(":/icons/app.svg")));
 
     m_hintForm = new THintForm(this);
     UpdateCommands();
@@ -145,7 +144,7 @@ void TVxMainForm::CreateToolbar(QWidget* bar) {
         {m_mItemPrgInfo, "TBHlfInfo", 154, ":/icons/programinfo.svg"},
     };
     for (const auto& b : buttons) {
-        b.action->setIcon(QIcon(QString::fromLatin1(b.icon)));
+        b.action->setIcon(SvgIcon(QString::fromLatin1(b.icon)));
         b.action->setIconVisibleInMenu(false);
         b.action->setToolTip(b.action->statusTip());
         auto* button = new TSpeedButton(bar);
@@ -678,7 +677,10 @@ QCursor TVxMainForm::DragCursor(TDragCursor cursor) const {
     const int index = static_cast<int>(cursor) - static_cast<int>(TDragCursor::LeftToRight);
     if (index < 0 || index >= static_cast<int>(m_dragCursors.size()))
         return QCursor(Qt::ArrowCursor);
-    return m_dragCursors[static_cast<std::size_t>(index)];
+    // Rendered when a drag first asks for them, not while the program starts.
+    std::optional<QCursor>& loaded = m_dragCursors[static_cast<std::size_t>(index)];
+    if (!loaded) loaded = LoadDragCursor(cursor);
+    return *loaded;
 }
 
 void TVxMainForm::FitToScreen() {

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -134,7 +135,7 @@ private:
     // Asked for at the first print, as asking the print system takes its time.
     std::unique_ptr<TPrinterChoice> m_printers;
     QPointer<TPrintMsgDlg> m_printMsg;
-    std::array<QCursor, 4> m_dragCursors;
+    mutable std::array<std::optional<QCursor>, 4> m_dragCursors;
     bool m_shown = false;
     bool m_fittedWithFrame = false;
     bool m_startUpDone = false;
