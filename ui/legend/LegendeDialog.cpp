@@ -467,7 +467,10 @@ bool TLegendForm::SelectLegendRow(int number, TWordDir direction) {
     if (found >= 0) {
         m_lists[tag]->SelectCell(2, found);
         m_activeTag = tag;
-        m_lists[tag]->setFocus();
+        // The list takes the keyboard only from within the legend: a cursor
+        // moving through the grid must not take the keys away from the grid.
+        if (QWidget* focus = QApplication::focusWidget(); focus && isAncestorOf(focus))
+            m_lists[tag]->setFocus();
         m_lists[0]->InvalidateGrid();
         m_lists[1]->InvalidateGrid();
     }
