@@ -254,29 +254,39 @@ void TDrawGrid::paintEvent(QPaintEvent* event) {
         exposed.translated(-m_margin, -m_margin)
             .adjusted(-OverdrawMargin, -OverdrawMargin, OverdrawMargin, OverdrawMargin);
 
-    // Grid lines first: cells may paint their own outlines over them.
-    if (m_lineWidth > 0) {
-        const int w = ContentWidth();
-        const int h = ContentHeight();
+    if (m_paintBegin) m_paintBegin();
+    // With a prefill colour each row of cells is filled in one pass just
+    // before its cells are drawn (while it is still in the cache), and the
+    // vertical lines are drawn row by row over it.
+    const bool prefill = m_draw && m_prefill.isValid();
+    const int contentWidth = ContentWidth();
+    auto verticalLines = [&](int top, int height) {
         for (int c = 0, x = 0; c < ColCount(); ++c) {
             x += ColWidth(c);
             if (x + m_lineWidth >= area.left() && x <= area.right())
-                p.fillRect(QRect(x, 0, m_lineWidth, h), m_lineColor);
+                p.fillRect(QRect(x, top, m_lineWidth, height), m_lineColor);
             x += m_lineWidth;
         }
+    };
+    // Grid lines before the cells: cells may paint their own outlines over them.
+    if (m_lineWidth > 0) {
+        if (!prefill) verticalLines(0, ContentHeight());
         for (int r = 0, y = 0; r < RowCount(); ++r) {
             y += RowHeight(r);
             if (y + m_lineWidth >= area.top() && y <= area.bottom())
-                p.fillRect(QRect(0, y, w, m_lineWidth), m_lineColor);
+                p.fillRect(QRect(0, y, contentWidth, m_lineWidth), m_lineColor);
             y += m_lineWidth;
         }
     }
     if (!m_draw) return;
-    if (m_paintBegin) m_paintBegin();
     for (int r = 0, top = 0; r < RowCount(); ++r) {
         const int h = RowHeight(r);
         if (top > area.bottom()) break;
         if (top + h >= area.top() && h > 0) {
+            if (prefill) {
+                p.fillRect(area & QRect(0, top, contentWidth, h), m_prefill);
+                if (m_lineWidth > 0) verticalLines(top, h);
+            }
             for (int c = 0, left = 0; c < ColCount(); ++c) {
                 const int w = ColWidth(c);
                 if (left > area.right()) break;

@@ -624,14 +624,16 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
                    : (marked && screen) ? j.Colour(s.MarkedSolutionColor)
                                         : j.Colour(s.FarbeLoesungfeld));
 
+    // The grid's prefill already holds the plain cells' background.
+    const bool prefilled = screen && ctx.Prefilled.isValid() && j.Brush == ctx.Prefilled;
     if (IsSudoku(kind)) {
-        j.Fill();
+        if (!prefilled) j.Fill();
         PaintSudokuLines(canvas, QRect(j.Left, j.Top, j.Right - j.Left, j.Bottom - j.Top), col, row,
                          ctx.BoxWidth, ctx.BoxHeight);
     } else if (IsBrainTeaser(kind) || IsJigsaw(kind)) {
         OutlinedRect(canvas, j.Left - 1, j.Top - 1, j.Right, j.Bottom, IsJigsaw(kind) ? 1 : 2,
                      Black, j.Brush);
-    } else {
+    } else if (!prefilled) {
         j.Fill();
     }
 
@@ -682,6 +684,12 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
         }
     }
     PaintSmallTexts(j, cell, entry);
+}
+
+QColor PrefillColour(const TProgramSettings& s, TPuzzleKind kind, const QPalette& palette) {
+    // Brain-teaser and jigsaw cells draw outlines over their whole rectangle.
+    if (IsBrainTeaser(kind) || IsJigsaw(kind)) return {};
+    return ToQColor(s.FarbeBuchstabenfeld, palette);
 }
 
 namespace {

@@ -139,7 +139,15 @@ struct TCellPaintContext {
     TFontCache Fonts;
     // The window's text pictures; none: every text is drawn (paper, images).
     TTextCache* Texts = nullptr;
+    // The colour the grid has already filled the cells with on the screen
+    // (TDrawGrid::SetPrefillColour); a cell of this colour is not filled
+    // again. Invalid: every cell fills itself.
+    QColor Prefilled;
 };
+
+// The colour worth prefilling a grid of this kind with: the letter cells'
+// where most cells are plain letter cells filled with it, else none.
+QColor PrefillColour(const TProgramSettings& s, TPuzzleKind kind, const QPalette& palette);
 
 // How one cell is painted.
 struct TCellPaintOptions {

@@ -76,7 +76,7 @@ TRaetselForm::TRaetselForm(TFrameLink& frame, QWidget* parent)
     m_grid->SetAccessibleCells([this](int c, int r) { return AccessibleCellText(c, r); },
                                [this](int c, int r) { return AccessibleCellDescription(c, r); });
     m_grid->SetSelectHandler([this](int c, int r) { return RaetselSelectCell(true, c, r); });
-    m_grid->SetPaintBeginHandler([this] { PaintContext(); });
+    m_grid->SetPaintBeginHandler([this] { m_grid->SetPrefillColour(PaintContext().Prefilled); });
     m_grid->SetDrawHandler([this](QPainter& p, int c, int r, const QRect& rect, bool selected) {
         TCellPaintOptions options;
         options.Selected = selected;
@@ -307,6 +307,7 @@ const TCellPaintContext& TRaetselForm::PaintContext() const {
     m_paint.Palette = palette();
     m_paint.LetterFace = ToQString(m_session.Settings().Schriftart);
     m_paint.Texts = &m_texts;
+    m_paint.Prefilled = PrefillColour(m_session.Settings(), m_session.Kind(), m_paint.Palette);
     return m_paint;
 }
 

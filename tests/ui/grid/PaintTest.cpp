@@ -55,6 +55,8 @@ private Q_SLOTS:
     void paperColourModes();
     void absurdSizeSettings();
     void systemTextColoursReadable();
+    void partRepaintEqualsWholePaint_data();
+    void partRepaintEqualsWholePaint();
 };
 
 void PaintTest::backgrounds() {
@@ -398,6 +400,47 @@ void PaintTest::systemTextColoursReadable() {
         const QColor t = ToQColor(SystemColorFlag | static_cast<TColor>(text));
         const QColor b = ToQColor(SystemColorFlag | static_cast<TColor>(back));
         QVERIFY2(std::abs(t.lightness() - b.lightness()) > 80, qPrintable(QString::number(text)));
+    }
+}
+
+
+void PaintTest::partRepaintEqualsWholePaint_data() {
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<int>("ratio");
+    for (const QString& name : SampleNames())
+        for (const int ratio : {1, 2})
+            QTest::newRow(qPrintable(QStringLiteral("%1 at %2").arg(name).arg(ratio)))
+                << name << ratio;
+}
+
+// The grid paints rows in one fill and leaves cells of that colour alone: a
+// repaint of any part must still cover every pixel of it exactly as the whole
+// grid's paint does (here over a canvas of rubbish).
+void PaintTest::partRepaintEqualsWholePaint() {
+    QFETCH(QString, sample);
+    QFETCH(int, ratio);
+    TFormHolder h = Open(FrameFromSample(sample));
+    MoveTo(*h.Form, 2, 2);
+    zx::TDrawGrid* grid = h.Form->Raetsel();
+    // Two kinds of rubbish: a pixel left unpainted differs.
+    auto canvas = [&](const QColor& rubbish) {
+        QImage image(grid->size() * ratio, QImage::Format_RGB32);
+        image.setDevicePixelRatio(ratio);
+        image.fill(rubbish);
+        return image;
+    };
+    QImage whole = canvas(QColor(0xFF, 0x00, 0xFF));
+    grid->render(&whole, QPoint(), QRegion(), QWidget::DrawChildren);
+    const QRect last = CellOnScreen(*h.Form, grid->ColCount() - 1, grid->RowCount() - 1);
+    const QRect parts[] = {CellOnScreen(*h.Form, 2, 2),
+                           CellOnScreen(*h.Form, 1, 1).united(CellOnScreen(*h.Form, 3, 2)),
+                           last.adjusted(-5, -5, 5, 5), QRect(7, 3, 41, 29), grid->rect()};
+    for (const QRect& part : parts) {
+        QImage image = canvas(QColor(0x00, 0xFF, 0x00));
+        grid->render(&image, part.topLeft(), QRegion(part), QWidget::DrawChildren);
+        const QRect onCanvas = QRect(part.topLeft() * ratio, part.size() * ratio) & image.rect();
+        QVERIFY2(image.copy(onCanvas) == whole.copy(onCanvas),
+                 qPrintable(QStringLiteral("part at %1,%2").arg(part.x()).arg(part.y())));
     }
 }
 
