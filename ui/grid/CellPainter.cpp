@@ -256,7 +256,14 @@ TTextCache::TPicture TTextCache::Make(QPainter& canvas, const TKey& key, const Q
         CopyToDevicePixel(p, ink, 0, 0);
     }
     TPicture picture;
-    picture.Reach = reach * key.Scale;
+    // Where the outlines really begin: the glyphs' boxes (their control
+    // points included) from the pen position, with two pixels for hinting
+    // and rounding. Only texts this close to the canvas's edge are drawn.
+    const QRect glyphs = fm.boundingRect(key.Text);
+    const QPoint pen = centred ? QPoint((box.width() - advance) / 2,
+                                        (box.height() - fm.height()) / 2 + fm.ascent())
+                               : QPoint(0, fm.ascent());
+    picture.Reach = (QPoint(2, 2) - pen - glyphs.topLeft()) * key.Scale;
     if (copied != draw(background)) {
         picture.Drawn = true;
         return picture;
