@@ -26,6 +26,7 @@
 #include "controls/DrawGrid.h"
 #include "controls/GradientBar.h"
 #include "controls/SpeedButton.h"
+#include "controls/SvgImage.h"
 #include "legend/BegriffDialog.h"
 #include "rules/WordQueries.h"
 #include "session/Colors.h"
@@ -226,7 +227,7 @@ void TLegendForm::CreateToolbar() {
     for (int i = 0; i < 7; ++i) {
         const TDef& d = defs[i];
         auto* b = new TSpeedButton(
-            QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(d.icon))), Utf8(d.hint), bar);
+            SvgIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(d.icon))), Utf8(d.hint), bar);
         b->setObjectName(QLatin1String(d.name));
         b->setFixedSize(23, 22);
         b->move(xs[i], 4);
