@@ -1,8 +1,8 @@
 // Readers of the puzzle container in a packed player and of puzzle files.
 #include "document/PuzzleFile.h"
 
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 #include "document/IniList.h"
 
@@ -13,9 +13,37 @@ namespace {
 constexpr std::size_t RecordSizeFieldSize = 2;
 constexpr std::size_t SettingsLengthSize = 4;
 
-bool ReadExact(std::istream& in, void* buffer, std::size_t size) {
-    in.read(static_cast<char*>(buffer), static_cast<std::streamsize>(size));
-    return in.gcount() == static_cast<std::streamsize>(size);
+// A file opened for reading, closed with its reader. The C library's streams
+// rather than the C++ ones: those set up the locale machinery, a few hundred
+// kilobytes of memory the program has no other use for.
+class TFileReader {
+public:
+    explicit TFileReader(const std::string& name) : m_file(std::fopen(name.c_str(), "rb")) {}
+    ~TFileReader() {
+        if (m_file) std::fclose(m_file);
+    }
+    TFileReader(const TFileReader&) = delete;
+    TFileReader& operator=(const TFileReader&) = delete;
+
+    bool IsOpen() const { return m_file != nullptr; }
+    // The number of bytes read, fewer at the end of the file or on an error.
+    std::size_t Read(void* buffer, std::size_t size) { return std::fread(buffer, 1, size, m_file); }
+    bool Seek(long offset) { return std::fseek(m_file, offset, SEEK_SET) == 0; }
+    // The bytes from the position to the end of the file; -1 when unknown.
+    long Remaining() {
+        const long here = std::ftell(m_file);
+        if (here < 0 || std::fseek(m_file, 0, SEEK_END) != 0) return -1;
+        const long end = std::ftell(m_file);
+        if (end < here || !Seek(here)) return -1;
+        return end - here;
+    }
+
+private:
+    std::FILE* m_file;
+};
+
+bool ReadExact(TFileReader& in, void* buffer, std::size_t size) {
+    return in.Read(buffer, size) == size;
 }
 
 bool HasMagic(const char (&header)[HeaderSize]) {
@@ -26,7 +54,7 @@ bool HasMagic(const char (&header)[HeaderSize]) {
 // A record whose sizes or codes the program cannot handle is refused as a bad
 // format and cleared; anything else is repaired in place. A partly read
 // record goes through the same check, so no later reader sees unsafe values.
-TLoadResult ReadHeaderAndRecord(std::istream& in, TPuzzleData& p, bool withSizeField) {
+TLoadResult ReadHeaderAndRecord(TFileReader& in, TPuzzleData& p, bool withSizeField) {
     char header[HeaderSize];
     if (!ReadExact(in, header, HeaderSize)) return lrReadError;
     if (!HasMagic(header)) return lrBadFormat;
@@ -34,10 +62,8 @@ TLoadResult ReadHeaderAndRecord(std::istream& in, TPuzzleData& p, bool withSizeF
     // always read as the full fixed-size block.
     char sizeField[RecordSizeFieldSize];
     if (withSizeField && !ReadExact(in, sizeField, RecordSizeFieldSize)) return lrReadError;
-    in.read(reinterpret_cast<char*>(&p), static_cast<std::streamsize>(sizeof p));
-    const std::streamsize got = in.gcount();
-    const TLoadResult result =
-        got == static_cast<std::streamsize>(sizeof p) ? lrLoaded : lrReadError;
+    const std::size_t got = in.Read(&p, sizeof p);
+    const TLoadResult result = got == sizeof p ? lrLoaded : lrReadError;
     if (got > 0 && !RepairRecord(p)) {
         ClearPuzzle(p);
         return result == lrLoaded ? lrBadFormat : result;
@@ -49,15 +75,12 @@ TLoadResult ReadHeaderAndRecord(std::istream& in, TPuzzleData& p, bool withSizeF
 // that runs past the end of the file is ignored as a whole; the length comes
 // from the file, so it is checked against what is there before anything is
 // allocated.
-void ApplySettingsBlock(std::istream& in, std::uint32_t n, TProgramSettings& settings,
+void ApplySettingsBlock(TFileReader& in, std::uint32_t n, TProgramSettings& settings,
                         const TPuzzleData& p, const TSystemColorResolver& resolve) {
     if (n == 0) return;
     try {
-        const std::streamoff here = in.tellg();
-        in.seekg(0, std::ios::end);
-        const std::streamoff end = in.tellg();
-        if (here < 0 || end < here || static_cast<std::uint64_t>(end - here) < n) return;
-        in.seekg(here);
+        const long remaining = in.Remaining();
+        if (remaining < 0 || static_cast<std::uint64_t>(remaining) < n) return;
         std::string block(n, '\0');
         if (!ReadExact(in, block.data(), n)) return;
         TIniList list;
@@ -76,10 +99,8 @@ TLoadResult LoadEmbeddedPuzzle(TPuzzleData& p, const std::string& exePath,
                                TProgramSettings& settings, const TSystemColorResolver& resolve) {
     ClearPuzzle(p);
     SetDefaultSettings(settings, p, resolve);
-    std::ifstream in(exePath, std::ios::binary);
-    if (!in.is_open()) return lrReadError;
-    in.seekg(ContainerOffset);
-    if (!in) return lrReadError;
+    TFileReader in(exePath);
+    if (!in.IsOpen() || !in.Seek(ContainerOffset)) return lrReadError;
 
     const TLoadResult result = ReadHeaderAndRecord(in, p, true);
     if (result != lrLoaded) return result;
@@ -100,8 +121,8 @@ TLoadResult LoadPuzzleFile(TPuzzleData& p, const std::string& fileName) {
     if (fileName.empty() || !std::filesystem::exists(fileName, ec)) return lrNotFound;
     // An existing file that cannot be opened (no permission, locked) is
     // reported as unreadable.
-    std::ifstream in(fileName, std::ios::binary);
-    if (!in.is_open()) return lrReadError;
+    TFileReader in(fileName);
+    if (!in.IsOpen()) return lrReadError;
     return ReadHeaderAndRecord(in, p, false);
 }
 
