@@ -1,6 +1,6 @@
 // Timings of the grid window: a full repaint of a 50 x 50 crossword at the
 // largest cell size, at pixel ratio 1 and 2, the part a window shows at ratio
-// 2, and one keystroke from the key event to the repainted cells.
+// 2, and one keystroke or cursor move from the key event to the repainted cells.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -100,12 +100,31 @@ void BM_Keystroke(benchmark::State& state) {
     }
 }
 
+// An arrow key: the cursor and the highlighted word move, nothing is typed.
+void BM_CursorMove(benchmark::State& state) {
+    TBenchWindow w;
+    zx::TDrawGrid* grid = w.grid;
+    QImage& image = w.image;
+    grid->render(&image);
+    grid->SetCurrent(10, 20);
+    bool right = true;
+    for (auto _ : state) {
+        QKeyEvent press(QEvent::KeyPress, right ? Qt::Key_Right : Qt::Key_Left, Qt::NoModifier);
+        right = !right;
+        QApplication::sendEvent(grid, &press);
+        const QRegion dirty = grid->TakeInvalidatedRegion();
+        grid->render(&image, dirty.boundingRect().topLeft(), dirty);
+        benchmark::DoNotOptimize(image.bits());
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_FullRepaint50x50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullRepaint50x50Ratio2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScreenRepaint50x50Ratio2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Keystroke)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_CursorMove)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");

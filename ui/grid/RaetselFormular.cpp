@@ -327,7 +327,10 @@ TRaetselForm::TCellLook TRaetselForm::LookOf(const TCellPaintContext& ctx, int c
     look |= TCellLook{cursor && ctx.GridHasFocus} << 15;
     look |= TCellLook{highlight} << 16;
     look |= TCellLook{cursor ? static_cast<unsigned>(ctx.InputDirection) : 0u} << 17;
-    look |= TCellLook{m_grid->Selection().contains(col, row)} << 19;
+    const QRect& selection = m_grid->Selection();
+    const bool selected = col >= selection.left() && col <= selection.right() &&
+                          row >= selection.top() && row <= selection.bottom();
+    look |= TCellLook{selected} << 19;
     if (IsSudoku(kind) && ctx.Candidates && col <= MaxSudokuSymbols && row <= MaxSudokuSymbols) {
         const auto& symbols =
             (*ctx.Candidates)[static_cast<std::size_t>(col)][static_cast<std::size_t>(row)];
@@ -420,7 +423,9 @@ void TRaetselForm::UpdateDirection(int col, int row, bool toggle) {
             (isFree(col + 1, row) || isFree(col - 1, row)))
             dir = TInputDir::Across;
     }
-    NoteChange();
+    // The grid is about to move its cursor here when it asks for another
+    // cell: the looks are compared once, after the move.
+    if (QPoint(col, row) == Cursor()) NoteChange();
     if (dir == m_previousDirection) return;
     m_currentWord = GetWordData(p, col, row, true, false, WordDirOf(dir));
     AnnounceCurrentWord();
