@@ -98,7 +98,9 @@ std::string DoneText(std::string_view text, bool done) {
     if (!ReadDecimal(text, n)) return std::string(text);
     // |INT_MIN| does not fit an int.
     const long long magnitude = std::llabs(static_cast<long long>(n));
-    return (done ? "-" : "") + std::to_string(magnitude);
+    std::string result = done ? "-" : "";
+    result += std::to_string(magnitude);
+    return result;
 }
 
 bool IsDoneText(std::string_view text) {
