@@ -8,8 +8,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <map>
@@ -19,8 +17,8 @@
 
 #include "BenchFrame.h"
 #include "controls/DrawGrid.h"
-#include "controls/Fonts.h"
 #include "document/PuzzleFile.h"
+#include "shell/AppSetup.h"
 #include "shell/Hauptformular.h"
 #include "tools/PuzzleSource.h"
 
@@ -183,14 +181,10 @@ int main(int argc, char** argv) {
     g_toolkitMessages = qInstallMessageHandler(DropSizeHintNotes);
     QElapsedTimer clock;
     clock.start();
-    // As the program starts (ui/main.cpp).
+    // As the program starts.
     QApplication app(argc, argv);
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTranslator toolkitTexts;
-    if (toolkitTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkitTexts);
-    zx::InstallFontSubstitutes();
+    zx::PrepareApplication(toolkitTexts);
     g_appMs = static_cast<double>(clock.nsecsElapsed()) / 1e6;
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,7 +1,5 @@
 // Entry point of the player: the frame loads the puzzle once it is on screen.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QTranslator>
 #include <algorithm>
 #include <string>
@@ -9,8 +7,7 @@
 
 #include <unistd.h>
 
-#include "controls/Fonts.h"
-#include "shell/AppTitle.h"
+#include "shell/AppSetup.h"
 #include "shell/Hauptformular.h"
 
 namespace {
@@ -31,17 +28,8 @@ std::string OwnFilePath() {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(zx::ApplicationTitle());
-    // The toolkit's own texts (shortcut names in the menus, the child windows'
-    // system menus, the edit fields' context menus) in German like the rest of
-    // the program; without the translation file they stay in English.
-    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     QTranslator toolkitTexts;
-    if (toolkitTexts.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&toolkitTexts);
-    // The faces the puzzles and windows name map to metric-compatible free fonts.
-    zx::InstallFontSubstitutes();
+    zx::PrepareApplication(toolkitTexts);
 
     // The parameters as their bytes, so that a file name in any encoding is
     // found again (the toolkit has taken its own options out of argv).

@@ -45,7 +45,6 @@ public:
     // short one per cell does), and a cell of exactly this colour may leave
     // its background as it finds it. May be set by the paint-begin handler.
     void SetPrefillColour(const QColor& c) { m_prefill = c; }
-    QColor PrefillColour() const { return m_prefill; }
     void SetDrawHandler(TDrawHandler h) { m_draw = std::move(h); }
     void SetKeyDownHandler(TKeyDownHandler h) { m_keyDown = std::move(h); }
     void SetKeyPressHandler(TKeyPressHandler h) { m_keyPress = std::move(h); }

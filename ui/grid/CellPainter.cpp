@@ -210,15 +210,14 @@ TTextCache::TPicture TTextCache::Make(QPainter& canvas, const TKey& key, const Q
     const QFont resolved = canvas.font();
     canvas.setFont(before);
     const QFontMetrics fm(resolved);
-    // How far the glyphs' outlines may reach left of and above the box: a
-    // centred text wider or higher than its box, and a line's height for
-    // glyphs reaching beyond their advance. The picture has that margin.
+    // The picture's margin around the box: room for a centred text wider or
+    // higher than its box, and a line's height for glyphs reaching beyond
+    // their advance.
     const int advance = fm.horizontalAdvance(key.Text);
-    const QPoint reach = centred ? QPoint(std::max(advance - box.width(), 0) / 2 + 1,
-                                          std::max(fm.height() - box.height(), 0) / 2 + 1) +
-                                       QPoint(fm.height(), fm.height())
-                                 : QPoint(fm.height(), fm.height());
-    const int margin = std::max(reach.x(), reach.y());
+    const int overhang = centred ? std::max(std::max(advance - box.width(), 0) / 2,
+                                            std::max(fm.height() - box.height(), 0) / 2) + 1
+                                 : 0;
+    const int margin = fm.height() + overhang;
     const QSize logical = centred ? box.size() + QSize(2 * margin, 2 * margin)
                                   : QSize(advance + 2 * margin, fm.height() + 2 * margin);
     // An image of the canvas's scale and resolution, the text drawn as the
@@ -439,7 +438,7 @@ struct TCellJob {
     void SetBrush(const QColor& c) {
         if (!LinesOnly) Brush = c;
     }
-    void Fill() { Canvas.fillRect(QRect(Left, Top, Right - Left, Bottom - Top), Brush); }
+    void Fill() { Canvas.fillRect(Rect(), Brush); }
     // The cell's rectangle as it stands now.
     QRect Rect() const { return QRect(Left, Top, Right - Left, Bottom - Top); }
     // Texts go through the window's text pictures on the screen.
@@ -509,8 +508,7 @@ void PaintBlockCell(TCellJob& j, std::uint32_t flags) {
     }
     j.Fill();
     if (j.Screen && IsAmerican(j.Kind) && j.IsCursor && j.Ctx.GridHasFocus && j.Ctx.ViewMode == 0)
-        DrawInputCursor(j.Canvas, QRect(j.Left, j.Top, j.Right - j.Left, j.Bottom - j.Top),
-                        TInputDir::None, true, j.Ctx.Arrows, j.Ctx.Palette);
+        DrawInputCursor(j.Canvas, j.Rect(), TInputDir::None, true, j.Ctx.Arrows, j.Ctx.Palette);
 }
 
 // Small texts: code numbers, word numbers, word lengths, possible symbols.
@@ -635,8 +633,7 @@ void PaintCell(QPainter& canvas, const TCellPaintContext& ctx, int col, int row,
     const bool prefilled = screen && ctx.Prefilled.isValid() && j.Brush == ctx.Prefilled;
     if (IsSudoku(kind)) {
         if (!prefilled) j.Fill();
-        PaintSudokuLines(canvas, QRect(j.Left, j.Top, j.Right - j.Left, j.Bottom - j.Top), col, row,
-                         ctx.BoxWidth, ctx.BoxHeight);
+        PaintSudokuLines(canvas, j.Rect(), col, row, ctx.BoxWidth, ctx.BoxHeight);
     } else if (IsBrainTeaser(kind) || IsJigsaw(kind)) {
         OutlinedRect(canvas, j.Left - 1, j.Top - 1, j.Right, j.Bottom, IsJigsaw(kind) ? 1 : 2,
                      Black, j.Brush);

@@ -19,13 +19,6 @@ printf 'typ: 10\n[gitter]\nOB#AT#ES\n[begriffe]\nOB = a\nAT = b\nES = c\n' >"$wo
 "$tool" build "$workdir/klein.txt" -o "$workdir/klein.raetsel" || exit 1
 start "$workdir/klein.raetsel"
 
-keys() {
-  for k in "$@"; do
-    xdotool key "$k"
-    sleep 0.25
-  done
-}
-
 # A solution from the first cell: O revealed from the popup, B typed, a blank
 # from the popup, AT typed, a blank from the frame's menu, ES typed.
 solve() {

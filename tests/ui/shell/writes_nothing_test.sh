@@ -20,29 +20,12 @@ done
 player="$workdir/program/zindorax-demo"
 cp "$demo" "$player"
 
-HOME="$workdir/home" XDG_CONFIG_HOME="$workdir/config" XDG_CACHE_HOME="$workdir/cache" \
+# Everything the program might write to is a fresh folder of its own.
+export HOME="$workdir/home" XDG_CONFIG_HOME="$workdir/config" XDG_CACHE_HOME="$workdir/cache" \
   XDG_DATA_HOME="$workdir/data" XDG_STATE_HOME="$workdir/state" \
-  XDG_RUNTIME_DIR="$workdir/runtime" TMPDIR="$workdir/tmp" \
-  QT_QPA_PLATFORM=xcb "$player" &
-player_pid=$!
-frame=$(timeout 30 xdotool search --sync --name "Tavimo Rätsel-Player" | head -n 1)
-if [ -z "$frame" ]; then
-  echo "FAIL: the frame of the demo player did not appear"
-  exit 1
-fi
-sleep 1
+  XDG_RUNTIME_DIR="$workdir/runtime" TMPDIR="$workdir/tmp"
+start
 
-keys() {
-  for k in "$@"; do
-    xdotool key "$k"
-    sleep 0.3
-  done
-}
-# Without a window manager nobody gives the frame back its focus.
-focus_frame() {
-  xdotool windowfocus --sync "$frame" 2>/dev/null || xdotool windowfocus "$frame"
-  sleep 0.3
-}
 # dialog MENU-KEY TITLE: opens a dialog from the Rätsel menu, waits until it has
 # the keyboard (the information box has no WM_NAME, so xdotool finds it only
 # this way) and closes it with Escape.

@@ -44,22 +44,35 @@ until xdotool getdisplaygeometry >/dev/null 2>&1; do
 done
 export LC_ALL=C.UTF-8
 
-# start PUZZLE: runs "$player" with a puzzle file and waits for its frame;
-# sets frame and fx, fy, fw, fh (the frame's client area) and gives it the
-# keyboard, which nobody else does without a window manager.
+# start [PUZZLE]: runs "$player" (with a puzzle file, or on its own
+# container) and waits for its frame; sets frame and fx, fy, fw, fh (the
+# frame's client area) and gives it the keyboard.
 start() {
-  QT_QPA_PLATFORM=xcb "$player" "$1" &
+  QT_QPA_PLATFORM=xcb "$player" ${1:+"$1"} &
   player_pid=$!
   frame=$(timeout 30 xdotool search --sync --name "Tavimo Rätsel-Player" | head -n 1)
   if [ -z "$frame" ]; then
-    echo "FAIL: the frame did not appear for $1"
+    echo "FAIL: the frame did not appear for ${1:-$player}"
     exit 1
   fi
   sleep 1
   eval "$(xdotool getwindowgeometry --shell "$frame")"
   fx=$X fy=$Y fw=$WIDTH fh=$HEIGHT
+  focus_frame
+}
+
+# Gives the frame the keyboard, which nobody else does without a window manager.
+focus_frame() {
   xdotool windowfocus --sync "$frame" 2>/dev/null || xdotool windowfocus "$frame"
   sleep 0.3
+}
+
+# keys KEY...: one key after the other, each given time to take effect.
+keys() {
+  for k in "$@"; do
+    xdotool key "$k"
+    sleep 0.3
+  done
 }
 
 stop() {
