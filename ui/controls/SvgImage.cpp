@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIconEngine>
 #include <QPainter>
@@ -15,6 +16,7 @@
 #include <QSvgRenderer>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <cstdio>
 #include <vector>
 
@@ -48,13 +50,49 @@ QImage DrawSvgAtRatio(const QString& path, qreal ratio) {
     return img;
 }
 
-// The picture rendered at build time, or a null image.
+// A picture rendered by the build is kept as its pixels (premultiplied ARGB,
+// in the machine's byte order) after a mark and its size. The resource
+// compiler packs it, so loading one is an unpacking and a copy: no image
+// decoder runs at start.
+constexpr quint32 PictureMark = 0x5A585031;
+struct TPictureHeader {
+    quint32 Mark;
+    quint32 Width;
+    quint32 Height;
+};
+constexpr quint32 MaxPictureSide = 4096;
+
+// The picture rendered at build time, or a null image (also for one of
+// another byte order or cut short).
 QImage LoadPrebuilt(const QString& prebuilt) {
-    if (prebuilt.isEmpty() || !QResource(prebuilt).isValid()) return QImage();
-    QImage img(prebuilt);
-    // Saved without premultiplied alpha, which converts back exactly.
-    if (!img.isNull()) img.convertTo(QImage::Format_ARGB32_Premultiplied);
+    if (prebuilt.isEmpty()) return QImage();
+    const QResource resource(prebuilt);
+    if (!resource.isValid()) return QImage();
+    const QByteArray bytes = resource.uncompressedData();
+    TPictureHeader header{};
+    if (bytes.size() < qsizetype(sizeof header)) return QImage();
+    std::memcpy(&header, bytes.constData(), sizeof header);
+    if (header.Mark != PictureMark || header.Width == 0 || header.Height == 0 ||
+        header.Width > MaxPictureSide || header.Height > MaxPictureSide)
+        return QImage();
+    const qsizetype row = qsizetype(header.Width) * 4;
+    if (bytes.size() != qsizetype(sizeof header) + row * header.Height) return QImage();
+    QImage img(int(header.Width), int(header.Height), QImage::Format_ARGB32_Premultiplied);
+    const char* pixels = bytes.constData() + sizeof header;
+    for (int y = 0; y < img.height(); ++y) std::memcpy(img.scanLine(y), pixels + y * row, row);
     return img;
+}
+
+bool SavePrebuilt(const QImage& picture, const QString& target) {
+    const QImage img = picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QFile file(target);
+    if (img.isNull() || !file.open(QIODevice::WriteOnly)) return false;
+    const TPictureHeader header{PictureMark, quint32(img.width()), quint32(img.height())};
+    bool written = file.write(reinterpret_cast<const char*>(&header), sizeof header) == sizeof header;
+    const qint64 row = qint64(img.width()) * 4;
+    for (int y = 0; written && y < img.height(); ++y)
+        written = file.write(reinterpret_cast<const char*>(img.constScanLine(y)), row) == row;
+    return written && file.flush();
 }
 
 // Does what the toolkit's vector icons do, but never parses the image for a
@@ -114,11 +152,11 @@ QString PrebuiltName(const QString& path, const QString& suffix) {
 } // namespace
 
 QString PrebuiltPicture(const QString& path, const QSize& pixels) {
-    return PrebuiltName(path, QStringLiteral("-%1x%2.png").arg(pixels.width()).arg(pixels.height()));
+    return PrebuiltName(path, QStringLiteral("-%1x%2.pic").arg(pixels.width()).arg(pixels.height()));
 }
 
 QString PrebuiltPicture(const QString& path, int ratio) {
-    return PrebuiltName(path, QStringLiteral("-%1x.png").arg(ratio));
+    return PrebuiltName(path, QStringLiteral("-%1x.pic").arg(ratio));
 }
 
 QImage RenderSvg(const QString& path, qreal ratio) {
@@ -176,7 +214,7 @@ int RenderPrebuiltPictures(const QStringList& arguments) {
                                     : PrebuiltPicture(resource, QSize(value, value)))
                                  .mid(11));
             if (img.isNull() || !QDir().mkpath(QFileInfo(target).path()) ||
-                !img.convertToFormat(QImage::Format_ARGB32).save(target, "PNG")) {
+                !SavePrebuilt(img, target)) {
                 std::fprintf(stderr, "%s: cannot render %s\n", qPrintable(file), qPrintable(target));
                 return 1;
             }

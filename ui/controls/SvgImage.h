@@ -25,8 +25,8 @@ QImage RenderSvg(const QString& path, const QSize& pixels);
 QIcon SvgIcon(const QString& path);
 
 // The resource that holds a picture rendered at build time: path with
-// ":/prebuilt/" for ":/" and, for ".svg", "-WxH.png" for a size in pixels or
-// "-Rx.png" for its own size at a whole ratio R. Pictures not rendered at
+// ":/prebuilt/" for ":/" and, for ".svg", "-WxH.pic" for a size in pixels or
+// "-Rx.pic" for its own size at a whole ratio R. Pictures not rendered at
 // build time have none, and are drawn when first asked for.
 QString PrebuiltPicture(const QString& path, const QSize& pixels);
 QString PrebuiltPicture(const QString& path, int ratio);

@@ -162,8 +162,8 @@ private Q_SLOTS:
     void prebuiltPicturesAreTheVectorImages() {
         // Icons look as the toolkit's own vector icons look, in every mode;
         // pictures at their own size as rendered for the ratio.
-        static const QRegularExpression sized(QStringLiteral("^(.*)-(\\d+)x(\\d+)\\.png$"));
-        static const QRegularExpression ratio(QStringLiteral("^(.*)-(\\d+)x\\.png$"));
+        static const QRegularExpression sized(QStringLiteral("^(.*)-(\\d+)x(\\d+)\\.pic$"));
+        static const QRegularExpression ratio(QStringLiteral("^(.*)-(\\d+)x\\.pic$"));
         int pictures = 0;
         for (QDirIterator it(QStringLiteral(":/prebuilt"), QDir::Files, QDirIterator::Subdirectories);
              it.hasNext();) {
