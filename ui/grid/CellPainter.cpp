@@ -139,15 +139,57 @@ std::size_t TTextCache::TKeyHash::operator()(const TKey& k) const {
     return h;
 }
 
+std::size_t TTextCache::TPreparedKeyHash::operator()(const TPreparedKey& k) const {
+    return qHash(k.Text) ^ (std::size_t(k.Font) * 0x9e3779b97f4a7c15ull) ^ std::size_t(k.Dpi);
+}
+
 void TTextCache::DrawAt(QPainter& canvas, const QFont& font, const QColor& colour, int x, int y,
                         const QString& text) {
-    if (!Copy(canvas, font, colour, QRect(x, y, 0, 0), text, false))
+    if (!Copy(canvas, font, colour, QRect(x, y, 0, 0), text, false) &&
+        !DrawPrepared(canvas, font, colour, x, y, text))
         DrawTextAt(canvas, font, colour, x, y, text);
+}
+
+bool TTextCache::DrawPrepared(QPainter& canvas, const QFont& font, const QColor& colour, int x,
+                              int y, const QString& text) {
+    // Shaped glyphs are placed exactly as drawing places them only on a
+    // canvas that moves them by whole pixels; a line break would be laid out
+    // differently.
+    if (text.isEmpty() || !canvas.device() ||
+        canvas.deviceTransform().type() > QTransform::TxTranslate)
+        return false;
+    for (const QChar ch : text)
+        if (ch.unicode() < 0x20 || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator)
+            return false;
+    canvas.setFont(font);
+    canvas.setPen(colour);
+    StartAnewIfFull();
+    const TPreparedKey key{text, FontIndex(font), canvas.device()->logicalDpiY()};
+    auto it = m_prepared.find(key);
+    if (it == m_prepared.end()) {
+        QStaticText prepared(text);
+        prepared.setTextFormat(Qt::PlainText);
+        // Laid out with the font as the canvas resolves it, which drawing
+        // compares against.
+        prepared.prepare(canvas.transform(), canvas.font());
+        it = m_prepared.emplace(key, std::move(prepared)).first;
+    }
+    canvas.drawStaticText(QPoint(x, y), it->second);
+    return true;
 }
 
 void TTextCache::DrawCentred(QPainter& canvas, const QFont& font, const QColor& colour,
                              const QRect& rect, const QString& text) {
     if (!Copy(canvas, font, colour, rect, text, true)) DrawTextCentred(canvas, font, colour, rect, text);
+}
+
+void TTextCache::StartAnewIfFull() {
+    // Zooming leaves texts of other sizes behind: the cache starts anew rather
+    // than grow. The keys name their fonts by index, so all goes at once.
+    if (m_pictures.size() < 4096 && m_prepared.size() < 4096 && m_fonts.size() < 256) return;
+    m_pictures.clear();
+    m_prepared.clear();
+    m_fonts.clear();
 }
 
 int TTextCache::FontIndex(const QFont& font) {
@@ -183,12 +225,7 @@ bool TTextCache::Copy(QPainter& canvas, const QFont& font, const QColor& colour,
              device->logicalDpiX(),
              dpiY,
              static_cast<int>(canvas.renderHints())};
-    // Zooming leaves pictures of other sizes behind: the cache starts anew
-    // rather than grow.
-    if (m_pictures.size() >= 4096) {
-        m_pictures.clear();
-        m_fonts.clear();
-    }
+    StartAnewIfFull();
     key.Font = FontIndex(font);
     auto it = m_pictures.find(key);
     if (it == m_pictures.end())

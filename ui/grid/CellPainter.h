@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QPoint>
 #include <QRect>
+#include <QStaticText>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -110,14 +111,32 @@ private:
         bool Drawn = false; // the copy differed: the text is drawn each time
     };
 
+    // A text placed by its corner: the glyphs shaped once, placed as drawing
+    // places them. Shaping a short text takes longer than drawing it.
+    struct TPreparedKey {
+        QString Text;
+        int Font = 0;
+        int Dpi = 0;
+        bool operator==(const TPreparedKey& o) const {
+            return Font == o.Font && Dpi == o.Dpi && Text == o.Text;
+        }
+    };
+    struct TPreparedKeyHash {
+        std::size_t operator()(const TPreparedKey& k) const;
+    };
+
     bool Copy(QPainter& canvas, const QFont& font, const QColor& colour, const QRect& box,
               const QString& text, bool centred);
+    bool DrawPrepared(QPainter& canvas, const QFont& font, const QColor& colour, int x, int y,
+                      const QString& text);
     TPicture Make(QPainter& canvas, const TKey& key, const QFont& font, const QColor& colour,
                   const QRect& box, bool centred) const;
+    void StartAnewIfFull();
     int FontIndex(const QFont& font);
 
     std::vector<QFont> m_fonts;
     std::unordered_map<TKey, TPicture, TKeyHash> m_pictures;
+    std::unordered_map<TPreparedKey, QStaticText, TPreparedKeyHash> m_prepared;
     int m_copies = 0;
 };
 
