@@ -459,9 +459,14 @@ void TLegendForm::SetRowText(int tag, int row, int col, const std::string& text)
 }
 
 bool TLegendForm::SelectLegendRow(int number, TWordDir direction) {
-    m_syncEnabled = false;
     const int tag = direction == TWordDir::Across ? 0 : 1;
     const TLegendRows& rows = Rows(tag);
+    // A cursor moving within a word leaves the legend as it is.
+    if (const int current = m_lists[tag]->Row();
+        m_activeTag == tag && current >= 0 && current < static_cast<int>(rows.size()) &&
+        RowNumber(rows[static_cast<std::size_t>(current)].Cells[1]) == number)
+        return true;
+    m_syncEnabled = false;
     int found = -1;
     for (std::size_t r = 0; r < rows.size() && found < 0; ++r)
         if (RowNumber(rows[r].Cells[1]) == number) found = static_cast<int>(r);

@@ -143,7 +143,9 @@ TPlayCommands::TPlayCommands(TPlayerSession& session, TModalDialogs& dialogs, QO
             &TPlayerSession::TakeSnapshot);
 
     connect(&s, &TPlayerSession::CommandsChanged, this, &TPlayCommands::Update);
-    connect(&s, &TPlayerSession::CursorChanged, this, &TPlayCommands::Update);
+    // A cursor move changes only what depends on the cell: every arrow key
+    // comes by here.
+    connect(&s, &TPlayerSession::CursorChanged, this, &TPlayCommands::UpdateCursorCommands);
     Update();
 }
 
@@ -181,22 +183,15 @@ void TPlayCommands::Update() {
     const bool playing = open && s.ViewMode() == 0;
     const TPuzzleKind kind = s.Kind();
     const TProgramSettings& settings = s.Settings();
-    const QPoint cursor = s.Cursor();
-    const bool across = s.InputDirection() == TInputDir::Across;
 
-    QAction* blank = Action(TPlayCommand::BlankField);
-    blank->setVisible(playing && IsAmerican(kind));
-    blank->setChecked(CursorHas(s, cfBlank));
+    Action(TPlayCommand::BlankField)->setVisible(playing && IsAmerican(kind));
 
     QAction* reveal = Action(TPlayCommand::RevealLetter);
     reveal->setVisible(playing && !IsJigsaw(kind) && (p.HelpOptions & hoInsertLetter));
-    reveal->setEnabled(open && !CursorHas(s, StopFlag(kind)));
     reveal->setText(IsSudoku(kind) ? Utf8("Symbol &eintragen") : Utf8("Buchstaben &eintragen"));
 
-    QAction* word = Action(TPlayCommand::EnterWord);
-    word->setVisible(playing && (IsSwedish(kind) || IsBrainTeaser(kind)));
-    word->setEnabled(open && WordNumberAt(p, cursor.x(), cursor.y(),
-                                          across ? TWordDir::Across : TWordDir::Down) > 0);
+    Action(TPlayCommand::EnterWord)->setVisible(playing && (IsSwedish(kind) || IsBrainTeaser(kind)));
+    UpdateCursorCommands();
 
     // The clue and the look-up of brain-teaser words only where the author allows hints.
     const bool clues =
@@ -228,6 +223,19 @@ void TPlayCommands::Update() {
     }
 
     UpdateMarkItems();
+}
+
+void TPlayCommands::UpdateCursorCommands() {
+    const TPlayerSession& s = m_session;
+    const TPuzzleData& p = s.Puzzle();
+    const bool open = s.FormOpen(TFormKind::Puzzle);
+    const QPoint cursor = s.Cursor();
+    const bool across = s.InputDirection() == TInputDir::Across;
+    Action(TPlayCommand::BlankField)->setChecked(CursorHas(s, cfBlank));
+    Action(TPlayCommand::RevealLetter)->setEnabled(open && !CursorHas(s, StopFlag(s.Kind())));
+    Action(TPlayCommand::EnterWord)
+        ->setEnabled(open && WordNumberAt(p, cursor.x(), cursor.y(),
+                                          across ? TWordDir::Across : TWordDir::Down) > 0);
 }
 
 void TPlayCommands::UpdateMarkItems() {

@@ -55,6 +55,8 @@ public:
     void Update();
     // The marking items the puzzle's symbols allow, ticked at the current mark.
     void UpdateMarkItems();
+    // Only the states that depend on the cursor's cell.
+    void UpdateCursorCommands();
     // The snapshot slots in use, captioned with their time of day.
     void UpdateSnapshotItems();
 
