@@ -150,17 +150,33 @@ void TTextCache::DrawAt(QPainter& canvas, const QFont& font, const QColor& colou
         DrawTextAt(canvas, font, colour, x, y, text);
 }
 
-bool TTextCache::DrawPrepared(QPainter& canvas, const QFont& font, const QColor& colour, int x,
-                              int y, const QString& text) {
-    // Shaped glyphs are placed exactly as drawing places them only on a
-    // canvas that moves them by whole pixels; a line break would be laid out
-    // differently.
-    if (text.isEmpty() || !canvas.device() ||
-        canvas.deviceTransform().type() > QTransform::TxTranslate)
+void TTextCache::DrawCentred(QPainter& canvas, const QFont& font, const QColor& colour,
+                             const QRect& rect, const QString& text) {
+    if (!Copy(canvas, font, colour, rect, text, true) &&
+        !DrawPreparedCentred(canvas, font, colour, rect, text))
+        DrawTextCentred(canvas, font, colour, rect, text);
+}
+
+bool TTextCache::Preparable(const QPainter& canvas, const QFont& font, const QString& text) const {
+    // Texts the toolkit lays out differently (line breaks, tabs, decorations,
+    // right-to-left painting) are drawn.
+    if (text.isEmpty() || !canvas.device() || canvas.layoutDirection() == Qt::RightToLeft ||
+        font.underline() || font.overline() || font.strikeOut())
         return false;
     for (const QChar ch : text)
-        if (ch.unicode() < 0x20 || ch == QChar::LineSeparator || ch == QChar::ParagraphSeparator)
+        if (ch.unicode() < 0x20 || ch.unicode() == 0x9C || ch == QChar::LineSeparator ||
+            ch == QChar::ParagraphSeparator)
             return false;
+    return true;
+}
+
+bool TTextCache::DrawPrepared(QPainter& canvas, const QFont& font, const QColor& colour, int x,
+                              int y, const QString& text) {
+    // The shaped glyphs land where drawing puts them only on a canvas that
+    // moves them by whole pixels.
+    if (!Preparable(canvas, font, text) ||
+        canvas.deviceTransform().type() > QTransform::TxTranslate)
+        return false;
     canvas.setFont(font);
     canvas.setPen(colour);
     StartAnewIfFull();
@@ -178,17 +194,57 @@ bool TTextCache::DrawPrepared(QPainter& canvas, const QFont& font, const QColor&
     return true;
 }
 
-void TTextCache::DrawCentred(QPainter& canvas, const QFont& font, const QColor& colour,
-                             const QRect& rect, const QString& text) {
-    if (!Copy(canvas, font, colour, rect, text, true)) DrawTextCentred(canvas, font, colour, rect, text);
+bool TTextCache::DrawPreparedCentred(QPainter& canvas, const QFont& font, const QColor& colour,
+                                     const QRect& rect, const QString& text) {
+    if (!Preparable(canvas, font, text)) return false;
+    canvas.setFont(font);
+    canvas.setPen(colour);
+    StartAnewIfFull();
+    const TPreparedKey key{text, FontIndex(font), canvas.device()->logicalDpiY()};
+    auto it = m_centred.find(key);
+    if (it == m_centred.end()) {
+        // One line laid out as the toolkit lays out a single-line text for a
+        // rectangle: left-aligned, unbounded, at the top.
+        auto layout = std::make_shared<QTextLayout>(text, canvas.font());
+        QTextOption option(Qt::AlignLeft);
+        option.setTextDirection(canvas.layoutDirection());
+        layout->setTextOption(option);
+        layout->setCacheEnabled(true);
+        layout->beginLayout();
+        QTextLine line = layout->createLine();
+        if (line.isValid()) {
+            line.setLineWidth(0x01000000);
+            line.setPosition(QPointF(0, 0));
+        }
+        layout->endLayout();
+        if (!line.isValid()) return false;
+        it = m_centred.emplace(key, TCentred{layout, line.naturalTextWidth(), line.ascent() + line.descent()})
+                 .first;
+    }
+    // Placed and clipped as drawing a centred text places and clips it.
+    const TCentred& c = it->second;
+    const QRectF r(rect);
+    const QTextLine line = c.Layout->lineAt(0);
+    const qreal top = (r.height() - c.Height) / 2;
+    const bool clip = !r.contains(QRectF(r.x() + (r.width() - c.Width) / 2, r.y() + top, c.Width, c.Height));
+    if (clip) {
+        canvas.save();
+        canvas.setClipRect(r, Qt::IntersectClip);
+    }
+    line.draw(&canvas, QPointF(r.x() + (r.width() - line.horizontalAdvance()) / 2, r.y() + top));
+    if (clip) canvas.restore();
+    return true;
 }
 
 void TTextCache::StartAnewIfFull() {
     // Zooming leaves texts of other sizes behind: the cache starts anew rather
     // than grow. The keys name their fonts by index, so all goes at once.
-    if (m_pictures.size() < 4096 && m_prepared.size() < 4096 && m_fonts.size() < 256) return;
+    if (m_pictures.size() < 4096 && m_prepared.size() < 4096 && m_centred.size() < 4096 &&
+        m_fonts.size() < 256)
+        return;
     m_pictures.clear();
     m_prepared.clear();
+    m_centred.clear();
     m_fonts.clear();
 }
 

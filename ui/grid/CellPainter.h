@@ -10,9 +10,11 @@
 #include <QRect>
 #include <QStaticText>
 #include <QString>
+#include <QTextLayout>
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -111,8 +113,8 @@ private:
         bool Drawn = false; // the copy differed: the text is drawn each time
     };
 
-    // A text placed by its corner: the glyphs shaped once, placed as drawing
-    // places them. Shaping a short text takes longer than drawing it.
+    // Texts shaped once and placed as drawing places them: shaping a short
+    // text takes longer than drawing it.
     struct TPreparedKey {
         QString Text;
         int Font = 0;
@@ -127,8 +129,16 @@ private:
 
     bool Copy(QPainter& canvas, const QFont& font, const QColor& colour, const QRect& box,
               const QString& text, bool centred);
+    struct TCentred {
+        std::shared_ptr<QTextLayout> Layout; // one line
+        qreal Width = 0;
+        qreal Height = 0;
+    };
+    bool Preparable(const QPainter& canvas, const QFont& font, const QString& text) const;
     bool DrawPrepared(QPainter& canvas, const QFont& font, const QColor& colour, int x, int y,
                       const QString& text);
+    bool DrawPreparedCentred(QPainter& canvas, const QFont& font, const QColor& colour,
+                             const QRect& rect, const QString& text);
     TPicture Make(QPainter& canvas, const TKey& key, const QFont& font, const QColor& colour,
                   const QRect& box, bool centred) const;
     void StartAnewIfFull();
@@ -137,6 +147,7 @@ private:
     std::vector<QFont> m_fonts;
     std::unordered_map<TKey, TPicture, TKeyHash> m_pictures;
     std::unordered_map<TPreparedKey, QStaticText, TPreparedKeyHash> m_prepared;
+    std::unordered_map<TPreparedKey, TCentred, TPreparedKeyHash> m_centred;
     int m_copies = 0;
 };
 
