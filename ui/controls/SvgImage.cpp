@@ -88,7 +88,8 @@ bool SavePrebuilt(const QImage& picture, const QString& target) {
     QFile file(target);
     if (img.isNull() || !file.open(QIODevice::WriteOnly)) return false;
     const TPictureHeader header{PictureMark, quint32(img.width()), quint32(img.height())};
-    bool written = file.write(reinterpret_cast<const char*>(&header), sizeof header) == sizeof header;
+    bool written =
+        file.write(reinterpret_cast<const char*>(&header), sizeof header) == sizeof header;
     const qint64 row = qint64(img.width()) * 4;
     for (int y = 0; written && y < img.height(); ++y)
         written = file.write(reinterpret_cast<const char*>(img.constScanLine(y)), row) == row;

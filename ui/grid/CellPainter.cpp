@@ -115,7 +115,9 @@ QString InstalledFace(const QString& face) {
     // one family has fontconfig resolve it as an alias first, a fraction of a
     // millisecond per name at start.
     const QStringList families = QFontDatabase::families();
-    auto installed = [&](const QString& name) { return families.contains(name, Qt::CaseInsensitive); };
+    auto installed = [&](const QString& name) {
+        return families.contains(name, Qt::CaseInsensitive);
+    };
     QString chosen = face;
     if (!installed(face)) {
         const QStringList substitutes = QFont::substitutes(face);
@@ -218,15 +220,16 @@ bool TTextCache::DrawPreparedCentred(QPainter& canvas, const QFont& font, const 
         }
         layout->endLayout();
         if (!line.isValid()) return false;
-        it = m_centred.emplace(key, TCentred{layout, line.naturalTextWidth(), line.ascent() + line.descent()})
-                 .first;
+        const TCentred laidOut{layout, line.naturalTextWidth(), line.ascent() + line.descent()};
+        it = m_centred.emplace(key, laidOut).first;
     }
     // Placed and clipped as drawing a centred text places and clips it.
     const TCentred& c = it->second;
     const QRectF r(rect);
     const QTextLine line = c.Layout->lineAt(0);
     const qreal top = (r.height() - c.Height) / 2;
-    const bool clip = !r.contains(QRectF(r.x() + (r.width() - c.Width) / 2, r.y() + top, c.Width, c.Height));
+    const QRectF ink(r.x() + (r.width() - c.Width) / 2, r.y() + top, c.Width, c.Height);
+    const bool clip = !r.contains(ink);
     if (clip) {
         canvas.save();
         canvas.setClipRect(r, Qt::IntersectClip);

@@ -190,7 +190,8 @@ void TPlayCommands::Update() {
     reveal->setVisible(playing && !IsJigsaw(kind) && (p.HelpOptions & hoInsertLetter));
     reveal->setText(IsSudoku(kind) ? Utf8("Symbol &eintragen") : Utf8("Buchstaben &eintragen"));
 
-    Action(TPlayCommand::EnterWord)->setVisible(playing && (IsSwedish(kind) || IsBrainTeaser(kind)));
+    Action(TPlayCommand::EnterWord)
+        ->setVisible(playing && (IsSwedish(kind) || IsBrainTeaser(kind)));
     UpdateCursorCommands();
 
     // The clue and the look-up of brain-teaser words only where the author allows hints.
