@@ -186,9 +186,13 @@ void TDrawGrid::NotifyAccessibleFocus() {
     if (!hasFocus()) return;
     const int index = AccessibleIndex(m_col, m_row);
     if (index < 0) return;
-    QAccessibleEvent event(this, QAccessible::Focus);
-    event.setChild(index);
-    QAccessible::updateAccessibility(&event);
+    // Without an assistive technology listening, the toolkit would still
+    // build the cell's interface for the event: on every arrow key.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(index);
+        QAccessible::updateAccessibility(&event);
+    }
     Q_EMIT AccessibleFocusRaised(index);
 }
 
