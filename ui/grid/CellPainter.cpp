@@ -172,6 +172,14 @@ bool TTextCache::Preparable(const QPainter& canvas, const QFont& font, const QSt
     return true;
 }
 
+TTextCache::TPreparedKey TTextCache::PrepareCanvas(QPainter& canvas, const QFont& font,
+                                                   const QColor& colour, const QString& text) {
+    canvas.setFont(font);
+    canvas.setPen(colour);
+    StartAnewIfFull();
+    return {text, FontIndex(font), canvas.device()->logicalDpiY()};
+}
+
 bool TTextCache::DrawPrepared(QPainter& canvas, const QFont& font, const QColor& colour, int x,
                               int y, const QString& text) {
     // The shaped glyphs land where drawing puts them only on a canvas that
@@ -179,10 +187,7 @@ bool TTextCache::DrawPrepared(QPainter& canvas, const QFont& font, const QColor&
     if (!Preparable(canvas, font, text) ||
         canvas.deviceTransform().type() > QTransform::TxTranslate)
         return false;
-    canvas.setFont(font);
-    canvas.setPen(colour);
-    StartAnewIfFull();
-    const TPreparedKey key{text, FontIndex(font), canvas.device()->logicalDpiY()};
+    const TPreparedKey key = PrepareCanvas(canvas, font, colour, text);
     auto it = m_prepared.find(key);
     if (it == m_prepared.end()) {
         QStaticText prepared(text);
@@ -199,10 +204,7 @@ bool TTextCache::DrawPrepared(QPainter& canvas, const QFont& font, const QColor&
 bool TTextCache::DrawPreparedCentred(QPainter& canvas, const QFont& font, const QColor& colour,
                                      const QRect& rect, const QString& text) {
     if (!Preparable(canvas, font, text)) return false;
-    canvas.setFont(font);
-    canvas.setPen(colour);
-    StartAnewIfFull();
-    const TPreparedKey key{text, FontIndex(font), canvas.device()->logicalDpiY()};
+    const TPreparedKey key = PrepareCanvas(canvas, font, colour, text);
     auto it = m_centred.find(key);
     if (it == m_centred.end()) {
         // One line laid out as the toolkit lays out a single-line text for a

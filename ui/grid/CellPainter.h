@@ -135,6 +135,9 @@ private:
         qreal Height = 0;
     };
     bool Preparable(const QPainter& canvas, const QFont& font, const QString& text) const;
+    // Sets font and colour on the canvas; the text's key.
+    TPreparedKey PrepareCanvas(QPainter& canvas, const QFont& font, const QColor& colour,
+                               const QString& text);
     bool DrawPrepared(QPainter& canvas, const QFont& font, const QColor& colour, int x, int y,
                       const QString& text);
     bool DrawPreparedCentred(QPainter& canvas, const QFont& font, const QColor& colour,
