@@ -188,16 +188,20 @@ bool TTextCache::DrawPrepared(QPainter& canvas, const QFont& font, const QColor&
         canvas.deviceTransform().type() > QTransform::TxTranslate)
         return false;
     const TPreparedKey key = PrepareCanvas(canvas, font, colour, text);
-    auto it = m_prepared.find(key);
-    if (it == m_prepared.end()) {
+    // A text is kept from its second drawing on: preparing one costs more
+    // than drawing it once, and many texts (a grid's numbers) are drawn once
+    // per paint.
+    const auto [it, first] = m_prepared.try_emplace(key);
+    if (first) return false;
+    if (!it->second) {
         QStaticText prepared(text);
         prepared.setTextFormat(Qt::PlainText);
         // Laid out with the font as the canvas resolves it, which drawing
         // compares against.
         prepared.prepare(canvas.transform(), canvas.font());
-        it = m_prepared.emplace(key, std::move(prepared)).first;
+        it->second = std::move(prepared);
     }
-    canvas.drawStaticText(QPoint(x, y), it->second);
+    canvas.drawStaticText(QPoint(x, y), *it->second);
     return true;
 }
 
@@ -205,8 +209,9 @@ bool TTextCache::DrawPreparedCentred(QPainter& canvas, const QFont& font, const 
                                      const QRect& rect, const QString& text) {
     if (!Preparable(canvas, font, text)) return false;
     const TPreparedKey key = PrepareCanvas(canvas, font, colour, text);
-    auto it = m_centred.find(key);
-    if (it == m_centred.end()) {
+    const auto [it, first] = m_centred.try_emplace(key);
+    if (first) return false; // kept from its second drawing on, as above
+    if (!it->second.Layout) {
         // One line laid out as the toolkit lays out a single-line text for a
         // rectangle: left-aligned, unbounded, at the top.
         auto layout = std::make_shared<QTextLayout>(text, canvas.font());
@@ -222,8 +227,7 @@ bool TTextCache::DrawPreparedCentred(QPainter& canvas, const QFont& font, const 
         }
         layout->endLayout();
         if (!line.isValid()) return false;
-        const TCentred laidOut{layout, line.naturalTextWidth(), line.ascent() + line.descent()};
-        it = m_centred.emplace(key, laidOut).first;
+        it->second = TCentred{layout, line.naturalTextWidth(), line.ascent() + line.descent()};
     }
     // Placed and clipped as drawing a centred text places and clips it.
     const TCentred& c = it->second;

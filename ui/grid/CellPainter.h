@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -130,7 +131,7 @@ private:
     bool Copy(QPainter& canvas, const QFont& font, const QColor& colour, const QRect& box,
               const QString& text, bool centred);
     struct TCentred {
-        std::shared_ptr<QTextLayout> Layout; // one line
+        std::shared_ptr<QTextLayout> Layout; // one line; none after the first drawing
         qreal Width = 0;
         qreal Height = 0;
     };
@@ -149,7 +150,8 @@ private:
 
     std::vector<QFont> m_fonts;
     std::unordered_map<TKey, TPicture, TKeyHash> m_pictures;
-    std::unordered_map<TPreparedKey, QStaticText, TPreparedKeyHash> m_prepared;
+    // Empty after a text's first drawing.
+    std::unordered_map<TPreparedKey, std::optional<QStaticText>, TPreparedKeyHash> m_prepared;
     std::unordered_map<TPreparedKey, TCentred, TPreparedKeyHash> m_centred;
     int m_copies = 0;
 };
