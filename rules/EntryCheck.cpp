@@ -26,7 +26,7 @@ bool WordTestPasses(const TPuzzleData& p, int col, int row, TWordDir direction, 
     for (int i = p.wordCount() - 1; i >= 0; --i) {
         const TPuzzleWord& w = p.Words[i];
         if (w.Direction != stored || w.Answer.view() != candidate) continue;
-        if (w.Number == slot.Number || !WordSolved(p, i)) return true;
+        if (PlainNumber(w.Number) == slot.Number || !WordSolved(p, i)) return true;
     }
     return false;
 }

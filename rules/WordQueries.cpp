@@ -55,7 +55,7 @@ void GetWordData(const TPuzzleData& p, int col, int row, TGridWordData& out, boo
     out.Col = c;
     out.Row = r;
     out.Position = across ? col - c + 1 : row - r + 1;
-    out.Number = p.cell(c, r).Number;
+    out.Number = PlainNumber(p.cell(c, r).Number);
     out.Index = FindWord(p, out.Number, out.Direction);
     for (; !IsBlock(p, c, r); c += dc, r += dr) {
         const TPuzzleCell& cell = p.cell(c, r);
@@ -104,15 +104,18 @@ int WordNumberAt(const TPuzzleData& p, int col, int row, TWordDir direction) {
     // A block cell's own start lies one beyond it, possibly past the grid.
     if (!InsideGrid(p, col, row)) return 0;
     const TPuzzleCell& cell = p.cell(col, row);
-    return (direction == TWordDir::Across ? cell.AcrossStart : cell.DownStart) ? cell.Number : 0;
+    return (direction == TWordDir::Across ? cell.AcrossStart : cell.DownStart)
+               ? PlainNumber(cell.Number)
+               : 0;
 }
 
 bool FindCellByNumber(const TPuzzleData& p, int number, int& col, int& row) {
     const int cols = UsedCols(p);
     const int rows = UsedRows(p);
+    const int wanted = PlainNumber(number);
     for (int c = 1; c <= cols; ++c)
         for (int r = 1; r <= rows; ++r)
-            if (p.cell(c, r).Number == number) {
+            if (PlainNumber(p.cell(c, r).Number) == wanted) {
                 col = c;
                 row = r;
                 return true;
@@ -124,8 +127,9 @@ bool FindCellByNumber(const TPuzzleData& p, int number, int& col, int& row) {
 
 int FindWord(const TPuzzleData& p, int number, TWordDir direction) {
     const auto stored = static_cast<std::uint8_t>(direction);
+    const int wanted = PlainNumber(number);
     for (int i = p.wordCount() - 1; i >= 0; --i)
-        if (p.Words[i].Number == number && p.Words[i].Direction == stored) return i;
+        if (PlainNumber(p.Words[i].Number) == wanted && p.Words[i].Direction == stored) return i;
     return -1;
 }
 
@@ -293,6 +297,33 @@ std::string TitleCase(std::string_view text) {
         afterLetter = IsTitleLetter(static_cast<unsigned char>(ch));
     }
     return out;
+}
+
+namespace {
+
+std::string_view TrimChars(std::string_view s, std::string_view chars) {
+    while (!s.empty() && chars.find(s.front()) != std::string_view::npos) s.remove_prefix(1);
+    while (!s.empty() && chars.find(s.back()) != std::string_view::npos) s.remove_suffix(1);
+    return s;
+}
+
+} // namespace
+
+std::string LineClues(const TPuzzleData& p, int line, bool across) {
+    std::string text;
+    const int n = across ? UsedCols(p) : UsedRows(p);
+    if (line < 0 || line >= GridDim) return text;
+    for (int k = 1; k <= n; ++k) {
+        const int number = PlainNumber(across ? p.cell(k, line).Number : p.cell(line, k).Number);
+        if (number == 0) continue;
+        const int index = FindWord(p, number, across ? TWordDir::Across : TWordDir::Down);
+        if (index < 0) continue;
+        text += p.Words[index].Clue.view();
+        text += "  |  ";
+    }
+    std::string_view t = TrimChars(text, " ");
+    t = TrimChars(t, "|");
+    return std::string(TrimChars(t, " "));
 }
 
 } // namespace zx

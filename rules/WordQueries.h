@@ -32,7 +32,9 @@ struct TGridWordData {
     // One character per cell in grid order: the solution letter of a crossing
     // cell, "?" elsewhere. Never reversed.
     std::string Pattern;
-    std::int32_t Number = 0;   // Number of the word's first cell in grid order
+    // Number of the word's first cell in grid order, without the sign that
+    // hides it: a hidden number is still the word's number.
+    std::int32_t Number = 0;
     std::int32_t Index = -1;   // word record (FindWord), -1 when none
     std::int32_t Length = 0;   // characters of Text
     std::int32_t Position = 0; // 1-based position of the queried cell in Text
@@ -41,6 +43,12 @@ struct TGridWordData {
     bool Reversed = false; // the word record's Reversed; false without a record
     TWordDir Direction = TWordDir::Across;
 };
+
+// A word number without the sign that hides it (Number < 0 hides the number
+// of a cell or word record; look-ups use its value).
+constexpr int PlainNumber(std::int32_t n) {
+    return n >= 0 ? n : (n == INT32_MIN ? 0 : -n);
+}
 
 // Columns and rows in use, never more than the arrays hold (files may say more).
 inline int UsedCols(const TPuzzleData& p) {
@@ -90,19 +98,25 @@ TGridWordData GetWordData(const TPuzzleData& p, int col, int row, bool reverse, 
 // Moves (col, row) to the cell after the nearest block at or before it, in
 // that direction. Positions outside the grid become (0, 0).
 void WordStart(const TPuzzleData& p, int& col, int& row, TWordDir direction);
-// Number of the word starting at WordStart of (col, row) in that direction;
-// 0 when no word of that direction starts there.
+// Number of the word starting at WordStart of (col, row) in that direction
+// (PlainNumber); 0 when no word of that direction starts there.
 int WordNumberAt(const TPuzzleData& p, int col, int row, TWordDir direction);
 
-// First cell in column-major order carrying the number; false and (-1, -1) when none.
+// First cell in column-major order carrying the number, hidden or not; false
+// and (-1, -1) when none.
 bool FindCellByNumber(const TPuzzleData& p, int number, int& col, int& row);
-// Last word record in use with that number and direction; -1 when none. A
+// Last word record in use with that number (hidden or not) and direction;
+// -1 when none. A
 // record whose direction byte is neither wdDown nor wdAcross matches neither.
 int FindWord(const TPuzzleData& p, int number, TWordDir direction);
 // Last word record in use whose Answer equals text exactly, of that direction; -1 when none.
 int FindWordByText(const TPuzzleData& p, std::string_view text, TWordDir direction);
 std::string ClueOf(const TPuzzleData& p, int number, TWordDir direction);
 int WordLength(const TPuzzleData& p, int number, TWordDir direction);
+// The clues of the words that start in grid row line (across) or column line
+// (down), joined by "  |  ", without separators at the ends: what French and
+// American crosswords list for a line.
+std::string LineClues(const TPuzzleData& p, int line, bool across);
 // cfBlock cells of column index (rowFlag false) or of row index (rowFlag true).
 int CountBlocks(const TPuzzleData& p, int index, bool rowFlag);
 // Number puzzles: code table index (0..25) of the first character of text; -1 when none.

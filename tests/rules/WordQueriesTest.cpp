@@ -52,6 +52,24 @@ TEST(GetWordData, DescribesTheSlot) {
     }
 }
 
+TEST(WordQueries, AHiddenNumberIsStillTheWordsNumber) {
+    // Word 2 down (UHR) with its number hidden in the cell and in its record.
+    TTestPuzzle t = Small();
+    t.p().cell(3, 1).Number = -2;
+    const int record = FindWord(t.p(), 2, TWordDir::Down);
+    ASSERT_GE(record, 0);
+    t.p().Words[record].Number = -2;
+    int col = 0, row = 0;
+    EXPECT_TRUE(FindCellByNumber(t.p(), 2, col, row));
+    EXPECT_EQ(std::pair(col, row), std::pair(3, 1));
+    EXPECT_EQ(FindWord(t.p(), 2, TWordDir::Down), record);
+    EXPECT_EQ(FindWord(t.p(), -2, TWordDir::Down), record);
+    EXPECT_EQ(WordNumberAt(t.p(), 3, 2, TWordDir::Down), 2);
+    const TGridWordData w = GetWordData(t.p(), 3, 3, false, false, TWordDir::Down);
+    EXPECT_EQ(std::pair(w.Number, w.Index), std::pair(2, record));
+    EXPECT_EQ(ClueOf(t.p(), 2, TWordDir::Down), t.p().Words[record].Clue.str());
+}
+
 TEST(GetWordData, StaysInsideTheGrid) {
     TTestPuzzle t = MakeCrossword(TPuzzleKind::Swedish, {"ABC"});
     t.p().cell(4, 1).Flags = 0; // a border cell that lacks its block flag

@@ -597,7 +597,7 @@ QString TRaetselForm::StatusTextAt(int col, int row) const {
                                 : utf8("Dieses Feld enthält einen Buchstaben");
 }
 
-void TRaetselForm::ShowHoverHint(const QPoint& cell, const QPoint& pos) {
+void TRaetselForm::ShowHoverHint(const QPoint& cell) {
     const TPuzzleData& p = Puzzle();
     const TPuzzleKind kind = m_session.Kind();
     const int col = cell.x();
@@ -606,9 +606,10 @@ void TRaetselForm::ShowHoverHint(const QPoint& cell, const QPoint& pos) {
     const int n = c.Number;
     const bool numbered = n >= 1 && n <= 199;
     const int m = m_grid->Margin();
-    const QPoint corner = m_grid->mapToGlobal(m_grid->CellRect(col, row).topLeft() + QPoint(m, m));
+    // The hint stands beside the cell under the pointer, never on it.
+    const QRect place(m_grid->mapToGlobal(m_grid->CellRect(col, row).topLeft() + QPoint(m, m)),
+                      m_grid->CellRect(col, row).size());
     QString text;
-    QPoint at = corner - QPoint(3, 0);
     int size = 12;
     if (IsSwedish(kind) && numbered) {
         const QString across = QStringLiteral("W: ") + ToQString(ClueOf(p, n, TWordDir::Across));
@@ -619,7 +620,6 @@ void TRaetselForm::ShowHoverHint(const QPoint& cell, const QPoint& pos) {
             text = down;
         else
             text = QString::number(n) + m_grid->statusTip();
-        at = m_grid->mapToGlobal(pos) + QPoint(14, 14);
         size = 0;
     } else if (IsNumberPuzzle(kind) && !(c.Flags & cfBlock) && n < 200) {
         // A letter missing from the code table has no number to tell.
@@ -636,9 +636,8 @@ void TRaetselForm::ShowHoverHint(const QPoint& cell, const QPoint& pos) {
     } else if (HasHeaderLines(kind) && (col == 0) != (row == 0)) {
         // The block counts the legend lists for each column and row.
         text = QString::number(row == 0 ? CountBlocks(p, col, false) : CountBlocks(p, row, true));
-        at = corner + QPoint(3, m_grid->RowHeight(row));
     }
-    if (!text.isEmpty()) m_frame.ShowHintAt(at.x(), at.y(), size, text);
+    if (!text.isEmpty()) m_frame.ShowHintAt(place, size, text);
 }
 
 void TRaetselForm::RaetselMouseMove(const QPoint& pos) {
@@ -648,7 +647,7 @@ void TRaetselForm::RaetselMouseMove(const QPoint& pos) {
     if (m_frame.HintVisible()) m_frame.CloseHint();
     m_lastHoverCell = cell;
     const bool onCell = cell.x() >= 0 && cell.y() >= 0;
-    if (onCell && m_session.Settings().HinweiseZeigen) ShowHoverHint(cell, pos);
+    if (onCell && m_session.Settings().HinweiseZeigen) ShowHoverHint(cell);
     // The frame's status line shows the hint of the control under the mouse.
     const QString status = onCell ? StatusTextAt(cell.x(), cell.y()) : QString();
     m_grid->setStatusTip(status);
@@ -671,7 +670,8 @@ bool TRaetselForm::RaetselDragOver(const QMimeData* data, const QPoint& pos) con
     if (!ReadWordDrag(data)) return false;
     const QPoint cell = m_grid->CellAt(pos);
     if (cell.x() < 0 || cell.y() < 0) return false;
-    const int n = Puzzle().cell(cell.x(), cell.y()).Number;
+    // A hidden number still starts its word.
+    const int n = PlainNumber(Puzzle().cell(cell.x(), cell.y()).Number);
     return n >= 1 && n <= 199;
 }
 
@@ -708,6 +708,10 @@ void TRaetselForm::RaetselDragDrop(const QMimeData* data, const QPoint& pos) {
     TBatch batch(*this);
     m_session.DropWord(cell.x(), cell.y(), direction, word->Word, reversed, word->WordIndex);
     m_grid->SelectCell(cell.x(), cell.y());
+    // The next letters typed belong to the grid, not to the list the word came from.
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()); sub && sub->mdiArea())
+        sub->mdiArea()->setActiveSubWindow(sub);
+    m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 // ---------------------------------------------------------------- commands
@@ -793,6 +797,7 @@ void TRaetselForm::CreateToolbar() {
                 QString::fromUtf8("Für dieses Symbol mögliche Felder im Rätsel farblich absetzen"));
         }
         button->SetCommand(m_commands.MarkAction(tag));
+        m_markButtons[static_cast<std::size_t>(tag)] = button;
     }
 }
 
@@ -810,6 +815,18 @@ void TRaetselForm::UpdateToolbar() {
     m_sbBuchstEintragen->move(begriff + m_sbBegrEintragen->width(), 4);
     m_panelMark->move(m_sbBuchstEintragen->x() + m_sbBuchstEintragen->width(), 4);
     m_panelMark->setVisible(IsSudoku(kind));
+    // Only the puzzle's own symbols are offered, then the two-symbol marking.
+    const int symbols = Puzzle().ColCount;
+    int left = 0;
+    for (int tag = 0; tag <= 13; ++tag) {
+        TSpeedButton* button = m_markButtons[static_cast<std::size_t>(tag)];
+        const bool offered = tag <= symbols || tag == 13;
+        button->setVisible(offered);
+        if (!offered) continue;
+        button->move(left, 0);
+        left += button->width();
+    }
+    m_panelMark->setFixedWidth(left);
 }
 
 void TRaetselForm::CreatePopupMenu() {
@@ -832,6 +849,7 @@ void TRaetselForm::CreatePopupMenu() {
     menu->addAction(mirror(TPlayCommand::EnterWord, "MItemPlayBegriffEintragen",
                            "Begriff eintragen..",
                            "Den gesuchten Begriff für die aktuelle Eingabeposition eingeben"));
+    menu->addAction(m_commands.Action(TPlayCommand::LookUpWord));
     menu->addAction(m_commands.Action(TPlayCommand::ShowClue));
     menu->addAction(m_commands.Action(TPlayCommand::LookUp));
     menu->addSeparator();
@@ -842,10 +860,15 @@ void TRaetselForm::CreatePopupMenu() {
     menu->addSeparator();
     menu->addAction(mirror(TPlayCommand::ShowErrors, "MItemPlayShowFail", "Fehleinträge markieren",
                            "Fehlerhafte Buchstaben im Rätsel farblich absetzen"));
-    m_mItemPlayShowLength = mirror(TPlayCommand::ShowLengths, "MItemPlayShowLength",
-                                   "&Begrifflängen anzeigen", "Die Längen der Begriffe anzeigen");
+    m_mItemPlayShowLength =
+        mirror(TPlayCommand::ShowLengths, "MItemPlayShowLength", "&Begrifflängen anzeigen",
+               "Die Längen der Begriffe in Knobelgittern anzeigen");
     menu->addAction(m_mItemPlayShowLength);
-    menu->addAction(mirror(TPlayCommand::ShowHints, "MItemPlayShowHints", "Tooltips anzeigen", ""));
+    // The popup offers the tooltips for every kind.
+    QAction* hints = MirrorCommand(m_commands.Action(TPlayCommand::ShowHints),
+                                   utf8("Tooltips anzeigen"), QString(), this, false);
+    hints->setObjectName(QStringLiteral("MItemPlayShowHints"));
+    menu->addAction(hints);
 
     m_mItemPlayFelderMarkieren = menu->addMenu(utf8("Felder markieren"));
     m_mItemPlayFelderMarkieren->setObjectName(QStringLiteral("MItemPlayFelderMarkieren"));
@@ -859,9 +882,13 @@ void TRaetselForm::CreatePopupMenu() {
         caption.remove(QLatin1Char('&'));
         QAction* item =
             MirrorCommand(command, caption, m_commands.MarkItem(tag)->statusTip(), this, false);
-        // Shown like the frame's item: for the symbols the puzzle uses.
-        connect(m_mItemPlayFelderMarkieren, &QMenu::aboutToShow, item,
-                [this, item, tag] { item->setVisible(m_commands.MarkItem(tag)->isVisible()); });
+        // Shown like the frame's item: for the symbols the puzzle uses, the
+        // chosen one ticked.
+        connect(m_mItemPlayFelderMarkieren, &QMenu::aboutToShow, item, [this, item, tag] {
+            item->setVisible(m_commands.MarkItem(tag)->isVisible());
+            item->setCheckable(true);
+            item->setChecked(tag == m_session.MarkSymbol());
+        });
         if (tag == 1 || tag == 13) m_mItemPlayFelderMarkieren->addSeparator();
         m_mItemPlayFelderMarkieren->addAction(item);
     }
@@ -892,7 +919,7 @@ void TRaetselForm::MenuRaetselPlayPopup(const QPoint& at) {
                                           : QString::fromUtf8("&Begrifflängen anzeigen"));
     m_mItemPlayShowLength->setStatusTip(
         sudoku ? QString::fromUtf8("Alle möglichen Zahlen in den Feldern anzeigen")
-               : QString::fromUtf8("Die Längen der Begriffe anzeigen"));
+               : QString::fromUtf8("Die Längen der Begriffe in Knobelgittern anzeigen"));
     m_mItemPlayFelderMarkieren->menuAction()->setVisible(sudoku);
     m_mItemPlaySchnappschuss->menuAction()->setVisible(kind == TPuzzleKind::Sudoku);
     m_menuRaetselPlay->popup(m_grid->mapToGlobal(at));
@@ -907,6 +934,12 @@ void TRaetselForm::PopupAtCursor() {
 }
 
 bool TRaetselForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid && event->type() == QEvent::Leave) {
+        // Coming back onto the same cell shows its hint again.
+        m_lastHoverCell = {-1, -1};
+        if (m_frame.HintVisible()) m_frame.CloseHint();
+        return false;
+    }
     if (watched != m_grid || event->type() != QEvent::ContextMenu)
         return QWidget::eventFilter(watched, event);
     const auto* menu = static_cast<QContextMenuEvent*>(event);

@@ -137,7 +137,7 @@ private:
     // of cell with, at the cursor, the clue of the current word.
     QString AccessibleCellText(int col, int row) const;
     QString AccessibleCellDescription(int col, int row) const;
-    void ShowHoverHint(const QPoint& cell, const QPoint& pos);
+    void ShowHoverHint(const QPoint& cell);
 
     TCellLook LookOf(const TCellPaintContext& ctx, int col, int row) const;
     // Something may look different: compared now, or when the batch ends.
@@ -156,6 +156,7 @@ private:
     TSpeedButton* m_sbBegrEintragen = nullptr;
     TSpeedButton* m_sbBuchstEintragen = nullptr;
     TGradientBar* m_panelMark = nullptr;
+    std::array<TSpeedButton*, 14> m_markButtons{};
     // Buttons whose visibility is that of their command.
     std::vector<TSpeedButton*> m_commandButtons;
     QMenu* m_menuRaetselPlay = nullptr;

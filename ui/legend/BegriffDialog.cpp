@@ -1,7 +1,9 @@
 // The word entry dialog: one row of letter boxes typed from left to right.
 #include "legend/BegriffDialog.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
@@ -194,6 +196,10 @@ void TWordEditDlg::Layout() {
         const QScreen* s = screen();
         width = std::max(width, s ? std::min(question, s->availableGeometry().width()) : question);
     }
+    // The caption stays whole in the title bar, beside its close box.
+    constexpr int TitleBarRoom = 96;
+    width = std::max(width, QFontMetrics(QApplication::font()).horizontalAdvance(windowTitle()) +
+                                TitleBarRoom);
     setFixedSize(width, buttonTop + ButtonHeight + BottomGap);
 }
 

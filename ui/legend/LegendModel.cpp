@@ -12,35 +12,6 @@
 namespace zx {
 
 namespace {
-const std::string_view LineSeparator = "  |  ";
-
-bool Trimmed(char c, std::string_view chars) {
-    return chars.find(c) != std::string_view::npos;
-}
-
-std::string_view Trim(std::string_view s, std::string_view chars) {
-    while (!s.empty() && Trimmed(s.front(), chars)) s.remove_prefix(1);
-    while (!s.empty() && Trimmed(s.back(), chars)) s.remove_suffix(1);
-    return s;
-}
-
-// The clues of the words that start in one grid row (across) or column (down),
-// joined by the separator, without separators at the ends.
-std::string LineClues(const TPuzzleData& p, int line, bool across) {
-    std::string text;
-    const int n = across ? UsedCols(p) : UsedRows(p);
-    for (int k = 1; k <= n; ++k) {
-        const int number = across ? p.cell(k, line).Number : p.cell(line, k).Number;
-        if (number <= 0) continue;
-        const int index = FindWord(p, number, across ? TWordDir::Across : TWordDir::Down);
-        if (index < 0) continue;
-        text += p.Words[index].Clue.view();
-        text += LineSeparator;
-    }
-    std::string_view t = Trim(text, " ");
-    t = Trim(t, "|");
-    return std::string(Trim(t, " "));
-}
 
 TLegendRows LineRows(const TPuzzleData& p, bool across, bool withBlocks) {
     TLegendRows rows;
@@ -192,7 +163,7 @@ int FindLegendRow(const TPuzzleData& p, const TLegendContent& content, int numbe
         // Rows without a word, or with an index beyond the records, are skipped.
         if (index < 0 || index >= p.wordCount()) continue;
         const TPuzzleWord& w = p.Words[index];
-        if (w.Number != wanted || DirOf(w) != direction) continue;
+        if (PlainNumber(w.Number) != wanted || DirOf(w) != direction) continue;
         if (w.Direction != wdAcross && w.Direction != wdDown) continue;
         if (length >= 0 && static_cast<int>(w.Answer.size()) != length) continue;
         return static_cast<int>(r);

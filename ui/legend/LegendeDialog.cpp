@@ -197,6 +197,9 @@ TLegendForm::TLegendForm(TFrameLink& frame, QWidget* parent)
 
     resize(296, 419);
     m_splitter->setSizes({181, 419 - ToolbarHeight - 181 - 5});
+    // A taller window gives its room to the down list; the across list keeps its height.
+    m_splitter->setStretchFactor(0, 0);
+    m_splitter->setStretchFactor(1, 1);
     UpdateDragCursor();
 }
 
@@ -309,7 +312,6 @@ QWidget* TLegendForm::CreatePanel(int tag, const QString& caption) {
         m_scrolls[tag]->ensureVisible(0, m_lists[tag]->CellRect(c, r).center().y(), 0, RowHeight);
         m_lists[tag]->InvalidateGrid();
     });
-    if (tag == 0) connect(list, &TDrawGrid::CellDoubleClicked, this, &TLegendForm::EnterLegendWord);
     list->installEventFilter(this);
     scroll->setWidget(list);
     m_lists[tag] = list;
@@ -526,9 +528,27 @@ void TLegendForm::SessionWordDoneChanged(int wordIndex, TWordDir direction, bool
     if (done && row >= 0 && !m_keepTickedRows) {
         DeleteLegendRow(rows, row);
         FillLists();
+        FollowGridWord(tag);
     } else if (!done && row < 0) {
         // The hidden word is listed again in its sorted place.
         BuildLegend();
+    }
+}
+
+void TLegendForm::FollowGridWord(int tag) {
+    // The row that slid into the hidden row's place names another word: the
+    // selection goes back to the word under the grid cursor, where listed.
+    const TPuzzleData& p = m_session.Puzzle();
+    const QPoint cursor = m_session.Cursor();
+    if (!InsideGrid(p, cursor.x(), cursor.y())) return;
+    for (const TWordDir dir : {WordDirOf(m_session.InputDirection()), TWordDir::Across, TWordDir::Down}) {
+        if (ListTagFor(dir) != tag) continue;
+        const TGridWordData w = GetWordData(p, cursor.x(), cursor.y(), false, false, dir);
+        const int row = w.Index >= 0 ? FindRowOfWord(Rows(tag), w.Index) : -1;
+        if (row < 0) continue;
+        m_lists[tag]->SetCurrent(2, row);
+        m_lists[tag]->InvalidateGrid();
+        return;
     }
 }
 
@@ -661,6 +681,12 @@ bool TLegendForm::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
         LegendeMouseDown(tag, static_cast<QMouseEvent*>(event));
         return true;
+    case QEvent::MouseButtonDblClick:
+        // The second press of a double click counts as a press of its own.
+        if (LegendeMouseDown(tag, static_cast<QMouseEvent*>(event)) == TPress::OnRow &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            EnterLegendWord();
+        return true;
     case QEvent::MouseMove:
         LegendeMouseMove(tag, static_cast<QMouseEvent*>(event));
         return true;
@@ -690,23 +716,29 @@ bool TLegendForm::LegendeSelectCell(int tag, int col, int) {
     return true;
 }
 
-void TLegendForm::LegendeMouseDown(int tag, QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+TLegendForm::TPress TLegendForm::LegendeMouseDown(int tag, QMouseEvent* event) {
+    const bool left = event->button() == Qt::LeftButton;
+    if (!left && event->button() != Qt::RightButton) return TPress::Elsewhere;
     TDrawGrid* list = m_lists[tag];
     const QPoint pos = event->position().toPoint();
     const QPoint cell = list->CellAt(pos);
     const int col = cell.x();
     const int row = cell.y();
-    if (row < 0) return;
+    const TLegendRows& rows = Rows(tag);
+    if (row < 0 || row >= static_cast<int>(rows.size())) return TPress::Elsewhere;
+    const TPuzzleKind kind = m_session.Kind();
+    // The empty row of a list whose words are all hidden stands for no word.
+    if (rows[static_cast<std::size_t>(row)].WordIndex < 0 && !LinesListed(kind))
+        return TPress::Elsewhere;
     list->setFocus(Qt::MouseFocusReason);
     m_activeTag = tag;
-    const TPuzzleKind kind = m_session.Kind();
     const bool across = tag == 0;
-    const TLegendRows& rows = Rows(tag);
     if (m_syncEnabled && IsSwedish(kind))
         Q_EMIT WordChosen(RowNumber(rows[static_cast<std::size_t>(row)].Cells[1]),
                           across ? TWordDir::Across : TWordDir::Down);
+    // A right click chooses the row its popup menu acts on.
     list->SelectCell(2, row);
+    if (!left) return TPress::OnRow;
     if (IsBrainTeaser(kind)) {
         m_session.SetDragFlags(TwoLists() ? !across : (event->modifiers() & Qt::ShiftModifier) != 0,
                                m_session.Puzzle().ReverseAllowed != 0 &&
@@ -716,8 +748,11 @@ void TLegendForm::LegendeMouseDown(int tag, QMouseEvent* event) {
         m_dragStart = pos;
     }
     if (IsSwedish(kind) && col == 0) SetRowText(tag, row, 0, "<");
-    if (!LinesListed(kind) && col == 1 && pos.x() < list->ColWidth(0) + BoxArea)
+    if (!LinesListed(kind) && col == 1 && pos.x() < list->ColWidth(0) + BoxArea) {
         ToggleRowDone(across, row, !IsDoneText(Rows(tag)[static_cast<std::size_t>(row)].Cells[1]));
+        return TPress::OnBox;
+    }
+    return TPress::OnRow;
 }
 
 void TLegendForm::LegendeMouseMove(int tag, QMouseEvent* event) {
@@ -743,7 +778,8 @@ void TLegendForm::LegendeMouseUp(int tag, QMouseEvent* event) {
 void TLegendForm::LegendeKeyUp(int tag) {
     if (!m_syncEnabled || !IsSwedish(m_session.Kind())) return;
     const int row = m_lists[tag]->Row();
-    if (row == m_lastRow || row >= static_cast<int>(Rows(tag).size())) return;
+    if (row == m_lastRow || row < 0 || row >= static_cast<int>(Rows(tag).size())) return;
+    if (Rows(tag)[static_cast<std::size_t>(row)].WordIndex < 0) return;
     Q_EMIT WordChosen(RowNumber(Rows(tag)[static_cast<std::size_t>(row)].Cells[1]),
                       tag == 0 ? TWordDir::Across : TWordDir::Down);
 }
@@ -809,7 +845,8 @@ QString TLegendForm::HoverText(int tag, int col, int row) const {
                           : QString::number(std::count(t.begin(), t.end(), '|') + 1) +
                                 Utf8(" Begriff(e) in dieser ") + place;
         } else if (listsWords) {
-            h = w ? dir + QStringLiteral(": ") + ToQString(w->Clue.view())
+            // A word without a clue has nothing to tell.
+            h = w ? (w->Clue.empty() ? QString() : dir + QStringLiteral(": ") + ToQString(w->Clue.view()))
                   : Utf8("Die ") + dir +
                         (IsJigsaw(kind) ? Utf8(" im Rätsel versteckten Begriffe")
                                         : Utf8(" ins Rätsel einzufügenden Begriffe"));
@@ -850,6 +887,7 @@ void TLegendForm::EnterLegendWord() {
     const TLegendRow& r = rows[static_cast<std::size_t>(row)];
     const int number = RowNumber(r.Cells[1]);
     const int word = r.WordIndex;
+    if (word < 0) return;
     const TWordDir dir = tag == 0 ? TWordDir::Across : TWordDir::Down;
     const TInputDir input = tag == 0 ? TInputDir::Across : TInputDir::Down;
     const TPuzzleData& p = m_session.Puzzle();

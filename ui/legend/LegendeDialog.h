@@ -130,7 +130,10 @@ private:
     // Settings the legend switches (in memory only).
 
     // Input.
-    void LegendeMouseDown(int tag, QMouseEvent* event);
+    // Where a press landed: beside the rows (or on a row without a word), on
+    // a row, or on its done box.
+    enum class TPress { Elsewhere, OnRow, OnBox };
+    TPress LegendeMouseDown(int tag, QMouseEvent* event);
     void LegendeMouseMove(int tag, QMouseEvent* event);
     void LegendeMouseUp(int tag, QMouseEvent* event);
     void LegendeKeyUp(int tag);
@@ -155,6 +158,8 @@ private:
     // Session.
     void SessionWordDoneChanged(int wordIndex, TWordDir direction, bool done);
     void SessionRecordReplaced();
+    // Selects the row of the grid cursor's word in list tag, where it is listed.
+    void FollowGridWord(int tag);
     void SessionViewChanged();
 
     TFrameLink& m_frame;

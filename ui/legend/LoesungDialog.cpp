@@ -172,7 +172,15 @@ void TLoesungForm::SolutionLayout() {
     m_client = QSize(grid.width() + 2 * Border + 2, grid.height() + 2 * Border);
     setFixedSize(m_client);
     updateGeometry();
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) sub->resize(sub->sizeHint());
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!sub) return;
+    sub->resize(sub->sizeHint());
+    // A strip grown by zooming stays inside the child area, moved up and left
+    // as far as it has to.
+    if (const QMdiArea* area = sub->mdiArea()) {
+        const QPoint inside = PlaceFor(area->viewport()->rect());
+        sub->move(std::min(sub->x(), inside.x()), std::min(sub->y(), inside.y()));
+    }
 }
 
 QSize TLoesungForm::sizeHint() const {

@@ -2,6 +2,7 @@
 #include "session/CommandMirror.h"
 
 #include <QAction>
+#include <QPointer>
 
 namespace zx {
 
@@ -16,7 +17,13 @@ QAction* MirrorCommand(QAction* command, const QString& text, const QString& hin
         item->setChecked(command->isChecked());
     };
     QObject::connect(command, &QAction::changed, item, follow);
-    QObject::connect(item, &QAction::triggered, command, [command] { command->trigger(); });
+    // A checkable item toggles itself when clicked; the command decides (a
+    // chosen marking stays chosen), and the item shows what it decided.
+    QObject::connect(item, &QAction::triggered, command, [command, follow, item] {
+        const QPointer<QAction> alive(item);
+        command->trigger();
+        if (alive) follow();
+    });
     follow();
     return item;
 }

@@ -5,7 +5,7 @@
 
 namespace zx {
 
-void TFrameLink::ShowHintAt(int, int, int, const QString&) {}
+void TFrameLink::ShowHintAt(const QRect&, int, const QString&) {}
 
 QCursor TFrameLink::DragCursor(TDragCursor cursor) const {
     return LoadDragCursor(cursor);

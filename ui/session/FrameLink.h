@@ -27,7 +27,8 @@ public:
 
     // The hint popup next to a screen point: size 0 plain, otherwise that
     // point size in bold. Replaces a hint that is showing.
-    virtual void ShowHintAt(int x, int y, int size, const QString& text);
+    // The hint popup beside cell (screen pixels), which it never covers.
+    virtual void ShowHintAt(const QRect& cell, int size, const QString& text);
     virtual void CloseHint() {}
     virtual bool HintVisible() const { return false; }
     virtual QCursor DragCursor(TDragCursor cursor) const;

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QDateTime>
+#include <QLocale>
 #include <QUrl>
 
 #include "document/PuzzleData.h"
@@ -29,8 +30,9 @@ bool CursorHas(const TPlayerSession& s, std::uint32_t flag) {
 
 } // namespace
 
-QString LookUpAddress(const QString& word) {
-    const QString wiki = QStringLiteral("https://de.wikipedia.org/wiki/");
+namespace {
+
+QString WikiAddress(const QString& wiki, const QString& word) {
     // "." and ".." would be resolved by the browser as steps within the path
     // (encoded or not), and no page has these names or none: the search page.
     if (word.isEmpty() || word == QLatin1String(".") || word == QLatin1String(".."))
@@ -38,6 +40,16 @@ QString LookUpAddress(const QString& word) {
     // Any other word is one path segment: umlauts, blanks, slashes, '?', '#'
     // and '%' are encoded.
     return wiki + QString::fromLatin1(QUrl::toPercentEncoding(word));
+}
+
+} // namespace
+
+QString LookUpAddress(const QString& word) {
+    return WikiAddress(QStringLiteral("https://de.wikipedia.org/wiki/"), word);
+}
+
+QString DictionaryAddress(const QString& word) {
+    return WikiAddress(QStringLiteral("https://de.wiktionary.org/wiki/"), word);
 }
 
 TPlayCommands::TPlayCommands(TPlayerSession& session, TModalDialogs& dialogs, QObject* parent)
@@ -56,6 +68,8 @@ TPlayCommands::TPlayCommands(TPlayerSession& session, TModalDialogs& dialogs, QO
          "Die Umschreibung des markierten Begriffs anzeigen");
     Make(TPlayCommand::LookUp, "MItemPlayNachschlagen", "Nachschlagen",
          "Den markierten Begriff im Online-Wörterbuch \"Wikipedia\" nachschlagen");
+    Make(TPlayCommand::LookUpWord, "MItemPlaySuchen", "Begriff suchen..",
+         "Den aktuell markierten Begriff im Wörterbuch suchen");
     Make(TPlayCommand::ZoomIn, "MItemAnsVergroessern", "&Vergrößern",
          "Die Gitter des Rätsels vergrößern")
         ->setData(1);
@@ -86,7 +100,7 @@ TPlayCommands::TPlayCommands(TPlayerSession& session, TModalDialogs& dialogs, QO
             hint = Utf8("Die Markierung im Rätsel aufheben");
             name = QStringLiteral("MItemBeaMarkKeine");
         } else if (tag == 13) {
-            caption = Utf8("Nur &zwei Zahlen möglich");
+            caption = Utf8("Nur zwei Zahlen möglich");
             hint = Utf8("Alle Felder markieren, in die nur ein oder zwei mögliche Zahlen "
                         "eingetragen werden können");
             name = QStringLiteral("MItemBeaMarkDuo");
@@ -127,6 +141,8 @@ TPlayCommands::TPlayCommands(TPlayerSession& session, TModalDialogs& dialogs, QO
             [&s] { s.RevealLetter(s.Cursor().x(), s.Cursor().y()); });
     connect(Action(TPlayCommand::ShowClue), &QAction::triggered, this, &TPlayCommands::ShowClue);
     connect(Action(TPlayCommand::LookUp), &QAction::triggered, this, &TPlayCommands::LookUp);
+    connect(Action(TPlayCommand::LookUpWord), &QAction::triggered, this,
+            &TPlayCommands::LookUpWord);
     connect(Action(TPlayCommand::ZoomIn), &QAction::triggered, this, [&s] { s.Zoom(1); });
     connect(Action(TPlayCommand::ZoomOut), &QAction::triggered, this, [&s] { s.Zoom(-1); });
     connect(Action(TPlayCommand::ShowErrors), &QAction::triggered, this,
@@ -199,6 +215,7 @@ void TPlayCommands::Update() {
         playing && IsCrossword(kind) && (!IsBrainTeaser(kind) || (p.HelpOptions & hoMarkErrors));
     Action(TPlayCommand::ShowClue)->setVisible(clues);
     Action(TPlayCommand::LookUp)->setVisible(clues);
+    Action(TPlayCommand::LookUpWord)->setVisible(clues);
 
     Action(TPlayCommand::ZoomIn)->setVisible(open);
     Action(TPlayCommand::ZoomOut)->setVisible(open);
@@ -233,7 +250,10 @@ void TPlayCommands::UpdateCursorCommands() {
     const QPoint cursor = s.Cursor();
     const bool across = s.InputDirection() == TInputDir::Across;
     Action(TPlayCommand::BlankField)->setChecked(CursorHas(s, cfBlank));
-    Action(TPlayCommand::RevealLetter)->setEnabled(open && !CursorHas(s, StopFlag(s.Kind())));
+    // A given Sudoku symbol is its own solution: revealing does nothing there.
+    const bool given = IsSudoku(s.Kind()) && CursorHas(s, cfSolution);
+    Action(TPlayCommand::RevealLetter)
+        ->setEnabled(open && !given && !CursorHas(s, StopFlag(s.Kind())));
     Action(TPlayCommand::EnterWord)
         ->setEnabled(open && WordNumberAt(p, cursor.x(), cursor.y(),
                                           across ? TWordDir::Across : TWordDir::Down) > 0);
@@ -245,6 +265,7 @@ void TPlayCommands::UpdateMarkItems() {
     for (int tag = 0; tag <= 13; ++tag) {
         MarkItem(tag)->setVisible(tag <= symbols || tag == 13);
         MarkAction(tag)->setChecked(tag == m_session.MarkSymbol());
+        MarkItem(tag)->setChecked(tag == m_session.MarkSymbol());
     }
 }
 
@@ -255,9 +276,8 @@ void TPlayCommands::UpdateSnapshotItems() {
         const double stamp = m_session.Snapshot(slot).Stamp;
         item->setVisible(open && stamp > 0);
         if (stamp <= 0) continue;
-        const QString time = QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(stamp))
-                                 .time()
-                                 .toString(QStringLiteral("HH:mm:ss"));
+        const QString time = QLocale::system().toString(
+            QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(stamp)).time(), QLocale::LongFormat);
         item->setText(QStringLiteral("%1: %2 h").arg(slot).arg(time));
         item->setStatusTip(Utf8("Den Schnappschuss von %1 h wiederherstellen").arg(time));
     }
@@ -269,6 +289,19 @@ void TPlayCommands::ShowClue() {
     if (!s.FormOpen(TFormKind::Puzzle)) return;
     const QPoint c = s.Cursor();
     const TInputDir dir = s.InputDirection();
+    if (IsAmerican(s.Kind())) {
+        // The word at the cursor would tell where the hidden blocks are: the
+        // clues of the cursor's line, as the legend lists them, tell nothing.
+        if (!InsideGrid(p, c.x(), c.y())) return;
+        const bool down = dir == TInputDir::Down;
+        const std::string clues = LineClues(p, down ? c.x() : c.y(), !down);
+        if (clues.empty()) return;
+        m_dialogs.ShowNote(m_dialogParent,
+                           (down ? Utf8("Rätselspalte %1") : Utf8("Rätselzeile %1"))
+                               .arg(down ? c.x() : c.y()),
+                           ToQString(clues));
+        return;
+    }
     const int number = ClueNumberAtCursor(p, c.x(), c.y(), dir);
     std::string pattern = CurrentWordText(p, c.x(), c.y(), dir, true);
     std::replace(pattern.begin(), pattern.end(), ' ', '?');
@@ -281,9 +314,9 @@ void TPlayCommands::ShowClue() {
     m_dialogs.ShowNote(m_dialogParent, ToQString(pattern), ToQString(w.Clue.view()));
 }
 
-void TPlayCommands::LookUp() {
+QString TPlayCommands::WordToLookUp() {
     const TPlayerSession& s = m_session;
-    if (!s.FormOpen(TFormKind::Puzzle)) return;
+    if (!s.FormOpen(TFormKind::Puzzle)) return {};
     const QPoint c = s.Cursor();
     const std::string word =
         TitleCase(CurrentWordText(s.Puzzle(), c.x(), c.y(), s.InputDirection(), true));
@@ -291,9 +324,19 @@ void TPlayCommands::LookUp() {
         m_dialogs.ShowError(m_dialogParent,
                             Utf8("Sie können nur komplett gelöste Begriffe im Online-Lexikon "
                                  "nachschlagen."));
-        return;
+        return {};
     }
-    m_dialogs.OpenAddress(QUrl(LookUpAddress(ToQString(word)), QUrl::StrictMode));
+    return ToQString(word);
+}
+
+void TPlayCommands::LookUp() {
+    const QString word = WordToLookUp();
+    if (!word.isEmpty()) m_dialogs.OpenAddress(QUrl(LookUpAddress(word), QUrl::StrictMode));
+}
+
+void TPlayCommands::LookUpWord() {
+    const QString word = WordToLookUp();
+    if (!word.isEmpty()) m_dialogs.OpenAddress(QUrl(DictionaryAddress(word), QUrl::StrictMode));
 }
 
 } // namespace zx

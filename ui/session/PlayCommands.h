@@ -23,6 +23,7 @@ enum class TPlayCommand {
     EnterWord,    // the whole word through the cursor, typed in the word dialog
     ShowClue,     // the clue of the word through the cursor
     LookUp,       // the solved word in the online encyclopedia
+    LookUpWord,   // the solved word in the online dictionary
     ZoomIn,
     ZoomOut,
     ShowErrors,   // wrong letters in their colour
@@ -30,10 +31,12 @@ enum class TPlayCommand {
     ShowHints,    // numbers and clues as tooltips
     TakeSnapshot, // the entries of a Sudoku into a snapshot slot
 };
-inline constexpr int PlayCommandCount = 11;
+inline constexpr int PlayCommandCount = 12;
 
-// The address the look-up opens for a word (title case, any characters).
+// The addresses the look-ups open for a word (title case, any characters):
+// its article in the encyclopedia, its entry in the dictionary.
 QString LookUpAddress(const QString& word);
+QString DictionaryAddress(const QString& word);
 
 class TPlayCommands : public QObject {
     Q_OBJECT
@@ -63,9 +66,13 @@ public:
     // The commands that need a message box.
     void ShowClue();
     void LookUp();
+    void LookUpWord();
 
 private:
     QAction* Make(TPlayCommand command, const char* name, const char* caption, const char* hint);
+    // The current word for a look-up, or empty after telling the player that
+    // only a whole word can be looked up.
+    QString WordToLookUp();
 
     TPlayerSession& m_session;
     TModalDialogs& m_dialogs;

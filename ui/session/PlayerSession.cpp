@@ -43,6 +43,10 @@ int FontSizeForCell(int f) {
     return f - 16;
 }
 
+constexpr TWordDir CrossingDir(TWordDir d) {
+    return d == TWordDir::Across ? TWordDir::Down : TWordDir::Across;
+}
+
 QRect CellRect(int col, int row) {
     return QRect(col, row, 1, 1);
 }
@@ -164,7 +168,7 @@ void TPlayerSession::SudokuEntriesChanged() {
     Q_EMIT CellsChanged(WholeGrid());
 }
 
-TKeyEntry TPlayerSession::TypeKey(int col, int row, char key, TInputDir direction) {
+TKeyEntry TPlayerSession::TypeKey(int col, int row, char key, TInputDir) {
     const TPuzzleData& p = m_s.Puzzle;
     const TPuzzleKind kind = Kind();
     if (IsJigsaw(kind) || !InsideGrid(p, col, row)) return TKeyEntry::Ignored;
@@ -173,17 +177,17 @@ TKeyEntry TPlayerSession::TypeKey(int col, int row, char key, TInputDir directio
 
     if (!IsSudoku(kind)) {
         if (key != ' ' && !IsLetterKey(key)) return TKeyEntry::NotAnEntry;
+        if (EntriesFrozen()) return TKeyEntry::Ignored;
         SaveUndoCopy();
         SetEntryAt(col, row, std::string_view(&key, 1));
         Q_EMIT CellsChanged(CellRect(col, row));
-        if (AutoMarking()) {
-            const TGridWordData w = EnteredWord(p, col, row, WordDirOf(direction));
-            if (w.Text.find(' ') == std::string::npos && w.Index != -1)
-                SetWordDone(w.Index, w.Direction, true);
-        }
+        // Both words through the cell: the last letter of an across word may
+        // be where a down word starts, and the cursor turns down there.
+        if (AutoMarking()) TickFilledWords(col, row);
         return TKeyEntry::Entered;
     }
     if (key != ' ' && !IsSymbolKey(key, SymbolCount(p))) return TKeyEntry::NotAnEntry;
+    if (EntriesFrozen()) return TKeyEntry::Ignored;
     // A given symbol takes the key without changing.
     if (!(flags & cfSolution)) {
         SaveUndoCopy();
@@ -196,7 +200,7 @@ TKeyEntry TPlayerSession::TypeKey(int col, int row, char key, TInputDir directio
 bool TPlayerSession::Clearable(int col, int row) const {
     const TPuzzleData& p = m_s.Puzzle;
     const TPuzzleKind kind = Kind();
-    if (IsJigsaw(kind) || !InsideGrid(p, col, row)) return false;
+    if (IsJigsaw(kind) || !InsideGrid(p, col, row) || EntriesFrozen()) return false;
     const std::uint32_t flags = FlagsAt(p, col, row);
     // A hidden block of an American crossword takes typed letters, so they
     // can be cleared as well without giving the block away.
@@ -224,9 +228,17 @@ void TPlayerSession::UntickWord(int col, int row, TInputDir direction) {
 }
 
 void TPlayerSession::TickFilledWord(int col, int row, TWordDir direction) {
+    // A cell without a word of that direction is no word of its own.
+    if (!(WordDirections(m_s.Puzzle, col, row) & (direction == TWordDir::Across ? wbAcross : wbDown)))
+        return;
     const TGridWordData w = EnteredWord(m_s.Puzzle, col, row, direction);
-    if (w.Text.find(' ') == std::string::npos && w.Index != -1)
+    if (w.Text.find(' ') == std::string::npos && w.Index != -1 && !m_s.Puzzle.Words[w.Index].Done)
         SetWordDone(w.Index, w.Direction, true);
+}
+
+void TPlayerSession::TickFilledWords(int col, int row) {
+    TickFilledWord(col, row, TWordDir::Across);
+    TickFilledWord(col, row, TWordDir::Down);
 }
 
 void TPlayerSession::SetElapsedTime(long long seconds) {
@@ -250,6 +262,7 @@ void TPlayerSession::SetWordDone(int wordIndex, TWordDir direction, bool done) {
 
 void TPlayerSession::EnterWord(int col, int row, TInputDir direction, std::string_view text) {
     TPuzzleData& p = m_s.Puzzle;
+    if (EntriesFrozen()) return;
     SaveUndoCopy();
     const std::string word = NormalizeWord(text);
     const TWordDir dir = WordDirOf(direction);
@@ -265,6 +278,7 @@ void TPlayerSession::EnterWord(int col, int row, TInputDir direction, std::strin
             SetEntryAt(tc, tr, std::string_view(&word[i], 1));
             if (p.cell(tc, tr).Text.view() != std::string_view(&word[i], 1)) wrong = true;
             Q_EMIT CellsChanged(CellRect(tc, tr));
+            if (AutoMarking()) TickFilledWord(tc, tr, CrossingDir(dir));
         }
     }
     if (AutoMarking() && w.Index != -1 && !(wrong && m_s.Settings.FehlerZeigen))
@@ -275,6 +289,7 @@ void TPlayerSession::EnterWord(int col, int row, TInputDir direction, std::strin
 void TPlayerSession::DropWord(int col, int row, TWordDir direction, std::string_view word,
                               bool reversed, int wordIndex) {
     TPuzzleData& p = m_s.Puzzle;
+    if (EntriesFrozen()) return;
     SaveUndoCopy();
     const int n = static_cast<int>(word.size());
     for (int i = 0; i < n; ++i) {
@@ -284,6 +299,7 @@ void TPlayerSession::DropWord(int col, int row, TWordDir direction, std::string_
         const char letter = word[static_cast<std::size_t>(reversed ? n - 1 - i : i)];
         SetEntryAt(tc, tr, std::string_view(&letter, 1));
         Q_EMIT CellsChanged(CellRect(tc, tr));
+        if (AutoMarking()) TickFilledWord(tc, tr, CrossingDir(direction));
     }
     if (m_s.Settings.AutomatischMarkieren) {
         int number = 0;
@@ -296,7 +312,7 @@ void TPlayerSession::DropWord(int col, int row, TWordDir direction, std::string_
 void TPlayerSession::RevealLetter(int col, int row) {
     TPuzzleData& p = m_s.Puzzle;
     const TPuzzleKind kind = Kind();
-    if (!PuzzleAllows(hoInsertLetter) || !InsideGrid(p, col, row)) return;
+    if (!PuzzleAllows(hoInsertLetter) || !InsideGrid(p, col, row) || EntriesFrozen()) return;
     const std::uint32_t flags = FlagsAt(p, col, row);
     // A given Sudoku symbol equals its solution: toggling would erase it for good.
     if (IsSudoku(kind) && (flags & cfSolution)) return;
@@ -315,15 +331,12 @@ void TPlayerSession::RevealLetter(int col, int row) {
         return;
     }
     Q_EMIT CellsChanged(CellRect(col, row));
-    if (AutoMarking()) {
-        TickFilledWord(col, row, TWordDir::Across);
-        TickFilledWord(col, row, TWordDir::Down);
-    }
+    if (AutoMarking()) TickFilledWords(col, row);
 }
 
 void TPlayerSession::SetBlank(int col, int row, bool on) {
     TPuzzleData& p = m_s.Puzzle;
-    if (!IsAmerican(Kind()) || !InsideGrid(p, col, row)) return;
+    if (!IsAmerican(Kind()) || !InsideGrid(p, col, row) || EntriesFrozen()) return;
     std::uint32_t& flags = p.cell(col, row).Flags;
     const std::uint32_t now =
         on ? (flags | cfBlank) : (flags & ~static_cast<std::uint32_t>(cfBlank));
@@ -337,8 +350,7 @@ void TPlayerSession::SetBlank(int col, int row, bool on) {
 
 void TPlayerSession::PaintRange(const QRect& cells) {
     TPuzzleData& p = m_s.Puzzle;
-    if (!IsJigsaw(Kind())) return;
-    SaveUndoCopy();
+    if (!IsJigsaw(Kind()) || EntriesFrozen()) return;
     const int left = cells.left();
     const int top = cells.top();
     const int w = cells.right() - left;
@@ -353,29 +365,38 @@ void TPlayerSession::PaintRange(const QRect& cells) {
     const int length = across ? w + 1 : h + 1;
     if (length >= 2) {
         const bool unmark = m_s.CtrlHeld;
+        const auto marked = [&](std::uint32_t flags) {
+            return unmark ? flags & ~static_cast<std::uint32_t>(cfMarked) : flags | cfMarked;
+        };
+        // A range that changes no cell takes no undo copy.
+        bool changes = false;
         for (int c = left; c <= endCol; ++c)
-            for (int r = top; r <= endRow; ++r) {
-                if (!InsideGrid(p, c, r)) continue;
-                std::uint32_t& flags = p.cell(c, r).Flags;
-                if (unmark)
-                    flags &= ~static_cast<std::uint32_t>(cfMarked);
-                else
-                    flags |= cfMarked;
-            }
-        Q_EMIT CellsChanged(QRect(QPoint(left, top), QPoint(endCol, endRow)));
-        if (AutoMarking() && InsideGrid(p, left, top)) {
-            // The legend row of the start cell's word: ticked when its length
-            // matches the range, or unticked with Ctrl held.
-            const int number = std::abs(p.cell(left, top).Number);
-            const TWordDir dir = across ? TWordDir::Across : TWordDir::Down;
-            const int index = FindWord(p, number, dir);
-            if (index != -1) {
-                const TPuzzleWord& word = p.Words[index];
-                const bool listed = !(m_s.Settings.BegriffeAusblenden && word.Done);
-                if (listed && (static_cast<int>(word.Answer.size()) == length || unmark))
-                    SetWordDone(index, dir, !unmark);
+            for (int r = top; r <= endRow; ++r)
+                if (InsideGrid(p, c, r) && marked(p.cell(c, r).Flags) != p.cell(c, r).Flags)
+                    changes = true;
+        const TWordDir dir = across ? TWordDir::Across : TWordDir::Down;
+        // The word of the range: the one of that start, direction and length.
+        // Two hidden words may start in one cell (ABEND, ABENDROT).
+        int index = -1;
+        if (InsideGrid(p, left, top)) {
+            const int number = PlainNumber(p.cell(left, top).Number);
+            for (int i = p.wordCount() - 1; i >= 0 && index < 0; --i) {
+                const TPuzzleWord& w = p.Words[i];
+                if (number != 0 && PlainNumber(w.Number) == number && DirOf(w) == dir &&
+                    (w.Direction == wdAcross || w.Direction == wdDown) &&
+                    static_cast<int>(w.Answer.size()) == length)
+                    index = i;
             }
         }
+        const bool tickChanges = AutoMarking() && index != -1 &&
+                                 (p.Words[index].Done != 0) != !unmark &&
+                                 !(m_s.Settings.BegriffeAusblenden && p.Words[index].Done && !unmark);
+        if (changes || tickChanges) SaveUndoCopy();
+        for (int c = left; c <= endCol; ++c)
+            for (int r = top; r <= endRow; ++r)
+                if (InsideGrid(p, c, r)) p.cell(c, r).Flags = marked(p.cell(c, r).Flags);
+        Q_EMIT CellsChanged(QRect(QPoint(left, top), QPoint(endCol, endRow)));
+        if (tickChanges) SetWordDone(index, dir, !unmark);
     }
     CheckCompletion();
 }
@@ -386,16 +407,27 @@ void TPlayerSession::SetCodeGuess(int code, char letter) {
     if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
     const bool clear = letter == ' ';
     if (!clear && !(letter >= 'A' && letter <= 'Z')) return;
+    if (EntriesFrozen()) return;
     TPuzzleWord& entry = p.Words[code];
+    const std::string_view text = clear ? std::string_view(" ") : std::string_view(&letter, 1);
+    auto ofCode = [&](int c, int r) {
+        return !(p.cell(c, r).Flags & cfBlock) && CodeOfLetter(p, p.cell(c, r).Text.view()) == code;
+    };
+    // A guess that changes neither the table nor a cell takes no undo copy.
+    const std::string_view guess = entry.Guess.view();
+    bool changes = clear ? !(guess.empty() || guess == " ") : guess != text;
+    for (int c = 1; c <= UsedCols(p) && !changes; ++c)
+        for (int r = 1; r <= UsedRows(p) && !changes; ++r)
+            if (ofCode(c, r) && p.entry(c, r).view() != text) changes = true;
+    if (!changes) return;
+    SaveUndoCopy();
     if (clear)
         entry.Guess.clear();
     else
-        entry.Guess.assign(std::string_view(&letter, 1));
+        entry.Guess.assign(text);
     for (int c = 1; c <= UsedCols(p); ++c)
         for (int r = 1; r <= UsedRows(p); ++r)
-            if (!(p.cell(c, r).Flags & cfBlock) &&
-                CodeOfLetter(p, p.cell(c, r).Text.view()) == code)
-                SetEntryAt(c, r, clear ? std::string_view(" ") : std::string_view(&letter, 1));
+            if (ofCode(c, r)) SetEntryAt(c, r, text);
     Q_EMIT CodeGuessChanged(code);
     Q_EMIT CellsChanged(WholeGrid());
     if (!clear) CheckCompletion();
@@ -406,8 +438,14 @@ void TPlayerSession::SetSolutionLetter(int slot, char letter) {
     if (slot < 1 || slot > static_cast<int>(decltype(p.SolutionEntry)::Capacity)) return;
     if (letter >= 'a' && letter <= 'z') letter = static_cast<char>(letter - 'a' + 'A');
     const bool isLetter = letter >= 'A' && letter <= 'Z';
+    if (EntriesFrozen()) return;
     // The slots are read and written directly, whatever the stored length.
-    p.SolutionEntry.Chars[slot - 1] = isLetter ? letter : ' ';
+    char& stored = p.SolutionEntry.Chars[slot - 1];
+    const char wanted = isLetter ? letter : ' ';
+    if (stored == wanted || (wanted == ' ' && stored == '\0')) return;
+    SaveUndoCopy();
+    // SaveUndoCopy leaves the record in place: the reference still names the slot.
+    stored = wanted;
     Q_EMIT SolutionLetterChanged(slot);
     if (isLetter) CheckCompletion();
 }
@@ -479,7 +517,8 @@ void TPlayerSession::TakeSnapshot() {
 void TPlayerSession::RestoreSnapshot(int slot) {
     if (slot < 1 || slot > SnapshotSlots) return;
     const TSnapshot& snap = m_snapshots[static_cast<std::size_t>(slot - 1)];
-    if (snap.Stamp <= 0) return;
+    if (snap.Stamp <= 0 || EntriesFrozen()) return;
+    SaveUndoCopy();
     std::copy(&snap.Entries[0][0], &snap.Entries[0][0] + GridDim * GridDim,
               &m_s.Puzzle.Entries[0][0]);
     // Verdicts and possible symbols describe the entries now on the grid; stale

@@ -78,6 +78,9 @@ public:
     bool FormOpen(TFormKind kind) const;
     // True when no grid window is open, or the puzzle's help options allow any bit of mask.
     bool PuzzleAllows(int mask) const;
+    // While the solution is shown nothing changes an entry, the player would
+    // not see it; moving and looking still work.
+    bool EntriesFrozen() const { return m_s.ViewMode != 0; }
     // The grid window's cursor and input direction, as it last reported them.
     QPoint Cursor() const { return m_cursor; }
     TInputDir InputDirection() const { return m_inputDir; }
@@ -104,9 +107,10 @@ public:
     void SaveUndoCopy();
     // Copies the undo copy back (once per saved copy).
     void Undo();
-    // A key typed into (col, row): undo copy, entry, and the word's tick when
-    // automatic marking is on and a legend is open. The completion check is
-    // left to the caller, which moves its cursor first.
+    // A key typed into (col, row): undo copy, entry, and the ticks of the
+    // words through the cell that are now filled when automatic marking is on
+    // and a legend is open. The completion check is left to the caller, which
+    // moves its cursor first.
     TKeyEntry TypeKey(int col, int row, char key, TInputDir direction);
     // Whether Delete and Backspace may clear (col, row).
     bool Clearable(int col, int row) const;
@@ -199,6 +203,8 @@ private:
     void SetEntryAt(int col, int row, std::string_view text);
     // Ticks the word through (col, row) in a direction when all its cells are filled.
     void TickFilledWord(int col, int row, TWordDir direction);
+    // Both directions.
+    void TickFilledWords(int col, int row);
     void UntickWord(int col, int row, TInputDir direction);
     bool AutoMarking() const;
     void RunMarkFilter();

@@ -533,12 +533,15 @@ void TVxMainForm::OpenSideWindow(TFormKind kind) {
     // At most one window of a kind: an open one is shown anew from the record.
     QWidget* form = FindChildForm(kind);
     if (!form) {
-        // Side windows have a caption; only the code table can be closed by itself.
+        // Side windows have a caption; the code table and the legend can be
+        // closed by themselves: the child area gives a window its close box
+        // and Ctrl+F4 only with the system-menu hint.
         Qt::WindowFlags flags = Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        const Qt::WindowFlags closable = Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         switch (kind) {
         case TFormKind::NumLegend:
             form = new TNumLegendForm(*this);
-            flags |= Qt::WindowCloseButtonHint;
+            flags |= closable;
             break;
         case TFormKind::Solution:
             form = new TLoesungForm(*this);
@@ -548,7 +551,7 @@ void TVxMainForm::OpenSideWindow(TFormKind kind) {
             break;
         case TFormKind::Legend:
             form = new TLegendForm(*this);
-            flags |= Qt::WindowCloseButtonHint;
+            flags |= closable;
             ConnectLegend(static_cast<TLegendForm*>(form));
             break;
         case TFormKind::Puzzle:
@@ -661,8 +664,8 @@ void TVxMainForm::LoadStartPuzzle() {
     }
 }
 
-void TVxMainForm::ShowHintAt(int x, int y, int size, const QString& text) {
-    m_hintForm->ShowAt(x, y, size, text, this);
+void TVxMainForm::ShowHintAt(const QRect& cell, int size, const QString& text) {
+    m_hintForm->ShowAt(cell, size, text, this);
 }
 
 void TVxMainForm::CloseHint() {

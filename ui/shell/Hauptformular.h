@@ -56,7 +56,7 @@ public:
     TPlayerSession& Session() override { return m_session; }
     TModalDialogs& Dialogs() override { return *m_dialogs; }
     TPlayCommands& Commands() override { return *m_commands; }
-    void ShowHintAt(int x, int y, int size, const QString& text) override;
+    void ShowHintAt(const QRect& cell, int size, const QString& text) override;
     void CloseHint() override;
     bool HintVisible() const override;
     QCursor DragCursor(TDragCursor cursor) const override;

@@ -11,22 +11,30 @@
 
 namespace zx {
 
-QPoint HintPlacement(int x, int y, const QSize& popup, const QRect& screen) {
-    int left = x;
-    int top = y - popup.height() - 4;
+QPoint HintPlacement(const QRect& cell, const QSize& popup, const QRect& screen) {
+    constexpr int Gap = 4;
     const int right = screen.x() + screen.width();
     const int bottom = screen.y() + screen.height();
-    if (left + popup.width() > right) left = right - popup.width() - 5;
-    if (top + popup.height() > bottom) top = bottom - popup.height() - 5;
-    // A hint near the top or left edge would otherwise be cut off.
-    left = std::max(left, screen.x());
-    top = std::max(top, screen.y());
-    return {left, top};
+    auto keepInside = [](int at, int size, int low, int high) {
+        return std::max(low, std::min(at, high - size));
+    };
+    const int besideRight = cell.x() + cell.width() + Gap;
+    const int besideLeft = cell.x() - Gap - popup.width();
+    if (besideRight + popup.width() <= right || besideLeft >= screen.x()) {
+        const int left = besideRight + popup.width() <= right ? besideRight : besideLeft;
+        return {left, keepInside(cell.y(), popup.height(), screen.y(), bottom)};
+    }
+    const int left = keepInside(cell.x(), popup.width(), screen.x(), right);
+    const int below = cell.y() + cell.height() + Gap;
+    const int top = below + popup.height() <= bottom ? below : cell.y() - Gap - popup.height();
+    return {left, std::max(top, screen.y())};
 }
 
 THintForm::THintForm(QWidget* parent)
+    // The mouse passes through: the hint never stands between the pointer
+    // and the grid.
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                          Qt::WindowDoesNotAcceptFocus) {
+                          Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput) {
     setObjectName(QStringLiteral("HintForm"));
     setWindowTitle(QStringLiteral("Hinweise"));
     setAttribute(Qt::WA_ShowWithoutActivating);
@@ -46,7 +54,7 @@ THintForm::THintForm(QWidget* parent)
 
 QString THintForm::Text() const { return m_hinweis->text(); }
 
-void THintForm::ShowAt(int x, int y, int size, const QString& text, QWidget* refocus) {
+void THintForm::ShowAt(const QRect& cell, int size, const QString& text, QWidget* refocus) {
     if (isVisible()) hide();
     QFont font = m_hinweis->font();
     if (size < 1) {
@@ -65,12 +73,12 @@ void THintForm::ShowAt(int x, int y, int size, const QString& text, QWidget* ref
     m_refocus = refocus;
 
     const QSize popup = m_hinweis->size();
-    QScreen* screen = QGuiApplication::screenAt(QPoint(x, y));
+    QScreen* screen = QGuiApplication::screenAt(cell.center());
     if (!screen) screen = QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 640, 480);
     resize(popup);
     m_hinweis->move(0, 0);
-    move(HintPlacement(x, y, popup, area));
+    move(HintPlacement(cell, popup, area));
     show();
 }
 

@@ -10,20 +10,21 @@ class QLabel;
 
 namespace zx {
 
-// Top left corner of a popup of size `popup` that should sit just above the
-// point (x, y): moved inside `screen` with a 5-pixel gap where it would stick
-// out on the right or at the bottom, and never above or left of the screen.
-QPoint HintPlacement(int x, int y, const QSize& popup, const QRect& screen);
+// Top left corner of a popup of size `popup` beside the cell under the
+// pointer, which it must not cover: right of it, else left of it, top edges
+// level and moved up or down to stay on `screen`; a popup too wide for either
+// side goes below the cell, else above it.
+QPoint HintPlacement(const QRect& cell, const QSize& popup, const QRect& screen);
 
 class THintForm : public QWidget {
     Q_OBJECT
 public:
     explicit THintForm(QWidget* parent = nullptr);
 
-    // Shows text above (x, y) in screen pixels; size < 1 gives the plain
+    // Shows text beside cell (screen pixels); size < 1 gives the plain
     // 8-point font, otherwise that size in bold. `refocus` gets the focus back
     // whenever the popup is activated.
-    void ShowAt(int x, int y, int size, const QString& text, QWidget* refocus);
+    void ShowAt(const QRect& cell, int size, const QString& text, QWidget* refocus);
     QString Text() const;
     QLabel* Label() const { return m_hinweis; }
 

@@ -36,7 +36,9 @@ bool TPlayerDialogs::AskYesNo(QWidget* parent, const QString& text) {
                     QMessageBox::NoButton, parent);
     QPushButton* yes = box.addButton(QStringLiteral("&Ja"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&Nein"), QMessageBox::NoRole);
-    box.setDefaultButton(yes);
+    // Every question of the program puts the player's work at stake: Enter
+    // must not answer it.
+    box.setDefaultButton(no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;

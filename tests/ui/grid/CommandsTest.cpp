@@ -77,6 +77,10 @@ void CommandsTest::toolbarAndPopupFollowThePuzzle() {
              visible[8] == QLatin1Char('1'));
     QCOMPARE(commands.Action(zx::TPlayCommand::LookUp)->isVisible(),
              visible[8] == QLatin1Char('1'));
+    QAction* search = commands.Action(zx::TPlayCommand::LookUpWord);
+    QVERIFY(menu->actions().contains(search));
+    QCOMPARE(search->isVisible(), visible[8] == QLatin1Char('1'));
+    QVERIFY(item("MItemPlayShowHints")->isVisible()); // for every kind
     menu->hide();
 }
 
@@ -129,9 +133,35 @@ void CommandsTest::buttonsSwitchTheirCommands() {
     QCOMPARE(h.Frame->Play.MarkSymbol(), 3);
     QVERIFY(button("SBMark3")->Down() && !button("SBMarkKeine")->Down());
     QVERIFY(h.Frame->Commands_.MarkAction(3)->isChecked());
+    // The submenus tick the chosen marking.
+    QVERIFY(h.Frame->Commands_.MarkItem(3)->isChecked());
+    auto* submenu = h.Form->findChild<QMenu*>(QStringLiteral("MItemPlayFelderMarkieren"));
+    Q_EMIT submenu->aboutToShow();
+    int ticked = 0;
+    for (QAction* a : submenu->actions())
+        if (a->isChecked()) {
+            ++ticked;
+            QCOMPARE(a->text(), QString::fromUtf8("\"3\" möglich"));
+        }
+    QCOMPARE(ticked, 1);
     h.Frame->Commands_.MarkItem(0)->trigger();
     QCOMPARE(h.Frame->Play.MarkSymbol(), 0);
     QVERIFY(button("SBMarkKeine")->Down() && !button("SBMark3")->Down());
+    // Nine symbols: no buttons A, B and C; the two-symbol button follows the 9.
+    for (const char* name : {"SBMark10", "SBMark11", "SBMark12"})
+        QVERIFY2(!button(name)->isVisibleTo(h.Form->ToolBar()), name);
+    QCOMPARE(button("SBMarkDuo")->x(), button("SBMark9")->x() + 22);
+    // Revealing does nothing on a given symbol, so it is not offered there.
+    const zx::TPuzzleData& p = h.Frame->St.Puzzle;
+    QPoint given, open;
+    for (int c = 1; c <= 9; ++c)
+        for (int r = 1; r <= 9; ++r)
+            ((p.cell(c, r).Flags & zx::cfSolution) ? given : open) = QPoint(c, r);
+    QAction* reveal = h.Frame->Commands_.Action(zx::TPlayCommand::RevealLetter);
+    h.Form->Raetsel()->SelectCell(given.x(), given.y());
+    QVERIFY(!reveal->isEnabled());
+    h.Form->Raetsel()->SelectCell(open.x(), open.y());
+    QVERIFY(reveal->isEnabled());
 }
 
 QTEST_MAIN(CommandsTest)

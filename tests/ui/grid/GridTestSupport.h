@@ -40,7 +40,8 @@ public:
     int CommandUpdates = 0;
     // The hint popup: every hint shown, and whether one is showing.
     struct THint {
-        int X, Y, Size;
+        QRect Cell; // on the screen
+        int Size;
         QString Text;
     };
     std::vector<THint> Hints;
@@ -55,8 +56,8 @@ public:
     zx::TPlayerSession& Session() override { return Play; }
     zx::TModalDialogs& Dialogs() override { return Dlg; }
     zx::TPlayCommands& Commands() override { return Commands_; }
-    void ShowHintAt(int x, int y, int size, const QString& text) override {
-        Hints.push_back({x, y, size, text});
+    void ShowHintAt(const QRect& cell, int size, const QString& text) override {
+        Hints.push_back({cell, size, text});
         HintShowing = true;
     }
     void CloseHint() override { HintShowing = false; }

@@ -133,6 +133,8 @@ private Q_SLOTS:
     void enterLegendWord();
     void menuCommands();
     void dragCursor();
+    void everyPressCounts();
+    void selectionFollowsTheGridWord();
     void printLegend();
 };
 
@@ -270,6 +272,7 @@ void LegendTest::hoverTexts() {
 
     TOpen kg = OpenLegend(Teaser, [](TProgramSettings& s) { s.EinfacheLegende = false; });
     QCOMPARE(Hover(kg, 0, InCell(kg.List(0), 2, 3)), QString::fromUtf8("waagerecht: Dasein"));
+    QCOMPARE(Hover(kg, 0, InCell(kg.List(0), 2, 0)), QString()); // a word without a clue
     const QPoint below(20, kg.List(1)->CellRect(2, 0).bottom() + 10);
     QCOMPARE(Hover(kg, 1, below),
              QString::fromUtf8("Die senkrecht ins Rätsel einzufügenden Begriffe"));
@@ -339,7 +342,22 @@ void LegendTest::menuCommands() {
 }
 
 void LegendTest::dragCursor() {
-    TOpen t = OpenLegend(Teaser, [](TProgramSettings& s) { s.EinfacheLegende = false; });
+    // The empty row of a list without words does nothing.
+    TOpen empty = OpenLegend(Teaser, [](TProgramSettings& s) { s.EinfacheLegende = false; });
+    QTest::mouseClick(empty.List(1), Qt::LeftButton, {}, InCell(empty.List(1), 2, 0));
+    QCOMPARE(empty.L->CurrentDragCursor(), TDragCursor::LeftToRight);
+
+    TOpen t = OpenLegend(R"(typ: 6
+rueckwaerts: ja
+[gitter]
+HAUS
+A###
+S###
+E###
+[begriffe]
+HAUS
+HASE
+)", [](TProgramSettings& s) { s.EinfacheLegende = false; });
     QTest::mousePress(t.List(1), Qt::LeftButton, {}, InCell(t.List(1), 2, 0));
     QTest::mouseRelease(t.List(1), Qt::LeftButton, {}, InCell(t.List(1), 2, 0));
     QCOMPARE(t.L->CurrentDragCursor(), TDragCursor::TopToBottom);
@@ -349,6 +367,72 @@ void LegendTest::dragCursor() {
     QTest::mousePress(t.List(0), Qt::LeftButton, {}, InCell(t.List(0), 2, 0));
     QTest::mouseRelease(t.List(0), Qt::LeftButton, {}, InCell(t.List(0), 2, 0));
     QCOMPARE(t.L->CurrentDragCursor(), TDragCursor::LeftToRight);
+}
+
+void LegendTest::everyPressCounts() {
+    TOpen t = OpenLegend(Swedish);
+    auto send = [](QWidget* w, QEvent::Type type, Qt::MouseButton button, QPoint at) {
+        QMouseEvent e(type, at, w->mapToGlobal(at), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+        QApplication::sendEvent(w, &e);
+    };
+    // Eleven quick clicks on a box: every second press comes as a double click.
+    TDrawGrid* across = t.List(0);
+    const QPoint box = InCell(across, 1, 0, across->ColWidth(0) + 8);
+    for (int i = 0; i < 11; ++i) {
+        send(across, i % 2 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress, Qt::LeftButton, box);
+        send(across, QEvent::MouseButtonRelease, Qt::LeftButton, box);
+    }
+    QCOMPARE(t.F->UndoSaves, 11);
+    QCOMPARE(t.P().Words[0].Done, 1);
+    QCOMPARE(t.F->Dlg.Log.size(), std::size_t(0));
+    // A right click chooses the row its popup acts on.
+    send(across, QEvent::MouseButtonPress, Qt::RightButton, InCell(across, 2, 1));
+    QCOMPARE(across->Row(), 1);
+    // A double click opens the word dialog from either list.
+    t.F->Dlg.ExecResult = QDialog::Rejected;
+    send(t.List(1), QEvent::MouseButtonDblClick, Qt::LeftButton, InCell(t.List(1), 2, 1));
+    QCOMPARE(t.F->Dlg.Log.size(), std::size_t(1));
+    QCOMPARE(t.F->Dlg.Log[0].Kind, QString("zx::TWordEditDlg"));
+
+    // The one empty row of a list whose words are all hidden does nothing.
+    TOpen hidden = OpenLegend(Swedish, [](TProgramSettings& s) { s.BegriffeAusblenden = true; });
+    hidden.F->Play.SetWordDone(0, TWordDir::Across, true);
+    hidden.F->Play.SetWordDone(1, TWordDir::Across, true);
+    QCOMPARE(hidden.L->Content().Across[0].WordIndex, NoWord);
+    QSignalSpy chosen(hidden.L.get(), &TLegendForm::WordChosen);
+    send(hidden.List(0), QEvent::MouseButtonPress, Qt::LeftButton, InCell(hidden.List(0), 2, 0));
+    send(hidden.List(0), QEvent::MouseButtonDblClick, Qt::LeftButton, InCell(hidden.List(0), 2, 0));
+    QCOMPARE(chosen.count(), 0);
+    QCOMPARE(hidden.F->Dlg.Log.size(), std::size_t(0));
+}
+
+void LegendTest::selectionFollowsTheGridWord() {
+    // HAUS 1, HASE 2 and OBST 3 across; the grid cursor stands in HASE.
+    TOpen t = OpenLegend(R"(typ: 0
+[gitter]
+HAUS
+####
+HASE
+####
+OBST
+[begriffe]
+HAUS = a
+HASE = b
+OBST = c
+)",
+                         [](TProgramSettings& s) { s.BegriffeAusblenden = true; });
+    t.F->Play.SetCursor(QPoint(2, 3), TInputDir::Across);
+    QVERIFY(t.L->SelectLegendRow(2, TWordDir::Across));
+    QCOMPARE(t.List(0)->Row(), 1);
+    t.F->Play.SetWordDone(0, TWordDir::Across, true); // HAUS is hidden
+    QCOMPARE(t.L->Content().Across[static_cast<std::size_t>(t.List(0)->Row())].Cells[2], std::string("b"));
+
+    // The across list keeps its height when the window grows.
+    const int top = t.L->findChild<QWidget*>(QStringLiteral("PanelTop"))->height();
+    t.L->resize(t.L->width(), t.L->height() + 200);
+    QApplication::processEvents();
+    QCOMPARE(t.L->findChild<QWidget*>(QStringLiteral("PanelTop"))->height(), top);
 }
 
 void LegendTest::printLegend() {

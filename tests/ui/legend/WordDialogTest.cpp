@@ -128,6 +128,16 @@ private Q_SLOTS:
         QCOMPARE(dlg.BtnOK()->y(), std::max(60, 21 + grid.height() + 8));
         QCOMPARE(dlg.height(), dlg.BtnOK()->geometry().bottom() + 1 + 6);
     }
+
+    void captionStaysWhole() {
+        // Two boxes would make a narrow dialog; its caption keeps it wide
+        // enough for the title bar to show the whole text beside the close box.
+        TWordEditDlg dlg(m_settings);
+        dlg.setWindowTitle(QString::fromUtf8("Gesuchten Begriff eingeben"));
+        dlg.SetWordText("  ");
+        dlg.show();
+        QVERIFY(dlg.width() >= QFontMetrics(QApplication::font()).horizontalAdvance(dlg.windowTitle()) + 64);
+    }
 };
 
 QTEST_MAIN(WordDialogTest)

@@ -61,6 +61,9 @@ private Q_SLOTS:
     void blankFieldsSolveAnAmericanCrossword();
     void fifthSnapshotReplacesTheOldest();
     void markingFilterOfANineByNineSudoku();
+    void solutionViewChangesNoEntry();
+    void everyEntryChangeCanBeUndone();
+    void wordsTickedThroughTheLastCell();
     void clueAndLookUp_data();
     void clueAndLookUp();
     void lookUpAddressIsOnePathSegment_data();
@@ -96,14 +99,14 @@ void PlayerSessionTest::operationsAnnounceTheirChanges() {
              s.Undo();
          },
          1, 1, 1, 0, 0},
-        {"a whole word is judged at once", true,
+        {"a whole word is judged at once; solution letters take copies too", true,
          [](TPlayerSession& s) {
              s.SetSolutionLetter(1, 'o');
              s.SetSolutionLetter(2, 't');
              s.EnterWord(4, 1, TInputDir::Across, "at");
              s.EnterWord(1, 1, TInputDir::Across, "ob");
          },
-         2, 4, 0, 2, 1},
+         4, 4, 0, 2, 1},
         {"the blank switch takes no copy", false, [](TPlayerSession& s) { s.SetBlank(1, 1, true); },
          0, 0, 0, 0, 0},
     };
@@ -252,6 +255,84 @@ void PlayerSessionTest::markingFilterOfANineByNineSudoku() {
     QVERIFY(!(s.Puzzle().cell(3, 1).Flags & zx::cfMarked));
 }
 
+void PlayerSessionTest::solutionViewChangesNoEntry() {
+    // Whatever the player does while the solution is shown, the record stays
+    // as it was: the changes would be out of sight.
+    TPlayerSession s;
+    QVERIFY(Load(s, TwoWords));
+    s.SetFormOpen(TFormKind::Legend, true);
+    s.Edit().Puzzle.HelpOptions = zx::hoInsertLetter;
+    s.TakeSnapshot();
+    s.TypeKey(1, 1, 'x', TInputDir::Across);
+    s.SetViewMode(1);
+    const zx::TPuzzleData before = s.Puzzle();
+    QCOMPARE(s.TypeKey(2, 1, 'b', TInputDir::Across), zx::TKeyEntry::Ignored);
+    QCOMPARE(s.TypeKey(2, 1, '\r', TInputDir::Across), zx::TKeyEntry::NotAnEntry);
+    QVERIFY(!s.ClearEntry(1, 1, TInputDir::Across));
+    s.EnterWord(1, 1, TInputDir::Across, "OB");
+    s.DropWord(4, 1, zx::TWordDir::Across, "AT", false, 1);
+    s.RevealLetter(2, 1);
+    s.SetSolutionLetter(1, 'O');
+    s.SetCodeGuess(0, 'O');
+    s.RestoreSnapshot(1);
+    QVERIFY(std::memcmp(&s.Puzzle(), &before, sizeof before) == 0);
+
+    TPlayerSession jigsaw;
+    QVERIFY(Load(jigsaw, "typ: 12\n[gitter]\nOBX\nQAT\n[begriffe]\nOB = a\nAT = b\n"));
+    jigsaw.SetViewMode(1);
+    jigsaw.PaintRange(QRect(QPoint(1, 1), QPoint(2, 1)));
+    QVERIFY(!(jigsaw.Puzzle().cell(1, 1).Flags & zx::cfMarked));
+}
+
+void PlayerSessionTest::everyEntryChangeCanBeUndone() {
+    // Undo takes back exactly the last change: the solution strip's letter,
+    // the code table's guess and a restored snapshot take their copies too.
+    TPlayerSession s;
+    QVERIFY(Load(s, TwoWords));
+    s.TypeKey(1, 1, 'o', TInputDir::Across);
+    s.SetSolutionLetter(1, 'O');
+    s.Undo();
+    QCOMPARE(s.Puzzle().SolutionEntry.at(1), ' ');
+    QCOMPARE(s.Puzzle().entry(1, 1).str(), std::string("O"));
+
+    s.TakeSnapshot();
+    s.TypeKey(1, 1, 'x', TInputDir::Across);
+    s.RestoreSnapshot(1);
+    s.Undo();
+    QCOMPARE(s.Puzzle().entry(1, 1).str(), std::string("X"));
+
+    TPlayerSession numbers;
+    QVERIFY(Load(numbers, "typ: 2\n[gitter]\nOB#AT\n[begriffe]\nOB\nAT\n"));
+    const int code = zx::CodeOfLetter(numbers.Puzzle(), "O");
+    numbers.TypeKey(4, 1, 'a', TInputDir::Across);
+    numbers.SetCodeGuess(code, 'O');
+    numbers.SetCodeGuess(code, 'O'); // changes nothing: no copy replaces the last one
+    numbers.Undo();
+    QVERIFY(numbers.Puzzle().Words[code].Guess.view() != "O");
+    QCOMPARE(numbers.Puzzle().entry(4, 1).str(), std::string("A"));
+}
+
+void PlayerSessionTest::wordsTickedThroughTheLastCell() {
+    // OB across ends where BE down starts: the last letter completes both.
+    TPlayerSession s;
+    QVERIFY(Load(s, "typ: 4\n[gitter]\nOB\n#E\n[begriffe]\nOB = a\nBE = b\n"));
+    s.SetFormOpen(TFormKind::Legend, true);
+    s.TypeKey(1, 1, 'o', TInputDir::Across);
+    s.TypeKey(2, 2, 'e', TInputDir::Down);
+    s.TypeKey(2, 1, 'b', TInputDir::Across);
+    for (int i = 0; i < 2; ++i)
+        QVERIFY2(s.Puzzle().Words[i].Done, s.Puzzle().Words[i].Answer.str().c_str());
+
+    // Hidden words starting in one cell: the painted range ticks the word of its length.
+    TPlayerSession jigsaw;
+    QVERIFY(Load(jigsaw, "typ: 12\n[gitter]\nABENDROT\n[begriffe]\nABEND = a\nABENDROT = b\n"));
+    jigsaw.SetFormOpen(TFormKind::Legend, true);
+    jigsaw.PaintRange(QRect(QPoint(1, 1), QPoint(5, 1)));
+    QVERIFY(jigsaw.Puzzle().Words[0].Done && !jigsaw.Puzzle().Words[1].Done);
+    jigsaw.PaintRange(QRect(QPoint(1, 1), QPoint(8, 1)));
+    QVERIFY(jigsaw.Puzzle().Words[1].Done);
+}
+
 void PlayerSessionTest::clueAndLookUp_data() {
     QTest::addColumn<QString>("source");
     QTest::addColumn<QString>("typed"); // the entries of row 1, '.' empty
@@ -272,6 +353,17 @@ void PlayerSessionTest::clueAndLookUp_data() {
         << "KUERBIS"
         << "address"
         << "https://de.wikipedia.org/wiki/Kuerbis";
+    QTest::newRow("dictionary look-up of a solved word")
+        << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
+        << "KUERBIS"
+        << "word"
+        << "https://de.wiktionary.org/wiki/Kuerbis";
+    // The cursor stands on the hidden block: the clues of its row tell nothing of it.
+    QTest::newRow("American crossword: the clues of the cursor's row")
+        << "typ: 10\n[gitter]\nOB#AT\n[begriffe]\nOB = a\nAT = b\n"
+        << "....."
+        << "note"
+        << QString::fromUtf8("Rätselzeile 1|a  |  b");
     QTest::newRow("look-up of an incomplete word")
         << "typ: 4\n[gitter]\nKUERBIS\n[begriffe]\nKUERBIS = Gemuese\n"
         << "KUERBI."
@@ -293,8 +385,12 @@ void PlayerSessionTest::clueAndLookUp() {
             s.TypeKey(c + 1, 1, typed[c].toLatin1(), TInputDir::Across);
     zx::TPlayCommands commands(s, dialogs);
     s.SetCursor(QPoint(3, 1), TInputDir::Across);
+    const bool dictionary = kind == QLatin1String("word");
+    if (dictionary) kind = QStringLiteral("address");
     if (kind == QLatin1String("note"))
         commands.ShowClue();
+    else if (dictionary)
+        commands.LookUpWord();
     else
         commands.LookUp();
     QCOMPARE(dialogs.Log.size(), std::size_t(1));

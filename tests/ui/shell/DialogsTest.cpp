@@ -17,6 +17,7 @@
 #include "shell/HinweisDialog.h"
 #include "shell/InfoDialog.h"
 #include "shell/MessageDialog.h"
+#include "shell/PlayerDialogs.h"
 #include "shell/RaetselInfoDialog.h"
 
 using namespace zx;
@@ -235,6 +236,17 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
 
+    void questionsDefaultToNo() {
+        // Enter on the reset question must not wipe the player's work.
+        zx::TPlayerDialogs dialogs;
+        QTimer::singleShot(0, [] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QVERIFY(!dialogs.AskYesNo(nullptr, U("Möchten Sie wirklich das komplette Rätsel zurücksetzen?")));
+    }
+
     void fixedDialogsOfferNoMinimiseOrMaximise_data() {
         QTest::addColumn<QByteArray>("dialog");
         QTest::addColumn<bool>("closeButton");
@@ -263,24 +275,26 @@ private Q_SLOTS:
     }
 
     void hintPlacement_data() {
-        QTest::addColumn<QPoint>("point");
+        QTest::addColumn<QRect>("cell");
         QTest::addColumn<QRect>("screen");
         QTest::addColumn<QPoint>("topLeft");
-        // A 100 x 20 popup.
+        // A 100 x 20 popup beside a 20 x 20 cell, which it never covers.
         const QRect screen(0, 0, 800, 600);
-        QTest::newRow("free space: just above the point") << QPoint(300, 300) << screen << QPoint(300, 276);
-        QTest::newRow("near the right edge: moved left with a gap") << QPoint(750, 300) << screen << QPoint(695, 276);
-        QTest::newRow("below the bottom edge: moved up with a gap") << QPoint(300, 640) << screen << QPoint(300, 575);
-        QTest::newRow("bottom right corner") << QPoint(799, 620) << screen << QPoint(695, 575);
-        QTest::newRow("at the top edge: kept on the screen") << QPoint(300, 10) << screen << QPoint(300, 0);
-        QTest::newRow("left of the screen: kept on the screen") << QPoint(-30, 300) << screen << QPoint(0, 276);
-        QTest::newRow("right edge of a second screen") << QPoint(1800, 400) << QRect(800, 0, 1024, 768) << QPoint(1719, 376);
+        QTest::newRow("free space: right of the cell, tops level") << QRect(300, 300, 20, 20) << screen << QPoint(324, 300);
+        QTest::newRow("near the right edge: left of the cell") << QRect(750, 300, 20, 20) << screen << QPoint(646, 300);
+        QTest::newRow("at the bottom edge: moved up beside it") << QRect(300, 590, 20, 20) << screen << QPoint(324, 580);
+        QTest::newRow("above the top edge: kept on the screen") << QRect(300, -10, 20, 20) << screen << QPoint(324, 0);
+        QTest::newRow("right edge of a second screen") << QRect(1800, 400, 20, 20) << QRect(800, 0, 1024, 768) << QPoint(1696, 400);
+        QTest::newRow("no room beside: below the cell") << QRect(40, 300, 20, 20) << QRect(0, 0, 150, 600) << QPoint(40, 324);
+        QTest::newRow("no room beside or below: above the cell") << QRect(40, 300, 20, 20) << QRect(0, 0, 150, 340) << QPoint(40, 276);
     }
     void hintPlacement() {
-        QFETCH(QPoint, point);
+        QFETCH(QRect, cell);
         QFETCH(QRect, screen);
         QFETCH(QPoint, topLeft);
-        QCOMPARE(HintPlacement(point.x(), point.y(), QSize(100, 20), screen), topLeft);
+        const QPoint at = HintPlacement(cell, QSize(100, 20), screen);
+        QCOMPARE(at, topLeft);
+        QVERIFY(!QRect(at, QSize(100, 20)).intersects(cell));
     }
 
     void speedButtonGroups() {

@@ -375,6 +375,30 @@ private Q_SLOTS:
         QVERIFY(!f.Item("MItemBeaSchnappschussItem")->isVisible());
     }
 
+    void sideWindowsStayReachable() {
+        // The legend has a close box and closes with Ctrl+F4; the grid stays.
+        auto puzzle = zxtest::MakePuzzle(0, 5, 5);
+        TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("legend.raetsel"), *puzzle)});
+        QWidget* legend = f.frame->FindChildForm(TFormKind::Legend);
+        QVERIFY(legend);
+        auto* sub = qobject_cast<QMdiSubWindow*>(legend->parentWidget());
+        const Qt::WindowFlags closeBox = Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        QCOMPARE(sub->windowFlags() & closeBox, closeBox);
+        f.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(f.frame.get()));
+        f.frame->ChildArea()->setActiveSubWindow(sub);
+        QTest::keyClick(legend, Qt::Key_F4, Qt::ControlModifier);
+        QTRY_VERIFY(!f.frame->FindChildForm(TFormKind::Legend));
+        QVERIFY(f.frame->HasPuzzleForm());
+
+        // The solution-word strip grown by zooming stays inside the child area.
+        TStartedFrame s(m_exe, {QStringLiteral(ZX_SAMPLES_DIR "/schwedenraetsel-loesungswort.raetsel")});
+        QWidget* strip = s.frame->FindChildForm(TFormKind::Solution);
+        QVERIFY(strip);
+        for (int i = 0; i < 40; ++i) s.frame->Session().Zoom(1);
+        QVERIFY(s.frame->ChildArea()->viewport()->rect().contains(strip->parentWidget()->geometry()));
+    }
+
     void undoFollowsSaveAndRestore() {
         auto puzzle = zxtest::MakePuzzle(0, 5, 5);
         TStartedFrame f(m_exe, {WritePuzzle(QStringLiteral("undo.raetsel"), *puzzle)});
@@ -612,34 +636,36 @@ private Q_SLOTS:
     void hintPopupShowsAndCloses() {
         TStartedFrame f(m_exe, {Path(QStringLiteral("fehlt.raetsel"))});
         const QRect screen = f.frame->screen()->geometry();
-        f.frame->ShowHintAt(100, 200, 0, U("Waagerecht 3: Hauptstadt"));
+        f.frame->ShowHintAt(QRect(100, 200, 20, 20), 0, U("Waagerecht 3: Hauptstadt"));
         THintForm* hint = f.frame->HintForm();
         QVERIFY(f.frame->HintVisible());
         QCOMPARE(hint->Text(), U("Waagerecht 3: Hauptstadt"));
         QCOMPARE(hint->Label()->font().pointSize(), 8);
         QVERIFY(!hint->Label()->font().bold());
-        QCOMPARE(hint->pos(), QPoint(100, 200 - hint->height() - 4));
+        QCOMPARE(hint->pos(), QPoint(124, 200));
         QVERIFY(QApplication::activeWindow() != hint);
+        // The mouse passes through it to the grid below.
+        QVERIFY(hint->windowHandle()->flags() & Qt::WindowTransparentForInput);
 
-        // The next hint replaces it; a bold one near the bottom right corner moves inside.
-        f.frame->ShowHintAt(screen.right() - 2, screen.bottom() - 1, 12, U("Lösung"));
+        // The next hint replaces it; a bold one in the bottom right corner goes left of its cell.
+        f.frame->ShowHintAt(QRect(screen.right() - 20, screen.bottom() - 20, 20, 20), 12, U("Lösung"));
         QCOMPARE(hint->Text(), U("Lösung"));
         QVERIFY(hint->Label()->font().bold());
         QCOMPARE(hint->Label()->font().pointSize(), 12);
-        QCOMPARE(hint->x(), screen.width() - hint->width() - 5);
-        QVERIFY(hint->geometry().bottom() < screen.height());
+        QCOMPARE(hint->x(), screen.right() - 20 - 4 - hint->width());
+        QVERIFY(hint->geometry().bottom() <= screen.bottom());
 
         // Moving the mouse over the frame's background closes it.
         QMouseEvent move(QEvent::MouseMove, QPointF(20, 20), QPointF(20, 20), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(f.frame->ChildArea()->viewport(), &move);
         QVERIFY(!f.frame->HintVisible());
 
-        f.frame->ShowHintAt(10, 100, 0, U("Klick"));
+        f.frame->ShowHintAt(QRect(10, 100, 20, 20), 0, U("Klick"));
         QTest::mouseClick(hint->Label(), Qt::LeftButton);
         QVERIFY(!f.frame->HintVisible());
 
         // Switching to another program takes the hint away.
-        f.frame->ShowHintAt(10, 100, 0, U("Wechsel"));
+        f.frame->ShowHintAt(QRect(10, 100, 20, 20), 0, U("Wechsel"));
         QEvent deactivate(QEvent::ApplicationDeactivate);
         QApplication::sendEvent(qApp, &deactivate);
         QVERIFY(!f.frame->HintVisible());
