@@ -54,6 +54,11 @@ QString Utf8(const char* text) {
 
 } // namespace
 
+QPoint FramePlacement(const QRect& screen, const QSize& frame) {
+    return {screen.x() + std::max(0, (screen.width() - frame.width()) / 2),
+            screen.y() + std::max(0, (screen.height() - frame.height()) / 2)};
+}
+
 QSize FrameSizeFor(const QSize& screen) {
     int width = 640;
     int height = 480;
@@ -695,7 +700,7 @@ void TVxMainForm::FitToScreen() {
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     const QSize outer = FrameSizeFor(area.size());
     resize(outer - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
-    move(area.center() - QPoint(outer.width() / 2, outer.height() / 2));
+    move(FramePlacement(area, outer));
     m_fittedWithFrame = !frame.isNull();
 }
 

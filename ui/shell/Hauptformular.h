@@ -41,6 +41,10 @@ class TSpeedButton;
 // x 480 by design, 800 wide or 600 high where the screen allows it, 1000 x 750
 // on large screens.
 QSize FrameSizeFor(const QSize& screen);
+// Top left corner of a frame of size `frame` (decorations included) centred
+// on `screen` and never beyond its top left corner. QRect::center() rounds
+// down, which put an 800 x 600 frame one pixel off an 800 x 600 screen.
+QPoint FramePlacement(const QRect& screen, const QSize& frame);
 
 class TVxMainForm : public QMainWindow, public TFrameLink {
     Q_OBJECT

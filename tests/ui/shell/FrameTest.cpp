@@ -104,6 +104,13 @@ private Q_SLOTS:
         QCOMPARE(FrameSizeFor(screen), frame);
     }
 
+    void frameStaysOnTheScreen() {
+        for (const QRect& screen : {QRect(0, 0, 800, 600), QRect(0, 0, 1024, 768), QRect(1024, 0, 801, 601)}) {
+            const QSize size = FrameSizeFor(screen.size());
+            QVERIFY(screen.contains(QRect(FramePlacement(screen, size), size)));
+        }
+    }
+
     void captionsAndSizeAtStart() {
         std::vector<std::string> none;
         zxtest::TRecordingDialogs dialogs;
