@@ -147,6 +147,10 @@ private Q_SLOTS:
             h.Frame->St.DragReversed = c.reversed;
             MoveTo(*h.Form, 4, 1);
             h.Frame->UndoSaves = 0;
+            QWidget* keys = new QWidget(h.Form.get()); // where the keyboard was, as the legend
+            keys->setFocusPolicy(Qt::StrongFocus);
+            keys->show();
+            keys->setFocus();
             std::unique_ptr<QMimeData> data(
                 zx::MakeWordDrag({c.word, 0, zx::TLegendList::Across, c.twoLists}));
             const QPoint at = Centre(*h.Form, c.cell.x(), c.cell.y());
@@ -155,6 +159,8 @@ private Q_SLOTS:
             QCOMPARE(Entries(h.Frame->St.Puzzle), std::string(c.entries));
             QCOMPARE(h.Frame->UndoSaves, accepted ? 1 : 0);
             QCOMPARE(h.Form->Cursor(), accepted ? c.cell : QPoint(4, 1));
+            // After a drop the grid takes the keyboard for the next letters.
+            QCOMPARE(h.Form->focusWidget() == h.Form->Raetsel(), accepted);
         }
     }
 
