@@ -126,6 +126,44 @@ TLoadResult LoadPuzzleFile(TPuzzleData& p, const std::string& fileName) {
     return ReadHeaderAndRecord(in, p, false);
 }
 
+namespace {
+
+// Whether the file has the magic word at offset `at`.
+bool MagicAt(TFileReader& in, long at) {
+    char magic[MagicSize];
+    return in.Seek(at) && ReadExact(in, magic, MagicSize) &&
+           std::string_view(magic, MagicSize) == std::string_view(MagicWord, MagicSize);
+}
+
+} // namespace
+
+TLoadResult LoadNamedPuzzle(TPuzzleData& p, const std::string& fileName,
+                            TProgramSettings& settings, const TSystemColorResolver& resolve,
+                            TPuzzleOrigin* origin) {
+    TPuzzleOrigin found = TPuzzleOrigin::File;
+    TLoadResult result = lrBadFormat;
+    {
+        ClearPuzzle(p);
+        std::error_code ec;
+        if (fileName.empty() || !std::filesystem::exists(fileName, ec)) {
+            result = lrNotFound;
+        } else {
+            TFileReader in(fileName);
+            if (!in.IsOpen())
+                result = lrReadError;
+            else if (MagicAt(in, 0))
+                result = lrLoaded; // read below, as a puzzle file
+            else if (MagicAt(in, static_cast<long>(ContainerOffset)))
+                found = TPuzzleOrigin::PackedPlayer;
+        }
+    }
+    if (origin) *origin = found;
+    if (found == TPuzzleOrigin::PackedPlayer) return LoadEmbeddedPuzzle(p, fileName, settings, resolve);
+    if (result == lrLoaded) result = LoadPuzzleFile(p, fileName);
+    SetDefaultSettings(settings, p, resolve);
+    return result;
+}
+
 std::string JoinCommandLine(const std::vector<std::string>& params) {
     const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
     const auto trim = [&](std::string_view s) {

@@ -38,6 +38,18 @@ TLoadResult LoadEmbeddedPuzzle(TPuzzleData& p, const std::string& exePath,
 // exist gives lrNotFound; one that exists but cannot be read, lrReadError.
 TLoadResult LoadPuzzleFile(TPuzzleData& p, const std::string& fileName);
 
+// What a file named on the command line turned out to be.
+enum class TPuzzleOrigin { File, PackedPlayer };
+
+// Reads a file named on the command line: a puzzle file (the magic word at
+// its start; settings at their defaults), or any file holding a container at
+// ContainerOffset, a packed player of whatever program for whatever system,
+// whose settings block then applies as in LoadEmbeddedPuzzle. A file that is
+// neither gives lrBadFormat. origin, when given, tells which it was.
+TLoadResult LoadNamedPuzzle(TPuzzleData& p, const std::string& fileName,
+                            TProgramSettings& settings, const TSystemColorResolver& resolve = {},
+                            TPuzzleOrigin* origin = nullptr);
+
 // Joins command-line parameters into one file name: quotes stripped and blanks
 // trimmed from each, joined by single blanks.
 std::string JoinCommandLine(const std::vector<std::string>& params);

@@ -11,7 +11,7 @@ ZX_PACKAGES=(
   fontconfig fonts-liberation fonts-liberation2
   xvfb xauth xdotool
   poppler-utils
-  desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin
+  desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin libfile-mimeinfo-perl
 )
 
 zx_install_packages() {

@@ -557,26 +557,20 @@ bool ShowPuzzle(const std::string& path, std::ostream& out, std::string& error) 
     std::string data;
     if (!ReadWholeFile(path, data, error)) return false;
     auto p = std::make_unique<TPuzzleData>();
-    const bool packed = MagicAt(data, ContainerOffset);
-    if (packed) {
-        TProgramSettings settings;
-        const TLoadResult r = LoadEmbeddedPuzzle(*p, path, settings);
-        if (r != lrLoaded) {
-            error = LoadMessage(r);
-            return false;
-        }
-        out << "Spieler mit Rätsel: " << path << '\n';
-    } else if (MagicAt(data, 0)) {
-        const TLoadResult r = LoadPuzzleFile(*p, path);
-        if (r != lrLoaded) {
-            error = LoadMessage(r);
-            return false;
-        }
-        out << "Rätseldatei: " << path << '\n';
-    } else {
+    // The player's own reader decides what the file is.
+    TProgramSettings settings;
+    TPuzzleOrigin origin = TPuzzleOrigin::File;
+    const TLoadResult r = LoadNamedPuzzle(*p, path, settings, {}, &origin);
+    const bool packed = origin == TPuzzleOrigin::PackedPlayer;
+    if (r == lrBadFormat && !packed) {
         error = "weder eine Rätseldatei noch ein Spieler mit Rätsel";
         return false;
     }
+    if (r != lrLoaded) {
+        error = LoadMessage(r);
+        return false;
+    }
+    out << (packed ? "Spieler mit Rätsel: " : "Rätseldatei: ") << path << '\n';
     PrintRecord(*p, out);
     if (packed) {
         const std::size_t at = ContainerOffset + SettingsLengthOffset;

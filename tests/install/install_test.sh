@@ -8,6 +8,7 @@ build_dir="$2"
 source="$3"
 app=zindorax-player
 type=application/x-zindorax-raetsel
+packed_type=application/x-zindorax-spieler
 
 for tool in desktop-file-validate xmllint; do
   if ! command -v "$tool" >/dev/null 2>&1; then
@@ -43,7 +44,7 @@ extra=$(ls "$prefix/bin" | grep -v -x -e "$app" -e raetsel)
 desktop-file-validate "$desktop" || fail "desktop-file-validate refuses $app.desktop"
 grep -q -x "Exec=$app %f" "$desktop" || fail "Exec does not start $app with the file"
 grep -q -x "Icon=$app" "$desktop" || fail "Icon does not name the installed icon"
-grep -q -x "MimeType=$type;" "$desktop" || fail "MimeType does not name $type"
+grep -q -x "MimeType=$type;$packed_type;" "$desktop" || fail "MimeType does not name $type and $packed_type"
 xmllint --noout "$icon" || fail "the icon is no well-formed SVG"
 
 schema=$(ls /usr/share/mime/*.xsd 2>/dev/null | head -n 1)
@@ -59,9 +60,19 @@ xpath() {
 [ "$(xpath "/*[local-name()='magic']/*[local-name()='match'][@offset='0']/@value")" = \
   "Quadrillenwortel" ] || fail "magic 'Quadrillenwortel' at offset 0 missing"
 
-# The installed tool builds a puzzle file from a source.
+[ "$(xmllint --xpath "string(//*[local-name()='mime-type'][@type='$packed_type']/*[local-name()='magic']/*[local-name()='match'][@offset='805000']/@value)" "$mime")" = \
+  "Quadrillenwortel" ] || fail "magic 'Quadrillenwortel' at offset 805000 missing"
+
+# The installed tool builds a puzzle file from a source and packs it onto a
+# program that is no player of ours (as players packed for another system are),
+# named without an extension: a name ending in .exe is a Windows program by the
+# usual rules, which weigh a matching name above the content.
 "$prefix/bin/raetsel" --help >/dev/null || fail "raetsel --help failed"
 "$prefix/bin/raetsel" build "$source" -o "$work/probe.raetsel" || fail "raetsel build failed"
+printf 'MZ\220\0' >"$work/other.exe"
+head -c 300000 /dev/zero >>"$work/other.exe"
+"$prefix/bin/raetsel" embed "$work/other.exe" "$work/probe.raetsel" -o "$work/Weihnachtsspieler" ||
+  fail "raetsel embed onto another program failed"
 
 # Recognition by content, through a private data folder. xdg-mime asks GLib
 # (gio) on a GNOME desktop and the mimetype program otherwise; plain `file`
@@ -87,4 +98,12 @@ XDG_DATA_HOME="$data" update-mime-database "$data/mime" || fail "update-mime-dat
 cp "$work/probe.raetsel" "$work/Wochenraetsel"
 found=$(XDG_DATA_HOME="$data" XDG_CURRENT_DESKTOP=$desktop_env xdg-mime query filetype "$work/Wochenraetsel")
 [ "$found" = "$type" ] || fail "a puzzle file without extension is taken for '$found', not $type"
-echo "installation complete, puzzle files recognised by content"
+# GLib and Qt look at the first few kilobytes of a file only, so a container
+# 805000 bytes in is seen by readers of the whole magic, as mimetype is.
+if ! command -v mimetype >/dev/null 2>&1; then
+  echo "installation complete, puzzle files recognised by content (mimetype missing: packed players not checked)"
+  exit 0
+fi
+found=$(XDG_DATA_HOME="$data" XDG_CURRENT_DESKTOP=X-Generic xdg-mime query filetype "$work/Weihnachtsspieler")
+[ "$found" = "$packed_type" ] || fail "a packed player for another system is taken for '$found', not $packed_type"
+echo "installation complete, puzzle files and packed players recognised by content"

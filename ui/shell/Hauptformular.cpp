@@ -645,8 +645,9 @@ void TVxMainForm::LoadStartPuzzle() {
     std::string source = m_exePath;
     if (!m_params.empty()) {
         source = JoinCommandLine(m_params);
-        m_loadResult = LoadPuzzleFile(s.Puzzle, source);
-        SetDefaultSettings(s.Settings, s.Puzzle, resolve);
+        // A puzzle file, or a packed player sent from another system: its
+        // container plays with its own settings.
+        m_loadResult = LoadNamedPuzzle(s.Puzzle, source, s.Settings, resolve);
     } else {
         m_loadResult = LoadEmbeddedPuzzle(s.Puzzle, m_exePath, s.Settings, resolve);
     }

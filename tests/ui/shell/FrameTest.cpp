@@ -27,6 +27,7 @@
 #include "session/PlayerSession.h"
 #include "shell/Hauptformular.h"
 #include "shell/HinweisDialog.h"
+#include "tools/Commands.h"
 
 using namespace zx;
 using zxtest::U;
@@ -192,6 +193,25 @@ private Q_SLOTS:
         QCOMPARE(f.Item("MItemBeaSchnappschussItem")->isVisible(), puzzle.PuzzleType == 14);
     }
 
+    void packedPlayerOfAnyOriginOpens() {
+        // Packed onto a few hundred kilobytes of another program (one packed
+        // for another system), and by hand: both play with their settings.
+        auto puzzle = zxtest::MakePuzzle(0, 8, 6);
+        const std::string ini = "[Raetsel_Layout]\r\nFeldgroesse=44\r\n";
+        std::string other = "MZ\x90";
+        for (unsigned i = 0; other.size() < 300000; ++i) other += static_cast<char>((i * 7919u) % 251u);
+        std::string packed, error;
+        QVERIFY(PackPlayer(other, PuzzleFileBytes(*puzzle), ini, packed, error));
+        zxtest::WriteBytes(Path(QStringLiteral("Rätsel.exe")), packed);
+        zxtest::WritePackedPlayer(Path(QStringLiteral("von Hand")), *puzzle, ini);
+        for (const QString& name : {QStringLiteral("Rätsel.exe"), QStringLiteral("von Hand")}) {
+            TStartedFrame f(m_exe, {Path(name)});
+            QCOMPARE(f.frame->LoadResult(), lrLoaded);
+            QVERIFY(f.dialogs.Log.empty());
+            QCOMPARE(f.frame->Child<TRaetselForm>()->Raetsel()->DefaultColWidth(), 44);
+        }
+    }
+
     void startUpFailureIsReported_data() {
         QTest::addColumn<QStringList>("params");
         QTest::addColumn<QString>("exeName");
@@ -205,6 +225,12 @@ private Q_SLOTS:
                                                        << QStringLiteral("player") << unknown << int(lrBadFormat);
         QTest::newRow("puzzle file cut short") << QStringList{Path(QStringLiteral("kurz.raetsel"))}
                                                << QStringLiteral("player") << unreadable << int(lrReadError);
+        QTest::newRow("named packed player cut short in its container")
+            << QStringList{Path(QStringLiteral("kurzer Spieler"))} << QStringLiteral("player") << unreadable
+            << int(lrReadError);
+        QTest::newRow("named program with a foreign container")
+            << QStringList{Path(QStringLiteral("foreign player"))} << QStringLiteral("player") << unknown
+            << int(lrBadFormat);
         QTest::newRow("own file without container") << QStringList{} << QStringLiteral("player")
                                                     << unreadable << int(lrReadError);
         QTest::newRow("own file with a foreign container") << QStringList{} << QStringLiteral("foreign player")
@@ -217,6 +243,8 @@ private Q_SLOTS:
         QFETCH(int, result);
         zxtest::WriteBytes(Path(QStringLiteral("fremd.raetsel")), std::string(70000, 'x'));
         zxtest::WriteBytes(Path(QStringLiteral("kurz.raetsel")), "Quadrillenwortel7.21           short");
+        zxtest::WriteBytes(Path(QStringLiteral("kurzer Spieler")),
+                           std::string(ContainerOffset, '\0') + "Quadrillenwortel7.21           short");
         zxtest::WriteBytes(Path(QStringLiteral("foreign player")),
                            std::string(ContainerOffset, '\0') + std::string(70000, 'y'));
 

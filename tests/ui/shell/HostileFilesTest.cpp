@@ -197,7 +197,8 @@ const Qt::Key Keys[] = {Qt::Key_A,         Qt::Key_Z,        Qt::Key_5,    Qt::K
 // Play commands and frame commands, in the order a curious player tries them.
 const char* const Commands[] = {
     "MItemBeaLeerfeld",      "MItemBeaEintragen",     "MItemBeaBegriff",
-    "MItemPlayUmschreibung", "MItemPlayNachschlagen", "MItemAnsVergroessern",
+    "MItemPlayUmschreibung", "MItemPlayNachschlagen", "MItemPlaySuchen",
+    "MItemAnsVergroessern",
     "MItemAnsVerkleinern",   "MItemAnsFehleintraege", "MItemAnsBegriffLaengen",
     "MItemAnsTooltips",      "MItemBeaMark1",         "MItemBeaMark12",
     "MItemBeaMark13",        "MItemBeaSnapErstellen", "MItemBeaSnap1",
@@ -274,8 +275,15 @@ private Q_SLOTS:
         auto puzzle =
             c.Opens ? Plausible(c.Type, c.Cols) : zxtest::MakePuzzle(c.Type, c.Cols, c.Rows);
         c.Damage(*puzzle);
+        // Every other case comes as a packed player named on the command line,
+        // its settings block as hostile as its record.
         const QString file = m_dir.filePath(QStringLiteral("feindlich.raetsel"));
-        zxtest::WritePuzzleFile(file, *puzzle);
+        if (index % 2)
+            zxtest::WritePackedPlayer(file, *puzzle,
+                                      "[Raetsel_Layout]\r\nFeldgroesse=-7\r\nSchriftart=" +
+                                          Awkward(300, 1) + "\r\n[Legende]\r\n" + Awkward(500, 2));
+        else
+            zxtest::WritePuzzleFile(file, *puzzle);
 
         zxtest::TRecordingDialogs dialogs;
         // Word dialogs get awkward text typed in; every dialog is painted.
@@ -316,10 +324,11 @@ private Q_SLOTS:
         PlayInGrid(frame);
         PaintAll(frame);
 
-        // Only pages of the encyclopedia are handed to the desktop.
+        // Only pages of the encyclopedia and the dictionary are handed to the desktop.
         for (const auto& shown : dialogs.Log)
             if (shown.Kind == QLatin1String("address"))
-                QVERIFY2(shown.Text.startsWith(QStringLiteral("https://de.wikipedia.org/wiki/")),
+                QVERIFY2(shown.Text.startsWith(QStringLiteral("https://de.wikipedia.org/wiki/")) ||
+                             shown.Text.startsWith(QStringLiteral("https://de.wiktionary.org/wiki/")),
                          qPrintable(shown.Text));
         bool turned = false;
         QTimer::singleShot(0, &frame, [&turned] { turned = true; });

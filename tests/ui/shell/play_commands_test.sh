@@ -36,13 +36,17 @@ keys Return
 xdotool windowfocus "$frame" 2>/dev/null
 sleep 0.3
 
-# Reset asks first; Enter answers yes.
-keys alt+b z
-if ! timeout 5 xdotool search --sync --name "^Bestätigung" >/dev/null 2>&1; then
-  echo "FAIL: the reset did not ask for confirmation"
-  exit 1
-fi
-keys Return
+# Reset asks first; Enter answers no (the work stays), Alt+J yes.
+for answer in Return alt+j; do
+  keys alt+b z
+  if ! timeout 5 xdotool search --sync --name "^Bestätigung" >/dev/null 2>&1; then
+    echo "FAIL: the reset did not ask for confirmation"
+    exit 1
+  fi
+  keys "$answer"
+  xdotool windowfocus "$frame" 2>/dev/null
+  sleep 0.3
+done
 # Without a window manager nobody gives the frame back its focus.
 xdotool windowfocus "$frame" 2>/dev/null
 sleep 0.3
