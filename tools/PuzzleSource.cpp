@@ -375,41 +375,9 @@ private:
     }
 
     static std::uint8_t ParseHelp(const std::string& value, int line) {
-        long n = 0;
-        if (ParseInt(value, n)) {
-            if (n > 255) throw TFail{line, "hilfen: Zahl über 255"};
-            return static_cast<std::uint8_t>(n);
-        }
         std::uint8_t bits = 0;
-        std::string word;
-        const auto flush = [&] {
-            // Messages quote the word as written: the folded form is Windows-1252.
-            const std::string written = Trim(word);
-            const std::string k = FoldKey(word);
-            word.clear();
-            if (k.empty()) return;
-            if (k == "alle")
-                bits = 255;
-            else if (k == "keine")
-                bits = 0;
-            else if (k == "fehler")
-                bits |= hoMarkErrors;
-            else if (k == "buchstabe")
-                bits |= hoInsertLetter;
-            else if (k == "loesung")
-                bits |= hoShowSolution;
-            else if (k == "bearbeiten")
-                bits |= hoEditPuzzle;
-            else
-                throw TFail{line, "hilfen: unbekannte Hilfe \"" + written + "\""};
-        };
-        for (char c : value) {
-            if (c == ',')
-                flush();
-            else
-                word += c;
-        }
-        flush();
+        std::string message;
+        if (!ParseHelpOptions(value, bits, message)) throw TFail{line, message};
         return bits;
     }
 
@@ -788,6 +756,50 @@ private:
 };
 
 } // namespace
+
+bool ParseHelpOptions(const std::string& value, std::uint8_t& out, std::string& message) {
+    long n = 0;
+    if (ParseInt(value, n)) {
+        if (n > 255) {
+            message = "hilfen: Zahl über 255";
+            return false;
+        }
+        out = static_cast<std::uint8_t>(n);
+        return true;
+    }
+    std::uint8_t bits = 0;
+    std::string word;
+    const auto flush = [&] {
+        // Messages quote the word as written: the folded form is Windows-1252.
+        const std::string written = Trim(word);
+        const std::string k = FoldKey(word);
+        word.clear();
+        if (k.empty()) return;
+        if (k == "alle")
+            bits = 255;
+        else if (k == "keine")
+            bits = 0;
+        else if (k == "fehler")
+            bits |= hoMarkErrors;
+        else if (k == "buchstabe")
+            bits |= hoInsertLetter;
+        else if (k == "loesung")
+            bits |= hoShowSolution;
+        else if (k == "bearbeiten")
+            bits |= hoEditPuzzle;
+        else if (message.empty())
+            message = "hilfen: unbekannte Hilfe \"" + written + "\"";
+    };
+    for (char c : value) {
+        if (c == ',')
+            flush();
+        else
+            word += c;
+    }
+    flush();
+    out = bits;
+    return message.empty();
+}
 
 bool CompilePuzzleSource(std::string_view text, const std::string& fileName, TCompiledPuzzle& out,
                          TSourceError& error) {
