@@ -74,6 +74,17 @@ bool CheckOptions(const std::vector<TWordLine>& words, const TMakeOptions& o, TM
                         "Begriff " + w.Answer + " ist länger, als das Gitter Felder hat (" +
                             std::to_string(room) + ")");
     }
+    // A word without a letter in common with any other can hang on nothing.
+    if (IsCrossword(kind) && words.size() > 1)
+        for (const TWordLine& w : words) {
+            bool shares = false;
+            for (const TWordLine& v : words)
+                if (&v != &w && v.Answer.find_first_of(w.Answer) != std::string::npos) shares = true;
+            if (!shares)
+                return Fail(error, w.Line,
+                            "Begriff " + w.Answer +
+                                " hat keinen Buchstaben mit einem anderen Begriff gemeinsam");
+        }
     // The solution word's letters must be there at all.
     if (HasSolutionWord(kind) && o.SolutionWord != NoSolutionText) {
         std::map<char, int> have, need;

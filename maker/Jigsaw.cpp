@@ -43,7 +43,9 @@ struct TOccurrence {
 class TJigsaw {
 public:
     TJigsaw(const std::vector<TLayoutWord>& words, bool reverseAllowed, const TLayoutOptions& o)
-        : m_words(words), m_reverse(reverseAllowed), m_options(o), m_random(o.Seed) {}
+        : m_words(words), m_reverse(reverseAllowed), m_options(o), m_random(o.Seed) {
+        m_options.Budget = EffectiveBudget(o, words.size());
+    }
 
     bool Run(TJigsawLayout& out, int& failedWord) {
         const int n = static_cast<int>(m_words.size());

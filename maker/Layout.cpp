@@ -109,8 +109,7 @@ class TSearch {
 public:
     TSearch(const std::vector<TLayoutWord>& words, const TLayoutOptions& o)
         : m_words(words), m_options(o), m_random(o.Seed) {
-        if (m_options.Budget <= 0)
-            m_options.Budget = std::max<std::int64_t>(2'000'000, 200'000 * std::int64_t(words.size()));
+        m_options.Budget = EffectiveBudget(o, words.size());
         for (const TLayoutWord& w : words) {
             m_forms.push_back(w.Letters);
             m_reversed.push_back(std::string(w.Letters.rbegin(), w.Letters.rend()));

@@ -2,6 +2,7 @@
 // or more letters is a placed word and all words hang together.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,6 +29,13 @@ struct TLayoutOptions {
     // however fast. 0: 200 000 per word (about 0.7 s for 40 words here).
     std::int64_t Budget = 0;
 };
+
+// The budget a search of that many words works with: the given one, or the
+// automatic one for 0.
+inline std::int64_t EffectiveBudget(const TLayoutOptions& o, std::size_t words) {
+    if (o.Budget > 0) return o.Budget;
+    return std::max<std::int64_t>(2'000'000, 200'000 * static_cast<std::int64_t>(words));
+}
 
 // Where a word stands: its first cell in grid order, 1-based.
 struct TPlacement {

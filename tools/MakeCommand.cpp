@@ -42,6 +42,8 @@ constexpr const char* HelpText =
     "                         (zum Nacharbeiten und für \"raetsel build\")\n"
     "  --seed ZAHL            Startwert der Suche (sonst ein zufälliger)\n"
     "  --breite N, --hoehe N  größte Breite und Höhe des Gitters (2 bis 50)\n"
+    "  --aufwand N            Suchschritte, nach denen das beste Gitter genommen\n"
+    "                         wird (Vorgabe: 200000 je Begriff)\n"
     "  --loesungswort WORT    Lösungswort aus Buchstaben des Gitters\n"
     "  --loesungstitel TEXT   Überschrift des Lösungsworts\n"
     "  --titel TEXT, --autor TEXT, --kommentar TEXT\n"
@@ -110,8 +112,9 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             return ExitOk;
         }
     static const std::vector<std::string> valued = {
-        "--typ",          "--output", "--seed",   "--breite",    "--hoehe",  "--loesungswort",
-        "--loesungstitel", "--titel", "--autor",  "--kommentar", "--hilfen"};
+        "--typ",   "--output", "--seed",   "--breite",        "--hoehe",
+        "--aufwand", "--loesungswort", "--loesungstitel", "--titel", "--autor",
+        "--kommentar", "--hilfen"};
     static const std::vector<std::string> flags = {"--quelle", "--rueckwaerts"};
     std::vector<std::string> operands;
     std::map<std::string, std::string> values;
@@ -187,6 +190,12 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
                 return Usage(std::string(name) + " erwartet eine Zahl von 2 bis 50", err);
             *field = static_cast<int>(n);
         }
+    if (const auto a = value("--aufwand")) {
+        long steps = 0;
+        if (!ParseCount(*a, -1, steps) || steps < 1)
+            return Usage("--aufwand erwartet eine Zahl über 0", err);
+        o.Budget = steps;
+    }
     if (const auto h = value("--hilfen")) {
         std::string message;
         if (!ParseHelpOptions(*h, o.HelpOptions, message)) return Usage(message, err);
