@@ -61,6 +61,8 @@ bool CheckOptions(const std::vector<TWordLine>& words, const TMakeOptions& o, TM
     if (words.size() > static_cast<std::size_t>(MaxWords))
         return Fail(error, words[MaxWords].Line, "mehr als 201 Begriffe");
     for (const TWordLine& w : words) {
+        if (KindNeedsClues(kind) && w.Clue.empty())
+            return Fail(error, w.Line, "Umschreibung zu " + w.Answer + " fehlt");
         if (w.At)
             return Fail(error, w.Line,
                         "eine Position [@spalte,zeile] gibt es nur in einer Rätselquelle");

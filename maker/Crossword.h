@@ -45,6 +45,12 @@ struct TMakeInfo {
 // the brain-teaser grid (a word is dropped backwards) and the jigsaw.
 constexpr bool KindAllowsReversed(TPuzzleKind k) { return IsBrainTeaser(k) || IsJigsaw(k); }
 
+// Whether every word of the kind needs a clue: all but the number puzzles, the
+// brain-teaser grid and the jigsaw, whose players see no clues.
+constexpr bool KindNeedsClues(TPuzzleKind k) {
+    return !(IsNumberPuzzle(k) || IsBrainTeaser(k) || IsJigsaw(k));
+}
+
 // Makes a puzzle of kind 0-12 from the words. On success the record is
 // complete: cells, numbers, start flags, word records in list order, the
 // code table of number puzzles (shuffled by the seed), the solution-word cells

@@ -231,9 +231,7 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (!ReadText(listPath, text)) return bad("\"" + listPath + "\" kann nicht gelesen werden");
     std::vector<TWordLine> words;
     TWordListError listError;
-    const bool clueNeeded =
-        !(IsNumberPuzzle(o.Kind) || IsBrainTeaser(o.Kind) || IsJigsaw(o.Kind));
-    if (!ReadWordList(text, clueNeeded, words, listError)) {
+    if (!ReadWordList(text, KindNeedsClues(o.Kind), words, listError)) {
         err << FormatSourceError({listPath, listError.Line, listError.Message}) << '\n';
         return ExitBadInput;
     }

@@ -218,7 +218,10 @@ TEST(MakeWordPuzzle, RefusesWhatItCannotMake) {
         auto p = std::make_unique<TPuzzleData>();
         TMakeInfo info;
         TMakeError error;
-        EXPECT_FALSE(MakeWordPuzzle(Words(c.List), o, *p, info, error));
+        std::string list;
+        for (std::size_t at = 0, end; (end = c.List.find('\n', at)) != std::string::npos; at = end + 1)
+            list += c.List.substr(at, end - at) + " = Umschreibung\n";
+        EXPECT_FALSE(MakeWordPuzzle(Words(list), o, *p, info, error));
         EXPECT_EQ(error.Line, c.Line);
         EXPECT_NE(error.Message.find(c.Message), std::string::npos) << error.Message;
     }
