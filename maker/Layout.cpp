@@ -500,12 +500,12 @@ private:
         }
     }
 
-    // Search settings, tuned on the benchmark lists: a crossing is worth six
+    // Search settings, tuned on the benchmark lists: a crossing is worth ten
     // cells of area; a worse layout is kept with the chance exp(-loss / Temperature);
     // a ruin takes out up to MaxRuin words within NearCells of the first; ShrinkShare
     // of ten moves try to drop an edge.
-    static constexpr double CrossingBonus = 6.0, Temperature = 1.0;
-    static constexpr int MaxRuin = 8, ShrinkShare = 4, NearCells = 3;
+    static constexpr double CrossingBonus = 10.0, Temperature = 1.0;
+    static constexpr int MaxRuin = 8, ShrinkShare = 3, NearCells = 3;
 
 
     const std::vector<TLayoutWord>& m_words;
