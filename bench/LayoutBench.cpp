@@ -55,9 +55,9 @@ int main(int argc, char** argv) {
             options.Seed = static_cast<std::uint64_t>(seed);
             const auto t0 = std::chrono::steady_clock::now();
             const zx::TCrosswordLayout l = zx::LayOutCrossword(words, options);
-            const double ms = std::chrono::duration<double, std::milli>(
-                                  std::chrono::steady_clock::now() - t0)
-                                  .count();
+            const double ms =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                    .count();
             char grid[16];
             std::snprintf(grid, sizeof grid, "%dx%d", l.Cols, l.Rows);
             std::printf("%-28s %4d %3d/%-3zu %7s %8.3f %7.2f %6.0f %9lld\n", name.c_str(), seed,

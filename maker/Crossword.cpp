@@ -81,7 +81,8 @@ bool CheckOptions(const std::vector<TWordLine>& words, const TMakeOptions& o, TM
         for (const TWordLine& w : words) {
             bool shares = false;
             for (const TWordLine& v : words)
-                if (&v != &w && v.Answer.find_first_of(w.Answer) != std::string::npos) shares = true;
+                if (&v != &w && v.Answer.find_first_of(w.Answer) != std::string::npos)
+                    shares = true;
             if (!shares)
                 return Fail(error, w.Line,
                             "Begriff " + w.Answer +
@@ -98,9 +99,9 @@ bool CheckOptions(const std::vector<TWordLine>& words, const TMakeOptions& o, TM
         for (const auto& [c, k] : need)
             if (have[c] < k)
                 return Fail(error, 0,
-                            "das Lösungswort braucht " + std::to_string(k) + "-mal den Buchstaben " +
-                                std::string(1, c) + ", die Begriffe haben ihn nur " +
-                                std::to_string(have[c]) + "-mal");
+                            "das Lösungswort braucht " + std::to_string(k) +
+                                "-mal den Buchstaben " + std::string(1, c) +
+                                ", die Begriffe haben ihn nur " + std::to_string(have[c]) + "-mal");
     }
     return true;
 }
@@ -172,25 +173,24 @@ bool MakeJigsaw(const std::vector<TWordLine>& words, const TMakeOptions& o, TPuz
     TLayoutOptions lo{o.MaxCols, o.MaxRows, o.Seed, o.Budget};
     TJigsawLayout layout;
     int failed = -1;
-    if (!LayOutJigsaw(LayoutWords(words, o.ReverseAllowed), o.ReverseAllowed, lo, layout,
-                      failed)) {
+    if (!LayOutJigsaw(LayoutWords(words, o.ReverseAllowed), o.ReverseAllowed, lo, layout, failed)) {
         if (failed >= 0)
             return Fail(error, words[failed].Line,
                         "Begriff " + words[failed].Answer +
                             " lässt sich nicht eindeutig im Gitter verstecken (höchstens " +
                             std::to_string(o.MaxCols) + " x " + std::to_string(o.MaxRows) +
                             " Felder)");
-        return Fail(error, 0, "die Begriffe passen nicht in ein Gitter von höchstens " +
-                                  std::to_string(o.MaxCols) + " x " + std::to_string(o.MaxRows) +
-                                  " Feldern");
+        return Fail(error, 0,
+                    "die Begriffe passen nicht in ein Gitter von höchstens " +
+                        std::to_string(o.MaxCols) + " x " + std::to_string(o.MaxRows) + " Feldern");
     }
     WriteHeader(p, o);
     WriteJigsawCells(p, layout.Grid, layout.InWord);
     std::vector<TRecordWord> placed;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const TPlacement& at = layout.Words[i];
-        placed.push_back({at.Col, at.Row, at.Dir, at.Reversed, words[i].Hidden, words[i].Answer,
-                          words[i].Clue});
+        placed.push_back(
+            {at.Col, at.Row, at.Dir, at.Reversed, words[i].Hidden, words[i].Answer, words[i].Clue});
     }
     NumberWords(p, placed, true);
     WriteBorderBlocks(p);
@@ -227,8 +227,7 @@ bool MakeWordPuzzle(const std::vector<TWordLine>& words, const TMakeOptions& o, 
             error.Message += " (und " + std::to_string(missing - 1) + " weitere Begriffe)";
         error.Message += ": zu wenige gemeinsame Buchstaben mit den anderen Begriffen oder zu "
                          "wenig Platz in " +
-                         std::to_string(o.MaxCols) + " x " + std::to_string(o.MaxRows) +
-                         " Feldern";
+                         std::to_string(o.MaxCols) + " x " + std::to_string(o.MaxRows) + " Feldern";
         return false;
     }
     std::vector<std::string> grid = layout.Grid;
@@ -245,8 +244,8 @@ bool MakeWordPuzzle(const std::vector<TWordLine>& words, const TMakeOptions& o, 
     std::vector<TRecordWord> placed;
     for (std::size_t i = 0; i < words.size(); ++i) {
         const TPlacement& at = layout.Words[i];
-        placed.push_back({at.Col, at.Row, at.Dir, at.Reversed, words[i].Hidden, words[i].Answer,
-                          words[i].Clue});
+        placed.push_back(
+            {at.Col, at.Row, at.Dir, at.Reversed, words[i].Hidden, words[i].Answer, words[i].Clue});
     }
     NumberWords(p, placed, false);
     if (IsNumberPuzzle(o.Kind))
@@ -296,8 +295,8 @@ std::string PuzzleSourceText(const TPuzzleData& p) {
         for (int c = 1; c <= p.ColCount; ++c) {
             const TPuzzleCell& cell = p.cell(c, r);
             char ch = cell.Text.empty() ? '#' : cell.Text.at(1);
-            const bool lower = IsJigsaw(kind) ? (cell.Flags & cfBlock) != 0
-                                              : (cell.Flags & cfSolution) != 0;
+            const bool lower =
+                IsJigsaw(kind) ? (cell.Flags & cfBlock) != 0 : (cell.Flags & cfSolution) != 0;
             if (!IsJigsaw(kind) && (cell.Flags & cfBlock)) ch = '#';
             if (lower && ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
             s += ch;

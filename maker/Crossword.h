@@ -43,7 +43,9 @@ struct TMakeInfo {
 
 // Whether the kind may have words standing backwards when the puzzle allows it:
 // the brain-teaser grid (a word is dropped backwards) and the jigsaw.
-constexpr bool KindAllowsReversed(TPuzzleKind k) { return IsBrainTeaser(k) || IsJigsaw(k); }
+constexpr bool KindAllowsReversed(TPuzzleKind k) {
+    return IsBrainTeaser(k) || IsJigsaw(k);
+}
 
 // Whether every word of the kind needs a clue: all but the number puzzles, the
 // brain-teaser grid and the jigsaw, whose players see no clues.

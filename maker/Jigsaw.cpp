@@ -85,6 +85,7 @@ private:
     bool Fits(const std::string& t, int x, int y, bool across, int& overlap) {
         const int len = static_cast<int>(t.size());
         const int dx = across, dy = !across;
+        ++m_steps; // every place tried counts, so that the budget always ends the search
         if (x < 0 || y < 0 || x + dx * (len - 1) >= m_w || y + dy * (len - 1) >= m_h) return false;
         overlap = 0;
         for (int k = 0; k < len; ++k) {

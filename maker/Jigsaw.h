@@ -11,9 +11,9 @@ namespace zx {
 
 struct TJigsawLayout {
     int Cols = 0, Rows = 0;
-    std::vector<std::string> Grid;           // every cell a letter 'A'-'Z'
-    std::vector<std::vector<bool>> InWord;   // [row][col], 0-based: cell of a hidden word
-    std::vector<TPlacement> Words;           // in the order of the input
+    std::vector<std::string> Grid;         // every cell a letter 'A'-'Z'
+    std::vector<std::vector<bool>> InWord; // [row][col], 0-based: cell of a hidden word
+    std::vector<TPlacement> Words;         // in the order of the input
     std::int64_t Steps = 0;
 };
 

@@ -1,5 +1,6 @@
-// Crossword layout: greedy placement by crossings inside a box that shrinks,
-// with seeded restarts under a work budget.
+// Crossword layout: greedy placement by crossings inside a box, then a
+// large-neighbourhood search that moves words and drops box edges, with seeded
+// restarts under a work budget.
 //
 // A placement is legal when its new letters touch no other letter sideways
 // and the cells before and after the word stay empty; then every maximal run
@@ -138,7 +139,8 @@ public:
             if (complete) {
                 // Improve this start with a share of what is left of the budget.
                 const std::int64_t left = m_options.Budget - m_steps;
-                Improve(s, m_steps + std::max<std::int64_t>(left / 3, std::min(left, m_options.Budget / 8)));
+                Improve(s, m_steps + std::max<std::int64_t>(left / 3,
+                                                            std::min(left, m_options.Budget / 8)));
             }
             if (Better(s, best)) best = s;
             // The next start gets a box a little larger than the best layout,
@@ -175,7 +177,9 @@ private:
     // What the search minimises among complete layouts: the area, less a
     // bonus for each crossing (a crossing saves a letter cell and ties the
     // grid together).
-    static double Cost(const TState& s) { return double(s.Cols) * s.Rows - CrossingBonus * s.Crossings; }
+    static double Cost(const TState& s) {
+        return double(s.Cols) * s.Rows - CrossingBonus * s.Crossings;
+    }
 
     static bool Better(const TState& a, const TState& b) {
         if (a.Placed != b.Placed) return a.Placed > b.Placed;
@@ -209,7 +213,8 @@ private:
     double Score(const TBoard& b, int i, int x, int y, bool across, bool rev, int crossings,
                  std::uint64_t salt) const {
         const int len = static_cast<int>(m_forms[i].size());
-        const double mx = x + (across ? (len - 1) / 2.0 : 0), my = y + (across ? 0 : (len - 1) / 2.0);
+        const double mx = x + (across ? (len - 1) / 2.0 : 0),
+                     my = y + (across ? 0 : (len - 1) / 2.0);
         const double dx = (mx - (b.W - 1) / 2.0) / b.W, dy = (my - (b.H - 1) / 2.0) / b.H;
         std::uint64_t h = salt ^ (std::uint64_t(i) << 40) ^ (std::uint64_t(x) << 24) ^
                           (std::uint64_t(y) << 8) ^ (across ? 2u : 0u) ^ (rev ? 1u : 0u);
@@ -315,7 +320,8 @@ private:
             int bestK = -1;
             for (int k = 0; k < static_cast<int>(rest.size()); ++k) {
                 const TCandidate& c = cached[rest[k]];
-                if (c.Crossings > 0 && (bestK < 0 || c.Score > cached[rest[bestK]].Score)) bestK = k;
+                if (c.Crossings > 0 && (bestK < 0 || c.Score > cached[rest[bestK]].Score))
+                    bestK = k;
             }
             if (bestK < 0) break;
             const int i = rest[bestK];
@@ -324,7 +330,8 @@ private:
             const std::size_t before = b.Filled.size();
             Place(b, s, i, best);
             rest.erase(rest.begin() + bestK);
-            const std::vector<int> fresh(b.Filled.begin() + static_cast<long>(before), b.Filled.end());
+            const std::vector<int> fresh(b.Filled.begin() + static_cast<long>(before),
+                                         b.Filled.end());
             const int x1 = best.Across ? best.X + len - 1 : best.X;
             const int y1 = best.Across ? best.Y : best.Y + len - 1;
             for (int j : rest) {
@@ -430,9 +437,15 @@ private:
                 // Shrink: one edge of the box goes, with the words on it.
                 const int edge = m_random.Below(4);
                 const bool vertical = edge < 2; // a column goes
-                if ((vertical ? w : h) <= 2) continue;
+                if ((vertical ? w : h) <= 2) {
+                    m_steps += 1;
+                    continue;
+                }
                 const int line = edge == 0 ? 0 : edge == 1 ? w - 1 : edge == 2 ? 0 : h - 1;
-                if (vertical) --w; else --h;
+                if (vertical)
+                    --w;
+                else
+                    --h;
                 if (edge == 0) dx = -1;
                 if (edge == 2) dy = -1;
                 for (int i = 0; i < n; ++i) {
@@ -455,7 +468,8 @@ private:
                 const TPos& pv = cur.Pos[v];
                 const int lv = static_cast<int>(m_forms[v].size());
                 const int x0 = pv.X, y0 = pv.Y;
-                const int x1 = pv.Across ? pv.X + lv - 1 : pv.X, y1 = pv.Across ? pv.Y : pv.Y + lv - 1;
+                const int x1 = pv.Across ? pv.X + lv - 1 : pv.X,
+                          y1 = pv.Across ? pv.Y : pv.Y + lv - 1;
                 out[v] = true;
                 removed.push_back(v);
                 const int more = m_random.Below(MaxRuin);
@@ -464,7 +478,8 @@ private:
                     if (out[i]) continue;
                     const TPos& p = cur.Pos[i];
                     const int len = static_cast<int>(m_forms[i].size());
-                    const int px1 = p.Across ? p.X + len - 1 : p.X, py1 = p.Across ? p.Y : p.Y + len - 1;
+                    const int px1 = p.Across ? p.X + len - 1 : p.X,
+                              py1 = p.Across ? p.Y : p.Y + len - 1;
                     if (px1 + NearCells < x0 || p.X - NearCells > x1 || py1 + NearCells < y0 ||
                         p.Y - NearCells > y1)
                         continue;
@@ -506,7 +521,6 @@ private:
     // of ten moves try to drop an edge.
     static constexpr double CrossingBonus = 10.0, Temperature = 1.0;
     static constexpr int MaxRuin = 8, ShrinkShare = 3, NearCells = 3;
-
 
     const std::vector<TLayoutWord>& m_words;
     TLayoutOptions m_options;

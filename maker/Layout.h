@@ -47,14 +47,16 @@ struct TPlacement {
 
 struct TCrosswordLayout {
     int Cols = 0, Rows = 0;
-    std::vector<TPlacement> Words;  // in the order of the input
-    std::vector<std::string> Grid;  // Rows strings of Cols cells: 'A'-'Z' or '#'
-    int Placed = 0;                 // words placed
+    std::vector<TPlacement> Words; // in the order of the input
+    std::vector<std::string> Grid; // Rows strings of Cols cells: 'A'-'Z' or '#'
+    int Placed = 0;                // words placed
     int LetterCells = 0;
-    int CrossingCells = 0;          // cells where an across and a down word meet
-    std::int64_t Steps = 0;         // work spent
+    int CrossingCells = 0;  // cells where an across and a down word meet
+    std::int64_t Steps = 0; // work spent
     bool complete() const { return Placed == static_cast<int>(Words.size()); }
-    double density() const { return Cols > 0 && Rows > 0 ? double(LetterCells) / (Cols * Rows) : 0.0; }
+    double density() const {
+        return Cols > 0 && Rows > 0 ? double(LetterCells) / (Cols * Rows) : 0.0;
+    }
     // Crossed cells summed over the placed words: every crossing counts for
     // both of its words.
     double crossingsPerWord() const { return Placed ? 2.0 * CrossingCells / Placed : 0.0; }

@@ -146,8 +146,8 @@ bool ParseWordLine(std::string_view utf8, int line, TWordLine& w, std::string& m
             return false;
         }
         if (w.Clue.size() > TPuzzleWord{}.Clue.Capacity) {
-            message = "Umschreibung ist länger als " +
-                      std::to_string(TPuzzleWord{}.Clue.Capacity) + " Zeichen";
+            message = "Umschreibung ist länger als " + std::to_string(TPuzzleWord{}.Clue.Capacity) +
+                      " Zeichen";
             return false;
         }
     }
@@ -207,8 +207,8 @@ bool ReadWordList(std::string_view text, bool clueNeeded, std::vector<TWordLine>
         }
         for (const TWordLine& o : out)
             if (o.Answer == w.Answer) {
-                error = {no, "Begriff " + w.Answer + " steht schon in Zeile " +
-                                 std::to_string(o.Line)};
+                error = {no,
+                         "Begriff " + w.Answer + " steht schon in Zeile " + std::to_string(o.Line)};
                 return false;
             }
         out.push_back(std::move(w));

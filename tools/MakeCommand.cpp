@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <fstream>
-#include <map>
 #include <iomanip>
+#include <map>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -59,10 +59,10 @@ struct TKindName {
 };
 
 constexpr TKindName KindNames[] = {
-    {"schwedenraetsel", TPuzzleKind::Swedish},  {"zahlenraetsel", TPuzzleKind::Number},
-    {"fuellraetsel", TPuzzleKind::FillIn},      {"knobelgitter", TPuzzleKind::BrainTeaser},
-    {"franzoesisch", TPuzzleKind::French},      {"franzoesisches raetsel", TPuzzleKind::French},
-    {"amerikanisch", TPuzzleKind::American},    {"amerikanisches raetsel", TPuzzleKind::American},
+    {"schwedenraetsel", TPuzzleKind::Swedish}, {"zahlenraetsel", TPuzzleKind::Number},
+    {"fuellraetsel", TPuzzleKind::FillIn},     {"knobelgitter", TPuzzleKind::BrainTeaser},
+    {"franzoesisch", TPuzzleKind::French},     {"franzoesisches raetsel", TPuzzleKind::French},
+    {"amerikanisch", TPuzzleKind::American},   {"amerikanisches raetsel", TPuzzleKind::American},
     {"kreuzwortpuzzle", TPuzzleKind::Jigsaw},
 };
 
@@ -112,9 +112,8 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             return ExitOk;
         }
     static const std::vector<std::string> valued = {
-        "--typ",   "--output", "--seed",   "--breite",        "--hoehe",
-        "--aufwand", "--loesungswort", "--loesungstitel", "--titel", "--autor",
-        "--kommentar", "--hilfen"};
+        "--typ",          "--output",        "--seed",  "--breite", "--hoehe",     "--aufwand",
+        "--loesungswort", "--loesungstitel", "--titel", "--autor",  "--kommentar", "--hilfen"};
     static const std::vector<std::string> flags = {"--quelle", "--rueckwaerts"};
     std::vector<std::string> operands;
     std::map<std::string, std::string> values;
@@ -182,7 +181,8 @@ int RunMake(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         std::random_device rd;
         o.Seed = (std::uint64_t(rd()) << 20 ^ rd()) % 1'000'000'000;
     }
-    const std::pair<const char*, int*> sizes[] = {{"--breite", &o.MaxCols}, {"--hoehe", &o.MaxRows}};
+    const std::pair<const char*, int*> sizes[] = {{"--breite", &o.MaxCols},
+                                                  {"--hoehe", &o.MaxRows}};
     for (const auto& [name, field] : sizes)
         if (const auto s = value(name)) {
             long n = 0;

@@ -598,8 +598,8 @@ private:
     void Number(const std::vector<TPlaced>& placed, bool jigsaw) {
         std::vector<TRecordWord> words;
         for (const TPlaced& w : placed)
-            words.push_back(
-                {w.Col, w.Row, w.Dir, w.Reversed, w.Source->Hidden, w.Source->Answer, w.Source->Clue});
+            words.push_back({w.Col, w.Row, w.Dir, w.Reversed, w.Source->Hidden, w.Source->Answer,
+                             w.Source->Clue});
         NumberWords(m_p, words, jigsaw);
     }
 

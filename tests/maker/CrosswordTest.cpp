@@ -157,8 +157,10 @@ TEST(MakeWordPuzzle, EveryKindIsSoundPlaysToItsEndAndCompilesBack) {
             // compiler also proves that every word occurs exactly once.
             auto compiled = std::make_unique<TCompiledPuzzle>();
             TSourceError srcError;
-            ASSERT_TRUE(CompilePuzzleSource(PuzzleSourceText(*p), "quelle.txt", *compiled, srcError))
-                << FormatSourceError(srcError) << "\n" << PuzzleSourceText(*p);
+            ASSERT_TRUE(
+                CompilePuzzleSource(PuzzleSourceText(*p), "quelle.txt", *compiled, srcError))
+                << FormatSourceError(srcError) << "\n"
+                << PuzzleSourceText(*p);
             EXPECT_EQ(std::memcmp(&compiled->Record, p.get(), sizeof *p), 0);
         }
     }
@@ -198,8 +200,8 @@ TEST(MakeWordPuzzle, RefusesWhatItCannotMake) {
          "Begriff XYZ hat keinen Buchstaben"},
         {"word longer than the grid", "HAUS\nGARTEN\n", TPuzzleKind::FillIn, "", false, 5, 2,
          "GARTEN ist länger"},
-        {"solution letter missing", "HAUS\nMAUS\n", TPuzzleKind::FillInWithSolution, "SQ",
-         false, 50, 0, "Buchstaben Q"},
+        {"solution letter missing", "HAUS\nMAUS\n", TPuzzleKind::FillInWithSolution, "SQ", false,
+         50, 0, "Buchstaben Q"},
         {"solution letter twice too few", "HAUS\nMAUS\n", TPuzzleKind::FillInWithSolution, "SSS",
          false, 50, 0, "3-mal den Buchstaben S"},
         {"solution word where the kind has none", "HAUS\nMAUS\n", TPuzzleKind::FillIn, "HAUS",
@@ -219,7 +221,8 @@ TEST(MakeWordPuzzle, RefusesWhatItCannotMake) {
         TMakeInfo info;
         TMakeError error;
         std::string list;
-        for (std::size_t at = 0, end; (end = c.List.find('\n', at)) != std::string::npos; at = end + 1)
+        for (std::size_t at = 0, end; (end = c.List.find('\n', at)) != std::string::npos;
+             at = end + 1)
             list += c.List.substr(at, end - at) + " = Umschreibung\n";
         EXPECT_FALSE(MakeWordPuzzle(Words(list), o, *p, info, error));
         EXPECT_EQ(error.Line, c.Line);
@@ -247,7 +250,9 @@ TEST(MakeCommand, WritesThePuzzleOrItsSourceAndNothingOnError) {
     ASSERT_EQ(LoadPuzzleFile(*p, file), lrLoaded);
     EXPECT_EQ(KindOf(*p), TPuzzleKind::NumberWithSolution);
     EXPECT_EQ(p->Title.str(), "Im Garten");
-    EXPECT_EQ(run({"make", ListPath, "--typ", "kreuzwortpuzzle", "--quelle", "--aufwand", "500000", "-o", src}), 0);
+    EXPECT_EQ(run({"make", ListPath, "--typ", "kreuzwortpuzzle", "--quelle", "--aufwand", "500000",
+                   "-o", src}),
+              0);
     EXPECT_EQ(run({"build", src, "-o", (dir / "built.raetsel").string()}), 0) << err.str();
 
     const std::string bad = (dir / "liste.txt").string();

@@ -53,8 +53,7 @@ TEST(WordList, RefusesBadListsNamingTheLine) {
         {"one letter", "A = a\n", false, 1, "mindestens 2 Buchstaben"},
         {"missing clue", "HAUS = Gebäude\nMAUS\n", true, 2, "Umschreibung zu MAUS fehlt"},
         {"unknown option", "HAUS [x] = a\n", false, 1, "unbekannte Option \"x\""},
-        {"no Windows-1252 form", "HAUS = \xE2\x82\xAC ok \xE2\x98\x83\n", false, 1,
-         "Windows-1252"},
+        {"no Windows-1252 form", "HAUS = \xE2\x82\xAC ok \xE2\x98\x83\n", false, 1, "Windows-1252"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
