@@ -48,30 +48,6 @@ bool IsUtf8(std::string_view s) {
     return true;
 }
 
-// The record as a player who knows the solution leaves it: every letter in its
-// cell, the blocks of an American crossword marked as blanks, the hidden words
-// of a jigsaw painted, the solution word typed. The completion check must then
-// call it solved.
-bool SolvedByItsSolution(const zx::TPuzzleData& record) {
-    static zx::TPuzzleData p;
-    static zx::TErrorGrid errors;
-    p = record;
-    const zx::TPuzzleKind kind = zx::KindOf(p);
-    for (int col = 1; col <= p.ColCount; ++col)
-        for (int row = 1; row <= p.RowCount; ++row) {
-            zx::TPuzzleCell& cell = p.cell(col, row);
-            const bool block = (cell.Flags & zx::cfBlock) != 0;
-            if (zx::IsAmerican(kind) && block) cell.Flags |= zx::cfBlank;
-            if (zx::IsJigsaw(kind) && !block) cell.Flags |= zx::cfMarked;
-            if (!block) p.entry(col, row).assign(cell.Text.view());
-        }
-    if (zx::HasSolutionWord(kind)) p.SolutionEntry.assign(p.SolutionWord.view());
-    zx::RebuildErrorGrid(p, errors);
-    zx::TProgramSettings settings;
-    zx::SetDefaultSettings(settings, p);
-    return zx::CheckCompletion(p, errors, settings).form() == zx::TResultForm::Success;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -91,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static zx::TPuzzleData copy;
     copy = p;
     if (!zx::RepairRecord(copy) || std::memcmp(&copy, &p, sizeof copy) != 0) std::abort();
-    if (!SolvedByItsSolution(p)) std::abort();
+    if (!zxfuzz::SolvedByItsSolution(p)) std::abort();
 
     // The settings block as a packed player reads it.
     zx::TIniList list;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "document/Settings.h"
 #include "rules/Rules.h"
 
 namespace zxfuzz {
@@ -42,6 +43,30 @@ inline void Play(zx::TPuzzleData& p, const zx::TProgramSettings& settings) {
             zx::SetEntry(p, errors, col, row, p.cell(col, row).Text.view());
     zx::CheckCompletion(p, errors, settings);
     zx::PuzzleTypeCaption(p);
+}
+
+// The record as a player who knows the solution leaves it: every letter in its
+// cell, the blocks of an American crossword marked as blanks, the hidden words
+// of a jigsaw painted, the solution word typed. The completion check must then
+// call it solved.
+inline bool SolvedByItsSolution(const zx::TPuzzleData& record) {
+    static zx::TPuzzleData p;
+    static zx::TErrorGrid errors;
+    p = record;
+    const zx::TPuzzleKind kind = zx::KindOf(p);
+    for (int col = 1; col <= p.ColCount; ++col)
+        for (int row = 1; row <= p.RowCount; ++row) {
+            zx::TPuzzleCell& cell = p.cell(col, row);
+            const bool block = (cell.Flags & zx::cfBlock) != 0;
+            if (zx::IsAmerican(kind) && block) cell.Flags |= zx::cfBlank;
+            if (zx::IsJigsaw(kind) && !block) cell.Flags |= zx::cfMarked;
+            if (!block) p.entry(col, row).assign(cell.Text.view());
+        }
+    if (zx::HasSolutionWord(kind)) p.SolutionEntry.assign(p.SolutionWord.view());
+    zx::RebuildErrorGrid(p, errors);
+    zx::TProgramSettings settings;
+    zx::SetDefaultSettings(settings, p);
+    return zx::CheckCompletion(p, errors, settings).form() == zx::TResultForm::Success;
 }
 
 } // namespace zxfuzz

@@ -19,6 +19,7 @@
 #include "document/PuzzleFile.h"
 #include "document/Settings.h"
 #include "document/Text.h"
+#include "tools/MakeCommand.h"
 #include "tools/PuzzleSource.h"
 
 namespace zx {
@@ -376,12 +377,14 @@ void PrintHelp(std::ostream& out) {
     out << "Aufruf:\n";
     for (const TCommand& c : Commands())
         out << "  raetsel " << c.Name << ' ' << c.Synopsis << '\n';
+    out << "  raetsel make WORTLISTE --typ ART -o DATEI\n";
     out << "  raetsel [BEFEHL] --help\n"
            "Übersetzt Rätselquellen in Rätseldateien, packt Rätsel in eine Kopie des\n"
            "Spielers und zeigt, was eine Rätseldatei oder ein Spieler mit Rätsel enthält.\n"
            "\nBefehle:\n";
     for (const TCommand& c : Commands())
         out << "  " << std::left << std::setw(7) << c.Name << c.Summary << '\n';
+    out << "  make   ein Rätsel aus einer Wortliste machen\n";
     PrintOptions({HelpOption, VersionOption}, out);
     out << "\n\"raetsel BEFEHL --help\" beschreibt die Optionen eines Befehls.\n"
            "Rückgabewert: 0 Erfolg, 1 ungültige oder unlesbare Eingabe, 2 falscher Aufruf.\n";
@@ -473,6 +476,7 @@ int RunRaetsel(const std::vector<std::string>& args, std::ostream& out, std::ost
         return ExitOk;
     }
     if (IsOption(first)) return UsageError(nullptr, "unbekannte Option \"" + first + "\"", err);
+    if (first == "make") return RunMake(args, out, err);
     for (const TCommand& c : Commands())
         if (first == c.Name) return RunCommand(c, args, out, err);
     return UsageError(nullptr, "unbekannter Befehl \"" + first + "\"", err);

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "document/Text.h"
+#include "maker/CrosswordRecord.h"
+#include "maker/WordList.h"
 
 namespace zx {
 namespace {
@@ -38,17 +40,6 @@ struct TSlot {
     bool Taken = false;
 };
 
-// One entry of the word list as written in the source.
-struct TWordLine {
-    int Line = 0;
-    std::string Answer; // Windows-1252, upper case, umlauts folded
-    std::string Clue;   // Windows-1252
-    std::optional<TWordDir> Dir;
-    bool ForceReversed = false;
-    bool Hidden = false;
-    std::optional<std::pair<int, int>> At; // (col, row) of the first cell in grid order
-};
-
 // A word placed in the grid.
 struct TPlaced {
     const TWordLine* Source = nullptr;
@@ -65,46 +56,7 @@ public:
 };
 
 std::string Trim(std::string_view s) {
-    std::size_t b = 0, e = s.size();
-    while (b < e && (s[b] == ' ' || s[b] == '\t'))
-        ++b;
-    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r'))
-        --e;
-    return std::string(s.substr(b, e - b));
-}
-
-std::string Lower(std::string_view s) {
-    std::string r(s);
-    for (char& c : r)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return r;
-}
-
-// Key spelling tolerant of umlauts and case: "Rückwärts" -> "rueckwaerts".
-std::string FoldKey(std::string_view utf8) {
-    std::string r;
-    for (char c : Utf8ToCp1252(utf8)) {
-        switch (static_cast<unsigned char>(c)) {
-        case 0xC4:
-        case 0xE4:
-            r += "ae";
-            break;
-        case 0xD6:
-        case 0xF6:
-            r += "oe";
-            break;
-        case 0xDC:
-        case 0xFC:
-            r += "ue";
-            break;
-        case 0xDF:
-            r += "ss";
-            break;
-        default:
-            r += c;
-        }
-    }
-    return Lower(Trim(r));
+    return TrimBlanks(s);
 }
 
 // UTF-8 to Windows-1252, refusing characters that have no Windows-1252 form.
@@ -125,30 +77,9 @@ std::string Field(std::string_view utf8, std::size_t capacity, std::string_view 
 }
 
 // Answer form of a word: upper case, umlauts as two letters, only A-Z.
-std::string AnswerForm(std::string_view utf8, int line) {
-    const std::string upper = AnsiUpper(ToCp1252(utf8, line));
-    std::string r;
-    for (char c : upper) {
-        switch (static_cast<unsigned char>(c)) {
-        case 0xC4:
-            r += "AE";
-            break;
-        case 0xD6:
-            r += "OE";
-            break;
-        case 0xDC:
-            r += "UE";
-            break;
-        case 0xDF:
-            r += "SS";
-            break;
-        default:
-            if (c < 'A' || c > 'Z')
-                throw TFail{line,
-                            "Begriff \"" + std::string(utf8) + "\" darf nur Buchstaben enthalten"};
-            r += c;
-        }
-    }
+std::string AnswerOf(std::string_view utf8, int line) {
+    std::string r, message;
+    if (!AnswerForm(utf8, r, message)) throw TFail{line, message};
     return r;
 }
 
@@ -318,7 +249,7 @@ public:
             BuildJigsaw();
         else
             BuildCrossword(kind);
-        BorderBlocks();
+        WriteBorderBlocks(m_p);
         ReadSettings();
     }
 
@@ -417,7 +348,7 @@ private:
                 if (value == "@@@")
                     m_solutionWord = value;
                 else
-                    m_solutionWord = AnswerForm(value, l.No);
+                    m_solutionWord = AnswerOf(value, l.No);
                 if (m_solutionWord.empty()) throw TFail{l.No, "loesungswort ist leer"};
                 if (m_solutionWord.size() > m_p.SolutionWord.Capacity)
                     throw TFail{l.No, "loesungswort ist länger als 20 Buchstaben"};
@@ -444,41 +375,9 @@ private:
     }
 
     static std::uint8_t ParseHelp(const std::string& value, int line) {
-        long n = 0;
-        if (ParseInt(value, n)) {
-            if (n > 255) throw TFail{line, "hilfen: Zahl über 255"};
-            return static_cast<std::uint8_t>(n);
-        }
         std::uint8_t bits = 0;
-        std::string word;
-        const auto flush = [&] {
-            // Messages quote the word as written: the folded form is Windows-1252.
-            const std::string written = Trim(word);
-            const std::string k = FoldKey(word);
-            word.clear();
-            if (k.empty()) return;
-            if (k == "alle")
-                bits = 255;
-            else if (k == "keine")
-                bits = 0;
-            else if (k == "fehler")
-                bits |= hoMarkErrors;
-            else if (k == "buchstabe")
-                bits |= hoInsertLetter;
-            else if (k == "loesung")
-                bits |= hoShowSolution;
-            else if (k == "bearbeiten")
-                bits |= hoEditPuzzle;
-            else
-                throw TFail{line, "hilfen: unbekannte Hilfe \"" + written + "\""};
-        };
-        for (char c : value) {
-            if (c == ',')
-                flush();
-            else
-                word += c;
-        }
-        flush();
+        std::string message;
+        if (!ParseHelpOptions(value, bits, message)) throw TFail{line, message};
         return bits;
     }
 
@@ -594,27 +493,9 @@ private:
         if (!Block("begriffe")) throw TFail{0, "Abschnitt [begriffe] fehlt"};
         const bool clueNeeded = !(IsNumberPuzzle(kind) || IsBrainTeaser(kind) || IsJigsaw(kind));
         for (const TLine& l : Block("begriffe")->Lines) {
-            const std::string t = Trim(l.Text);
             TWordLine w;
-            w.Line = l.No;
-            const std::size_t sep = t.find_first_of("=:");
-            std::string head = Trim(t.substr(0, sep));
-            if (sep != std::string::npos)
-                w.Clue = Field(Trim(t.substr(sep + 1)), TPuzzleWord{}.Clue.Capacity, "Umschreibung",
-                               l.No);
-            const std::size_t open = head.find('[');
-            if (open != std::string::npos) {
-                const std::size_t close = head.find(']', open);
-                if (close == std::string::npos || Trim(head.substr(close + 1)) != "")
-                    throw TFail{l.No, "Optionen stehen in eckigen Klammern: BEGRIFF [w] = ..."};
-                ReadOptions(head.substr(open + 1, close - open - 1), w);
-                head = Trim(head.substr(0, open));
-            }
-            if (head.empty()) throw TFail{l.No, "Begriff fehlt vor der Umschreibung"};
-            w.Answer = AnswerForm(head, l.No);
-            if (w.Answer.size() < 2) throw TFail{l.No, "ein Begriff hat mindestens 2 Buchstaben"};
-            if (w.Answer.size() > TPuzzleWord{}.Answer.Capacity)
-                throw TFail{l.No, "Begriff " + w.Answer + " ist länger als 15 Buchstaben"};
+            std::string message;
+            if (!ParseWordLine(l.Text, l.No, w, message)) throw TFail{l.No, message};
             if (clueNeeded && w.Clue.empty())
                 throw TFail{l.No, "Umschreibung zu " + w.Answer + " fehlt"};
             if (w.ForceReversed && !m_p.ReverseAllowed)
@@ -624,40 +505,6 @@ private:
                 throw TFail{l.No, "mehr als 201 Begriffe"};
         }
         return words;
-    }
-
-    static void ReadOptions(const std::string& text, TWordLine& w) {
-        std::string token;
-        const auto flush = [&] {
-            const std::string written = token;
-            const std::string k = FoldKey(token);
-            token.clear();
-            if (k.empty()) return;
-            if (k == "w" || k == "waagerecht")
-                w.Dir = TWordDir::Across;
-            else if (k == "s" || k == "senkrecht")
-                w.Dir = TWordDir::Down;
-            else if (k == "r" || k == "rueckwaerts")
-                w.ForceReversed = true;
-            else if (k == "v" || k == "versteckt")
-                w.Hidden = true;
-            else if (k[0] == '@') {
-                const auto comma = k.find(',');
-                long c = 0, r = 0;
-                if (comma == std::string::npos || !ParseInt(k.substr(1, comma - 1), c) ||
-                    !ParseInt(k.substr(comma + 1), r))
-                    throw TFail{w.Line, "Position schreiben als @spalte,zeile"};
-                w.At = std::make_pair(static_cast<int>(c), static_cast<int>(r));
-            } else
-                throw TFail{w.Line, "unbekannte Option \"" + written + "\""};
-        };
-        for (char c : text) {
-            if (c == ' ' || c == '\t')
-                flush();
-            else
-                token += c;
-        }
-        flush();
     }
 
     static std::string Reverse(std::string s) {
@@ -721,17 +568,7 @@ private:
                                 (s.Dir == TWordDir::Across ? "waagerecht" : "senkrecht") +
                                 " ab Spalte " + std::to_string(s.Col) + ") fehlt in [begriffe]"};
         CheckSolutionCells();
-        for (int r = 1; r <= m_rows; ++r)
-            for (int c = 1; c <= m_cols; ++c) {
-                TPuzzleCell& cell = m_p.cell(c, r);
-                const char ch = m_grid[r - 1][c - 1];
-                if (ch == '#') {
-                    cell.Flags = cfBlock;
-                    continue;
-                }
-                cell.Text.assign(std::string(1, Upper(ch)));
-                cell.Flags = cfLetter | ((ch >= 'a' && ch <= 'z') ? cfSolution : 0u);
-            }
+        WriteCrosswordCells(m_p, m_grid);
         Number(placed, false);
         if (IsNumberPuzzle(kind)) BuildCodeTable();
         if (HasSolutionWord(kind)) {
@@ -757,35 +594,13 @@ private:
                                             ") ergeben nicht die Buchstaben von " + m_solutionWord};
     }
 
-    // Numbers the first cells of the placed words in reading order and writes
-    // the word records. Jigsaw puzzles hide every cell number; their word
-    // records keep the positive number the legend looks up.
+    // Numbers the first cells of the placed words and writes the word records.
     void Number(const std::vector<TPlaced>& placed, bool jigsaw) {
-        std::vector<std::vector<int>> numbers(m_cols + 1, std::vector<int>(m_rows + 1, 0));
-        std::vector<std::vector<bool>> hidden(m_cols + 1, std::vector<bool>(m_rows + 1, false));
-        for (const TPlaced& w : placed) {
-            numbers[w.Col][w.Row] = -1;
-            if (w.Source->Hidden || jigsaw) hidden[w.Col][w.Row] = true;
-        }
-        int next = 0;
-        for (int r = 1; r <= m_rows; ++r)
-            for (int c = 1; c <= m_cols; ++c)
-                if (numbers[c][r]) numbers[c][r] = ++next;
-        for (std::size_t i = 0; i < placed.size(); ++i) {
-            const TPlaced& w = placed[i];
-            const int n = numbers[w.Col][w.Row];
-            const int stored = hidden[w.Col][w.Row] ? -n : n;
-            TPuzzleCell& cell = m_p.cell(w.Col, w.Row);
-            cell.Number = stored;
-            (w.Dir == TWordDir::Across ? cell.AcrossStart : cell.DownStart) = 1;
-            TPuzzleWord& rec = m_p.Words[i];
-            rec.Number = jigsaw ? n : stored;
-            rec.Direction = static_cast<std::uint8_t>(w.Dir);
-            rec.Reversed = w.Reversed ? 1 : 0;
-            rec.Answer.assign(w.Source->Answer);
-            rec.Clue.assign(w.Source->Clue);
-        }
-        m_p.WordCount = static_cast<std::uint8_t>(placed.size());
+        std::vector<TRecordWord> words;
+        for (const TPlaced& w : placed)
+            words.push_back({w.Col, w.Row, w.Dir, w.Reversed, w.Source->Hidden, w.Source->Answer,
+                             w.Source->Clue});
+        NumberWords(m_p, words, jigsaw);
     }
 
     // Code table of number puzzles: entry i holds the letter that number i
@@ -794,33 +609,26 @@ private:
     void BuildCodeTable() {
         std::string letters;
         if (!m_code.empty()) {
-            letters = AnswerForm(m_code, m_codeLine);
+            letters = AnswerOf(m_code, m_codeLine);
             std::string sorted = letters;
             std::sort(sorted.begin(), sorted.end());
             if (sorted != "ABCDEFGHIJKLMNOPQRSTUVWXYZ")
                 throw TFail{m_codeLine,
                             "code: erwartet jeden der 26 Buchstaben A bis Z genau einmal"};
         } else {
-            letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
             std::uint32_t seed = 2166136261u;
             for (const std::string& row : m_grid)
                 for (char ch : row)
                     seed = (seed ^ static_cast<unsigned char>(ch)) * 16777619u;
-            for (int i = 25; i > 0; --i) {
-                seed = seed * 1664525u + 1013904223u;
-                std::swap(letters[i], letters[(seed >> 8) % (i + 1)]);
-            }
+            letters = ShuffledAlphabet(seed);
         }
-        for (int i = 0; i < CodeTableSize; ++i) {
-            m_p.Words[i].Code = static_cast<unsigned char>(letters[i]);
-            m_p.Words[i].Guess.assign(" ");
-        }
+        WriteCodeTable(m_p, letters);
     }
 
     void BuildJigsaw() {
         m_words = ReadWords(TPuzzleKind::Jigsaw);
         std::vector<TPlaced> placed;
-        std::vector<std::vector<bool>> inWord(m_cols + 1, std::vector<bool>(m_rows + 1, false));
+        std::vector<std::vector<bool>> inWord(m_rows, std::vector<bool>(m_cols, false));
         const auto letter = [&](int c, int r) { return Upper(m_grid[r - 1][c - 1]); };
         for (const TWordLine& w : m_words) {
             std::vector<TPlaced> found;
@@ -849,23 +657,12 @@ private:
             const TPlaced& p = found.front();
             const bool across = p.Dir == TWordDir::Across;
             for (int k = 0; k < len; ++k)
-                inWord[p.Col + (across ? k : 0)][p.Row + (across ? 0 : k)] = true;
+                inWord[p.Row - 1 + (across ? 0 : k)][p.Col - 1 + (across ? k : 0)] = true;
             placed.push_back(p);
         }
         // Cells outside the hidden words are blocks that show their letter as
         // an entry; their solution text keeps the letter as well.
-        for (int r = 1; r <= m_rows; ++r)
-            for (int c = 1; c <= m_cols; ++c) {
-                TPuzzleCell& cell = m_p.cell(c, r);
-                const std::string l(1, letter(c, r));
-                cell.Text.assign(l);
-                if (inWord[c][r]) {
-                    cell.Flags = cfLetter;
-                } else {
-                    cell.Flags = cfBlock;
-                    m_p.entry(c, r).assign(l);
-                }
-            }
+        WriteJigsawCells(m_p, m_grid, inWord);
         Number(placed, true);
     }
 
@@ -930,14 +727,6 @@ private:
             }
     }
 
-    // Every cell outside the puzzle (row 0, column 0 and beyond the size) is a
-    // block, so that word scans stop at the border.
-    void BorderBlocks() {
-        for (int c = 0; c < GridDim; ++c)
-            for (int r = 0; r < GridDim; ++r)
-                if (c == 0 || r == 0 || c > m_cols || r > m_rows) m_p.cell(c, r).Flags = cfBlock;
-    }
-
     void ReadSettings() {
         const TBlock* b = Block("einstellungen");
         if (!b) return;
@@ -967,6 +756,50 @@ private:
 };
 
 } // namespace
+
+bool ParseHelpOptions(const std::string& value, std::uint8_t& out, std::string& message) {
+    long n = 0;
+    if (ParseInt(value, n)) {
+        if (n > 255) {
+            message = "hilfen: Zahl über 255";
+            return false;
+        }
+        out = static_cast<std::uint8_t>(n);
+        return true;
+    }
+    std::uint8_t bits = 0;
+    std::string word;
+    const auto flush = [&] {
+        // Messages quote the word as written: the folded form is Windows-1252.
+        const std::string written = Trim(word);
+        const std::string k = FoldKey(word);
+        word.clear();
+        if (k.empty()) return;
+        if (k == "alle")
+            bits = 255;
+        else if (k == "keine")
+            bits = 0;
+        else if (k == "fehler")
+            bits |= hoMarkErrors;
+        else if (k == "buchstabe")
+            bits |= hoInsertLetter;
+        else if (k == "loesung")
+            bits |= hoShowSolution;
+        else if (k == "bearbeiten")
+            bits |= hoEditPuzzle;
+        else if (message.empty())
+            message = "hilfen: unbekannte Hilfe \"" + written + "\"";
+    };
+    for (char c : value) {
+        if (c == ',')
+            flush();
+        else
+            word += c;
+    }
+    flush();
+    out = bits;
+    return message.empty();
+}
 
 bool CompilePuzzleSource(std::string_view text, const std::string& fileName, TCompiledPuzzle& out,
                          TSourceError& error) {

@@ -2,6 +2,7 @@
 // puzzle record with everything a generator derives from the grid.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,11 @@ struct TCompiledPuzzle {
 // error; `out` is then unspecified.
 bool CompilePuzzleSource(std::string_view text, const std::string& fileName, TCompiledPuzzle& out,
                          TSourceError& error);
+
+// Help options written as in a source's "hilfen" key: a comma list of fehler,
+// buchstabe, loesung, bearbeiten, or alle, keine, or the byte value 0-255.
+// False and a German message otherwise.
+bool ParseHelpOptions(const std::string& value, std::uint8_t& out, std::string& message);
 
 // "file:line: message" (or "file: message" when Line is 0).
 std::string FormatSourceError(const TSourceError& error);
