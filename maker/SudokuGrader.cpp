@@ -27,9 +27,9 @@ int TechniqueLevel(TTechnique t) {
 
 std::string TechniqueName(TTechnique t) {
     static constexpr const char* names[TechniqueCount] = {
-        "nackter Single",   "versteckter Single", "Zeiger (Block-Linie)", "Klemme (Linie-Block)",
-        "nacktes Paar",     "verstecktes Paar",   "nackter Drilling",     "versteckter Drilling",
-        "X-Wing",           "Swordfish",          "einfache Kette",       "Versuch"};
+        "nackter Single", "versteckter Single", "Zeiger (Block-Linie)", "Klemme (Linie-Block)",
+        "nacktes Paar",   "verstecktes Paar",   "nackter Drilling",     "versteckter Drilling",
+        "X-Wing",         "Swordfish",          "einfache Kette",       "Versuch"};
     return names[static_cast<std::size_t>(t)];
 }
 
@@ -262,13 +262,15 @@ private:
             Subsets(count, k, [&](const std::array<int, 3>& s) {
                 unsigned symbols = 0;
                 for (int j = 0; j < k; ++j)
-                    symbols |= Cand(cells[static_cast<std::size_t>(s[static_cast<std::size_t>(j)])]);
+                    symbols |=
+                        Cand(cells[static_cast<std::size_t>(s[static_cast<std::size_t>(j)])]);
                 if (std::popcount(symbols) != k) return;
                 for (int i = 0; i < m_n; ++i) {
                     const int c = UnitCell(u, i);
                     bool inSet = false;
                     for (int j = 0; j < k; ++j)
-                        inSet |= cells[static_cast<std::size_t>(s[static_cast<std::size_t>(j)])] == c;
+                        inSet |=
+                            cells[static_cast<std::size_t>(s[static_cast<std::size_t>(j)])] == c;
                     if (!inSet) progress += Remove(c, symbols);
                 }
             });
@@ -341,7 +343,8 @@ private:
                     for (unsigned m = where; m; m &= m - 1) {
                         const int line = cover + std::countr_zero(m);
                         for (int i = 0; i < m_n; ++i)
-                            if (!(baseLines & (1u << i))) progress += Remove(UnitCell(line, i), Bit(v));
+                            if (!(baseLines & (1u << i)))
+                                progress += Remove(UnitCell(line, i), Bit(v));
                     }
                 });
                 if (progress) return progress;

@@ -16,8 +16,8 @@ namespace zx {
 enum class TTechnique : std::uint8_t {
     NakedSingle,
     HiddenSingle,
-    Pointing,  // a symbol of a box on one line only: gone from the rest of the line
-    Claiming,  // a symbol of a line in one box only: gone from the rest of the box
+    Pointing, // a symbol of a box on one line only: gone from the rest of the line
+    Claiming, // a symbol of a line in one box only: gone from the rest of the box
     NakedPair,
     HiddenPair,
     NakedTriple,

@@ -11,7 +11,8 @@
 namespace zx {
 
 int TSudokuMade::givenCount() const {
-    return static_cast<int>(std::count_if(Givens.begin(), Givens.end(), [](int v) { return v != 0; }));
+    return static_cast<int>(
+        std::count_if(Givens.begin(), Givens.end(), [](int v) { return v != 0; }));
 }
 
 bool MakeSudoku(const TSudokuRequest& request, TSudokuMade& made, std::string& error) {

@@ -37,7 +37,7 @@ struct TSudokuUnits {
     static constexpr int MaxPeers = 32;
     explicit TSudokuUnits(TSudokuShape shape);
     TSudokuShape Shape;
-    std::vector<std::array<std::uint8_t, 12>> Units; // rows 0..N-1, columns N..2N-1, boxes
+    std::vector<std::array<std::uint8_t, 12>> Units;  // rows 0..N-1, columns N..2N-1, boxes
     std::vector<std::array<std::uint8_t, 3>> UnitsOf; // row, column and box unit of a cell
     std::vector<std::array<std::uint8_t, MaxPeers>> Peers;
     int PeerCount = 0;

@@ -25,8 +25,7 @@ constexpr int ExitOk = 0;
 constexpr int ExitBadInput = 1;
 constexpr int ExitUsage = 2;
 
-constexpr const char* Synopsis =
-    "--typ sudoku [--groesse N] [--stufe STUFE] -o DATEI";
+constexpr const char* Synopsis = "--typ sudoku [--groesse N] [--stufe STUFE] -o DATEI";
 
 struct TMakeOption {
     const char* ShortName;
@@ -39,14 +38,12 @@ const std::vector<TMakeOption>& MakeOptions() {
     static const std::vector<TMakeOption> options = {
         {nullptr, "--typ", "ART", "sudoku oder sudoku-auf-zeit"},
         {nullptr, "--groesse", "N", "Felder je Seite: 4, 6, 8, 9 oder 12 (Vorgabe 9)"},
-        {nullptr, "--stufe", "STUFE",
-         "leicht (Vorgabe), mittelschwer, schwer, sehr-schwer"},
+        {nullptr, "--stufe", "STUFE", "leicht (Vorgabe), mittelschwer, schwer, sehr-schwer"},
         {nullptr, "--seed", "ZAHL", "Startwert; derselbe gibt dasselbe Sudoku"},
         {nullptr, "--titel", "TEXT", "Titel, bis 255 Zeichen"},
         {nullptr, "--autor", "TEXT", "Autor, bis 50 Zeichen"},
         {nullptr, "--kommentar", "TEXT", "Kommentar, bis 255 Zeichen, Zeilen mit \\n"},
-        {nullptr, "--hilfen", "LISTE",
-         "erlaubte Hilfen wie in der Quelle (Vorgabe alle)"},
+        {nullptr, "--hilfen", "LISTE", "erlaubte Hilfen wie in der Quelle (Vorgabe alle)"},
         {nullptr, "--quelle", nullptr, "die Rätselquelle statt der Rätseldatei schreiben"},
         {"-o", "--output", "DATEI", "die Datei, die geschrieben wird"},
         {"-h", "--help", nullptr, "diese Hilfe ausgeben"},
@@ -101,9 +98,8 @@ std::string TypeValue(const std::vector<std::string>& args) {
 }
 
 bool ParseNumber(const std::string& s, std::uint64_t max, std::uint64_t& out) {
-    if (s.empty() || s.size() > 20 || !std::all_of(s.begin(), s.end(), [](char c) {
-            return c >= '0' && c <= '9';
-        }))
+    if (s.empty() || s.size() > 20 ||
+        !std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return false;
     std::uint64_t v = 0;
     for (const char c : s) {
@@ -284,11 +280,10 @@ int RunMakeSudoku(const std::vector<std::string>& args, std::ostream& out, std::
             return UsageError("ein Sudoku braucht keine Wortliste: \"" + arg + "\"", err);
         const std::size_t eq = arg.rfind("--", 0) == 0 ? arg.find('=') : std::string::npos;
         const std::string name = arg.substr(0, eq);
-        const auto o = std::find_if(MakeOptions().begin(), MakeOptions().end(),
-                                    [&](const TMakeOption& o) {
-                                        return name == o.LongName ||
-                                               (o.ShortName && name == o.ShortName);
-                                    });
+        const auto o =
+            std::find_if(MakeOptions().begin(), MakeOptions().end(), [&](const TMakeOption& o) {
+                return name == o.LongName || (o.ShortName && name == o.ShortName);
+            });
         if (o == MakeOptions().end()) return UsageError("unbekannte Option \"" + name + "\"", err);
         std::string value;
         if (!o->ValueName) {
@@ -358,11 +353,10 @@ int RunMakeSudoku(const std::vector<std::string>& args, std::ostream& out, std::
     record->HelpOptions = help;
     record->CreatorVersion.assign(ZX_VERSION);
 
-    const std::string summary = "Sudoku " + std::to_string(request.Size) + " x " +
-                                std::to_string(request.Size) + ", Stufe " +
-                                Utf8Level(made.Grade.Level) + ", " +
-                                std::to_string(made.givenCount()) + " Vorgaben, Startwert " +
-                                std::to_string(request.Seed);
+    const std::string summary =
+        "Sudoku " + std::to_string(request.Size) + " x " + std::to_string(request.Size) +
+        ", Stufe " + Utf8Level(made.Grade.Level) + ", " + std::to_string(made.givenCount()) +
+        " Vorgaben, Startwert " + std::to_string(request.Seed);
     const std::string data = values.count("--quelle")
                                  ? SudokuSourceText(*record, summary + " (raetsel make)")
                                  : PuzzleFileBytes(*record);
@@ -428,8 +422,7 @@ int RateSudokuFile(const std::string& path, std::ostream& out, std::ostream& err
     const auto given = std::count_if(givens.begin(), givens.end(), [](int v) { return v != 0; });
     out << "Sudoku " << n << " x " << n << ", " << given << " Vorgaben\n"
         << "Stufe: " << Utf8Level(grade.Level) << '\n';
-    if (grade.Level != p->Level)
-        out << "Gespeicherte Stufe: " << Utf8Level(p->Level) << '\n';
+    if (grade.Level != p->Level) out << "Gespeicherte Stufe: " << Utf8Level(p->Level) << '\n';
     out << "Techniken (gesetzte Felder oder gestrichene Kandidaten):\n";
     for (int t = 0; t < TechniqueCount; ++t)
         if (const int uses = grade.Uses[static_cast<std::size_t>(t)]; uses > 0)

@@ -143,8 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
                     TMakeCase{12, 2, TPuzzleKind::Sudoku},
                     TMakeCase{12, 3, TPuzzleKind::TimedSudoku}),
     [](const testing::TestParamInfo<TMakeCase>& info) {
-        return std::to_string(info.param.Size) + "x" + std::to_string(info.param.Size) +
-               "_level" + std::to_string(info.param.Level) +
+        return std::to_string(info.param.Size) + "x" + std::to_string(info.param.Size) + "_level" +
+               std::to_string(info.param.Level) +
                (info.param.Kind == TPuzzleKind::TimedSudoku ? "_timed" : "");
     });
 
