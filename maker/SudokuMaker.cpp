@@ -15,6 +15,10 @@ int TSudokuMade::givenCount() const {
         std::count_if(Givens.begin(), Givens.end(), [](int v) { return v != 0; }));
 }
 
+int HighestSudokuLevel(int n) {
+    return n == 4 ? 0 : MaxLevel;
+}
+
 bool MakeSudoku(const TSudokuRequest& request, TSudokuMade& made, std::string& error) {
     if (!IsSudokuSize(request.Size)) {
         error = "ein Sudoku hat 4, 6, 8, 9 oder 12 Felder je Seite, nicht " +
@@ -27,7 +31,7 @@ bool MakeSudoku(const TSudokuRequest& request, TSudokuMade& made, std::string& e
     }
     const TSudokuShape shape = SudokuShape(request.Size);
     const int cells = shape.Cells();
-    const int target = request.Level;
+    const int target = std::min(request.Level, HighestSudokuLevel(request.Size));
     TSudokuSolver solver(shape);
     const TSudokuUnits& units = solver.Units();
     std::mt19937_64 rng(request.Seed);

@@ -33,6 +33,12 @@ struct TSudokuMade {
     int givenCount() const;
 };
 
+// The highest level a symmetric Sudoku of n symbols can have: every symmetric
+// 4 x 4 Sudoku with one solution falls to singles (all 288 grids times all
+// 256 symmetric sets of givens tried), so a 4 x 4 request for more is made
+// at level 0 at once rather than searched for until the limit.
+int HighestSudokuLevel(int n);
+
 // Fills a random complete grid drawn from the seed, then takes givens away in
 // pairs symmetric about the centre for as long as the Sudoku stays within the
 // level (levels 0-2: the techniques up to the level still solve it, which

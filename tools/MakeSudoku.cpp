@@ -366,7 +366,11 @@ int RunMakeSudoku(const std::vector<std::string>& args, std::ostream& out, std::
     }
     out << summary << " (wiederholen mit --seed " << request.Seed << ")\n"
         << "Techniken: " << Cp1252ToUtf8(made.Grade.techniques()) << '\n';
-    if (made.Grade.Level != request.Level)
+    if (request.Level > HighestSudokuLevel(request.Size))
+        out << "Hinweis: ein Sudoku " << request.Size << " x " << request.Size
+            << " braucht nie mehr als Singles; das Sudoku hat die Stufe \""
+            << Utf8Level(made.Grade.Level) << "\"\n";
+    else if (made.Grade.Level != request.Level)
         out << "Hinweis: die Stufe \"" << Utf8Level(request.Level)
             << "\" wurde in der Suchgrenze nicht erreicht; das Sudoku hat die Stufe \""
             << Utf8Level(made.Grade.Level) << "\"\n";
