@@ -78,6 +78,10 @@ bool MakeSudoku(const TSudokuRequest& request, TSudokuMade& made, std::string& e
         made.Attempts = attempt;
     }
     made.Work = work();
+    if (made.Givens.empty()) {
+        error = "in der Suchgrenze wurde kein Sudoku gefunden";
+        return false;
+    }
     return true;
 }
 

@@ -44,7 +44,8 @@ int HighestSudokuLevel(int n);
 // level (levels 0-2: the techniques up to the level still solve it, which
 // also proves a single solution) or, for level 3, keeps one solution. A
 // result of another level starts over with the next grid. False with a German
-// message for a size or level the maker has not.
+// message for a size or level the maker has not, or when not one grid could be
+// filled within the limit.
 bool MakeSudoku(const TSudokuRequest& request, TSudokuMade& made, std::string& error);
 
 // The cells of an N x N Sudoku record: every cell holds its solution symbol
