@@ -20,6 +20,7 @@
 #include "document/Settings.h"
 #include "document/Text.h"
 #include "tools/MakeCommand.h"
+#include "tools/MakeSudoku.h"
 #include "tools/PuzzleSource.h"
 
 namespace zx {
@@ -161,9 +162,10 @@ void PrintRecord(const TPuzzleData& p, std::ostream& out) {
     out << "Version: " << Utf8(p.CreatorVersion.view()) << '\n';
     out << "Hilfen: " << HelpText(p) << '\n';
     out << "Rückwärts erlaubt: " << (p.ReverseAllowed ? "ja" : "nein") << '\n';
-    if (IsSudoku(kind))
+    if (IsSudoku(kind)) {
         out << "Stufe: " << Utf8(LevelName(p.Level)) << '\n';
-    else
+        PrintSudokuGrade(p, out);
+    } else
         out << "Stufe: " << int(p.Level) << " (gilt nur beim Sudoku)\n";
     out << "Zeit: " << Time(p.ElapsedTime) << ", Bestzeit: " << Time(p.BestTime) << '\n';
     if (HasSolutionWord(kind))
@@ -320,6 +322,10 @@ int Show(const TCommandLine& cl, std::ostream& out, std::ostream& err) {
     return ExitOk;
 }
 
+int Rate(const TCommandLine& cl, std::ostream& out, std::ostream& err) {
+    return RateSudokuFile(cl.Operands[0], out, err);
+}
+
 const std::vector<TCommand>& Commands() {
     static const std::vector<TCommand> commands = {
         {"build",
@@ -350,6 +356,15 @@ const std::vector<TCommand>& Commands() {
          {},
          1,
          Show},
+        {"bewerten",
+         "DATEI",
+         "die Stufe eines Sudokus bestimmen",
+         "Bestimmt die Stufe des Sudokus in DATEI (Rätseldatei, Spieler mit Rätsel\n"
+         "oder Rätselquelle) nach der schwersten Technik, die ein Löser braucht,\n"
+         "und nennt die Techniken mit der Zahl ihrer Schritte.\n",
+         {},
+         1,
+         Rate},
     };
     return commands;
 }
@@ -378,13 +393,14 @@ void PrintHelp(std::ostream& out) {
     for (const TCommand& c : Commands())
         out << "  raetsel " << c.Name << ' ' << c.Synopsis << '\n';
     out << "  raetsel make WORTLISTE --typ ART -o DATEI\n";
-    out << "  raetsel [BEFEHL] --help\n"
+    out << "  raetsel make --typ sudoku|sudoku-auf-zeit --groesse N --stufe STUFE -o DATEI\n"
+           "  raetsel [BEFEHL] --help\n"
            "Übersetzt Rätselquellen in Rätseldateien, packt Rätsel in eine Kopie des\n"
            "Spielers und zeigt, was eine Rätseldatei oder ein Spieler mit Rätsel enthält.\n"
            "\nBefehle:\n";
     for (const TCommand& c : Commands())
-        out << "  " << std::left << std::setw(7) << c.Name << c.Summary << '\n';
-    out << "  make   ein Rätsel aus einer Wortliste machen\n";
+        out << "  " << std::left << std::setw(9) << c.Name << c.Summary << '\n';
+    out << "  make     ein Rätsel aus einer Wortliste oder ein Sudoku machen\n";
     PrintOptions({HelpOption, VersionOption}, out);
     out << "\n\"raetsel BEFEHL --help\" beschreibt die Optionen eines Befehls.\n"
            "Rückgabewert: 0 Erfolg, 1 ungültige oder unlesbare Eingabe, 2 falscher Aufruf.\n";
@@ -476,6 +492,7 @@ int RunRaetsel(const std::vector<std::string>& args, std::ostream& out, std::ost
         return ExitOk;
     }
     if (IsOption(first)) return UsageError(nullptr, "unbekannte Option \"" + first + "\"", err);
+    if (first == "make" && IsSudokuMake(args)) return RunMakeSudoku(args, out, err);
     if (first == "make") return RunMake(args, out, err);
     for (const TCommand& c : Commands())
         if (first == c.Name) return RunCommand(c, args, out, err);

@@ -13,6 +13,8 @@
 #include "document/Text.h"
 #include "maker/CrosswordRecord.h"
 #include "maker/WordList.h"
+#include "maker/SudokuMaker.h"
+#include "maker/SudokuSolver.h"
 
 namespace zx {
 namespace {
@@ -131,102 +133,6 @@ int SymbolOf(char c) {
     if (c >= 'a' && c <= 'c') return c - 'a' + 10;
     return 0;
 }
-
-char SymbolChar(int v) {
-    return v <= 9 ? static_cast<char>('0' + v) : static_cast<char>('A' + v - 10);
-}
-
-// Sudoku with N symbols on an N x N grid, boxes W wide and H high.
-class TSudokuSolver {
-public:
-    TSudokuSolver(int n, int w, int h) : m_n(n), m_w(w), m_h(h) {}
-
-    // Counts solutions up to `limit`; the first one found is kept in `solution`.
-    // Returns -1 when the search gives up: a sparse grid without a solution
-    // could otherwise keep the compiler busy for hours.
-    int Count(std::vector<int> grid, int limit, std::vector<int>& solution) {
-        m_grid = std::move(grid);
-        m_rows.assign(m_n, 0);
-        m_cols.assign(m_n, 0);
-        m_boxes.assign(m_n, 0);
-        for (int r = 0; r < m_n; ++r)
-            for (int c = 0; c < m_n; ++c) {
-                const int v = m_grid[r * m_n + c];
-                if (!v) continue;
-                const unsigned bit = 1u << v;
-                if ((m_rows[r] | m_cols[c] | m_boxes[Box(c, r)]) & bit) return 0;
-                Place(c, r, bit);
-            }
-        m_limit = limit;
-        m_found = 0;
-        m_steps = 0;
-        m_solution = &solution;
-        Search();
-        return m_steps > MaxSteps ? -1 : m_found;
-    }
-
-private:
-    int Box(int c, int r) const { return (r / m_h) * (m_n / m_w) + c / m_w; }
-    void Place(int c, int r, unsigned bit) {
-        m_rows[r] |= bit;
-        m_cols[c] |= bit;
-        m_boxes[Box(c, r)] |= bit;
-    }
-    void Unplace(int c, int r, unsigned bit) {
-        m_rows[r] &= ~bit;
-        m_cols[c] &= ~bit;
-        m_boxes[Box(c, r)] &= ~bit;
-    }
-    void Search() {
-        if (++m_steps > MaxSteps) return;
-        int best = -1, bestCount = m_n + 1;
-        unsigned bestFree = 0;
-        const unsigned all = ((1u << (m_n + 1)) - 1) & ~1u;
-        // Symbols still placeable in each row, column and box: a unit that
-        // can no longer take some symbol is a dead end found at once.
-        std::vector<unsigned> rowFree(m_n, 0), colFree(m_n, 0), boxFree(m_n, 0);
-        for (int i = 0; i < m_n * m_n; ++i) {
-            if (m_grid[i]) continue;
-            const int c = i % m_n, r = i / m_n;
-            const unsigned free = all & ~(m_rows[r] | m_cols[c] | m_boxes[Box(c, r)]);
-            rowFree[r] |= free;
-            colFree[c] |= free;
-            boxFree[Box(c, r)] |= free;
-            const int count = __builtin_popcount(free);
-            if (count < bestCount) {
-                best = i;
-                bestCount = count;
-                bestFree = free;
-            }
-        }
-        for (int u = 0; u < m_n; ++u)
-            if ((rowFree[u] | m_rows[u]) != all || (colFree[u] | m_cols[u]) != all ||
-                (boxFree[u] | m_boxes[u]) != all)
-                return;
-        if (best < 0) {
-            if (m_found++ == 0) *m_solution = m_grid;
-            return;
-        }
-        const int c = best % m_n, r = best / m_n;
-        for (int v = 1; v <= m_n && m_found < m_limit && m_steps <= MaxSteps; ++v) {
-            const unsigned bit = 1u << v;
-            if (!(bestFree & bit)) continue;
-            m_grid[best] = v;
-            Place(c, r, bit);
-            Search();
-            Unplace(c, r, bit);
-            m_grid[best] = 0;
-        }
-    }
-
-    int m_n, m_w, m_h;
-    std::vector<int> m_grid;
-    std::vector<unsigned> m_rows, m_cols, m_boxes;
-    static constexpr long MaxSteps = 3'000'000;
-    int m_limit = 0, m_found = 0;
-    long m_steps = 0;
-    std::vector<int>* m_solution = nullptr;
-};
 
 class TCompiler {
 public:
@@ -671,13 +577,11 @@ private:
         if (m_rows != n || !(n == 4 || n == 6 || n == 8 || n == 9 || n == 12))
             throw TFail{m_rowLines.front(),
                         "ein Sudoku ist quadratisch mit 4, 6, 8, 9 oder 12 Feldern je Seite"};
-        const int w = n < 9 ? n / 2 : n / 3;
-        const int h = n / w;
         std::vector<int> givens(n * n, 0);
         for (int r = 0; r < n; ++r)
             for (int c = 0; c < n; ++c)
                 givens[r * n + c] = SymbolOf(m_grid[r][c]);
-        TSudokuSolver solver(n, w, h);
+        TSudokuSolver solver(SudokuShape(n));
         std::vector<int> solution;
         if (const TBlock* b = Block("loesungsgitter")) {
             std::vector<int> lines = std::move(m_rowLines);
@@ -697,12 +601,11 @@ private:
                                                        std::to_string(c + 1)};
                     solution[r * n + c] = v;
                 }
-            std::vector<int> check;
-            if (solver.Count(solution, 1, check) != 1)
+            if (solver.Count(solution, 1) != 1)
                 throw TFail{b->HeaderLine, "[loesungsgitter] verletzt die Sudoku-Regel"};
             m_rowLines = std::move(lines);
         } else {
-            const int count = solver.Count(givens, 2, solution);
+            const int count = solver.Count(givens, 2, &solution);
             if (count < 0)
                 throw TFail{Block("gitter")->HeaderLine,
                             "das Sudoku ist zu aufwendig zu prüfen; die Lösung in "
@@ -713,18 +616,7 @@ private:
                             "das Sudoku hat mehrere Lösungen; mehr Vorgaben oder ein "
                             "[loesungsgitter] angeben"};
         }
-        for (int r = 1; r <= n; ++r)
-            for (int c = 1; c <= n; ++c) {
-                TPuzzleCell& cell = m_p.cell(c, r);
-                const int i = (r - 1) * n + (c - 1);
-                const std::string sym(1, SymbolChar(solution[i]));
-                cell.Text.assign(sym);
-                cell.Flags = cfLetter;
-                if (givens[i]) {
-                    cell.Flags |= cfSolution;
-                    m_p.entry(c, r).assign(sym);
-                }
-            }
+        FillSudokuCells(m_p, n, givens, solution);
     }
 
     void ReadSettings() {
