@@ -12,6 +12,7 @@ ZX_PACKAGES=(
   xvfb xauth xdotool
   poppler-utils
   desktop-file-utils libxml2-utils shared-mime-info xdg-utils libglib2.0-bin libfile-mimeinfo-perl
+  lintian
 )
 
 zx_install_packages() {
