@@ -8,17 +8,6 @@
 namespace zx {
 namespace {
 
-bool ParseNumber(std::string_view s, long& out) {
-    if (s.empty() || s.size() > 9) return false;
-    long v = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    out = v;
-    return true;
-}
-
 bool ReadOptions(const std::string& text, TWordLine& w, std::string& message) {
     std::string token;
     const auto flush = [&] {
@@ -37,8 +26,8 @@ bool ReadOptions(const std::string& text, TWordLine& w, std::string& message) {
         } else if (k[0] == '@') {
             const auto comma = k.find(',');
             long c = 0, r = 0;
-            if (comma == std::string::npos || !ParseNumber(k.substr(1, comma - 1), c) ||
-                !ParseNumber(k.substr(comma + 1), r)) {
+            if (comma == std::string::npos || !ParseDigits(k.substr(1, comma - 1), c) ||
+                !ParseDigits(k.substr(comma + 1), r)) {
                 message = "Position schreiben als @spalte,zeile";
                 return false;
             }
@@ -60,6 +49,17 @@ bool ReadOptions(const std::string& text, TWordLine& w, std::string& message) {
 }
 
 } // namespace
+
+bool ParseDigits(std::string_view s, long& out) {
+    if (s.empty() || s.size() > 9) return false;
+    long v = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return false;
+        v = v * 10 + (c - '0');
+    }
+    out = v;
+    return true;
+}
 
 std::string TrimBlanks(std::string_view s) {
     std::size_t b = 0, e = s.size();

@@ -34,6 +34,8 @@ struct TWordListError {
 // "Rückwärts" -> "rueckwaerts".
 std::string FoldKey(std::string_view utf8);
 std::string TrimBlanks(std::string_view s);
+// A number of one to nine decimal digits, nothing else.
+bool ParseDigits(std::string_view s, long& out);
 
 // UTF-8 text to Windows-1252; false when a character has no Windows-1252 form.
 bool ToWindows1252(std::string_view utf8, std::string& out);

@@ -85,16 +85,6 @@ std::string AnswerOf(std::string_view utf8, int line) {
     return r;
 }
 
-bool ParseInt(std::string_view s, long& out) {
-    if (s.empty() || s.size() > 9) return false;
-    long v = 0;
-    for (char c : s) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    out = v;
-    return true;
-}
 
 bool ParseBool(const std::string& v, bool& out) {
     const std::string k = FoldKey(v);
@@ -114,10 +104,10 @@ bool ParseTime(const std::string& v, std::uint16_t& out) {
     long total = 0;
     const auto colon = v.find(':');
     if (colon == std::string::npos) {
-        if (!ParseInt(v, total)) return false;
+        if (!ParseDigits(v, total)) return false;
     } else {
         long m = 0, s = 0;
-        if (!ParseInt(Trim(v.substr(0, colon)), m) || !ParseInt(Trim(v.substr(colon + 1)), s) ||
+        if (!ParseDigits(Trim(v.substr(0, colon)), m) || !ParseDigits(Trim(v.substr(colon + 1)), s) ||
             s > 59)
             return false;
         total = m * 60 + s;
@@ -224,7 +214,7 @@ private:
             }
             if (key == "typ") {
                 long t = 0;
-                if (!ParseInt(value, t) || t > MaxPuzzleType)
+                if (!ParseDigits(value, t) || t > MaxPuzzleType)
                     throw TFail{l.No, "typ muss eine Zahl von 0 bis 15 sein"};
                 if (!IsKindCode(static_cast<int>(t)))
                     throw TFail{l.No, "typ 13 wird nicht verwendet"};
@@ -289,7 +279,7 @@ private:
 
     static std::uint8_t ParseLevel(const std::string& value, int line) {
         long n = 0;
-        if (ParseInt(value, n) && n <= MaxLevel) return static_cast<std::uint8_t>(n);
+        if (ParseDigits(value, n) && n <= MaxLevel) return static_cast<std::uint8_t>(n);
         const std::string k = FoldKey(value);
         static constexpr std::array<std::string_view, 4> names = {"leicht", "mittelschwer",
                                                                   "schwer", "sehr schwer"};
@@ -651,7 +641,7 @@ private:
 
 bool ParseHelpOptions(const std::string& value, std::uint8_t& out, std::string& message) {
     long n = 0;
-    if (ParseInt(value, n)) {
+    if (ParseDigits(value, n)) {
         if (n > 255) {
             message = "hilfen: Zahl über 255";
             return false;
