@@ -70,7 +70,8 @@ void PrintPdf50x50(benchmark::State& state, bool onePage) {
         printer.setOutputFileName(file);
         printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
         TCountingJob job(printer);
-        const bool printed = onePage ? zx::PrintOnePage(job, p, print, blocks) : zx::PrintTwoPages(job, p, print, blocks);
+        const bool printed = onePage ? zx::PrintOnePage(job, p, print, blocks)
+                                     : zx::PrintTwoPages(job, p, print, blocks);
         if (!printed) state.SkipWithError("PDF not written");
         pages = job.Pages;
     }
@@ -80,8 +81,12 @@ void PrintPdf50x50(benchmark::State& state, bool onePage) {
 
 // 50 x 50 cells and 201 clues to a PDF file, A4 landscape, the page layout
 // and the painting of grid and lists, without the dialog.
-void BM_PrintPdf50x50(benchmark::State& state) { PrintPdf50x50(state, true); }
-void BM_PrintPdf50x50TwoPages(benchmark::State& state) { PrintPdf50x50(state, false); }
+void BM_PrintPdf50x50(benchmark::State& state) {
+    PrintPdf50x50(state, true);
+}
+void BM_PrintPdf50x50TwoPages(benchmark::State& state) {
+    PrintPdf50x50(state, false);
+}
 
 } // namespace
 

@@ -585,10 +585,12 @@ int HeightForDigits(int digits, bool bold, int width) {
 // eighths of the width and a third of the height, leaving room for a letter;
 // a header line's two digits keep 4 units to either side.
 int PaperNumberHeight(int wanted, int cellWidth, int cellHeight) {
-    return std::min({wanted, std::max(cellHeight / 3, 1), HeightForDigits(3, false, cellWidth * 5 / 8)});
+    return std::min(
+        {wanted, std::max(cellHeight / 3, 1), HeightForDigits(3, false, cellWidth * 5 / 8)});
 }
 int PaperHeaderHeight(int wanted, int cellWidth, int cellHeight) {
-    return std::min({wanted, std::max(cellHeight * 3 / 5, 1), HeightForDigits(2, true, cellWidth - 8)});
+    return std::min(
+        {wanted, std::max(cellHeight * 3 / 5, 1), HeightForDigits(2, true, cellWidth - 8)});
 }
 
 // A block printed without colours: thin diagonal hatching, little ink, yet
@@ -606,7 +608,8 @@ void HatchBlock(QPainter& canvas, const QRect& rect) {
     // Lines run where x + y is a multiple of step, from the top edge down to the left.
     const int phase = ((rect.left() + rect.top()) % step + step) % step;
     for (int d = (step - phase) % step; d < rect.width() + h; d += step)
-        canvas.drawLine(QPointF(rect.left() + d, rect.top()), QPointF(rect.left() + d - h, rect.top() + h));
+        canvas.drawLine(QPointF(rect.left() + d, rect.top()),
+                        QPointF(rect.left() + d - h, rect.top() + h));
     canvas.restore();
 }
 
@@ -671,9 +674,10 @@ void PaintSmallTexts(TCellJob& j, const TPuzzleCell& cell, const PuzzleEntry& en
     QPainter& canvas = j.Canvas;
     const int numberHeight =
         j.Screen ? s.Zahlengroesse
-                 : PaperNumberHeight(static_cast<int>(std::nearbyint(
-                                         static_cast<double>(std::clamp(s.Zahlengroesse, 0, MaxFontSize)) * 2.2)),
-                                     j.Right - j.Left, j.Bottom - j.Top);
+                 : PaperNumberHeight(
+                       static_cast<int>(std::nearbyint(
+                           static_cast<double>(std::clamp(s.Zahlengroesse, 0, MaxFontSize)) * 2.2)),
+                       j.Right - j.Left, j.Bottom - j.Top);
     auto numberFont = [&]() -> const QFont& {
         return j.Ctx.Fonts.Get(QStringLiteral("Arial"), numberHeight, false, false);
     };

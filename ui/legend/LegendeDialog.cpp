@@ -704,12 +704,14 @@ TLegendForm::TPrintFlow TLegendForm::LegendPrintFlow(QPainter& canvas, const TPu
     const int textWidth = flow.Widths[2] - 6;
     for (int list = flow.Content.TwoLists ? 0 : 1; list < 2; ++list) {
         // The second list's heading keeps the gap that parts the lists.
-        flow.Pieces.push_back({list, -1, {}, 2 * h + (list == 1 && flow.Content.TwoLists ? PrintGap : 0)});
+        flow.Pieces.push_back(
+            {list, -1, {}, 2 * h + (list == 1 && flow.Content.TwoLists ? PrintGap : 0)});
         const TLegendRows& rows = flow.Content.List(list == 0);
         for (std::size_t r = 0; r < rows.size(); ++r) {
             const QString clue = ToQString(rows[r].Cells[2]);
-            QStringList lines = fm.horizontalAdvance(clue) <= textWidth ? QStringList{clue}
-                                                                          : WrapText(clue, font, textWidth);
+            QStringList lines = fm.horizontalAdvance(clue) <= textWidth
+                                    ? QStringList{clue}
+                                    : WrapText(clue, font, textWidth);
             const int height = static_cast<int>(lines.size()) * h;
             flow.Pieces.push_back({list, static_cast<int>(r), std::move(lines), height});
         }
@@ -733,9 +735,12 @@ void TLegendForm::PrintLegendColumn(QPainter& canvas, const QPoint& topLeft, con
         canvas.setFont(headingFont);
         canvas.setPen(ctx.OnPaper && ctx.ColorMode < 2 ? QColor(Qt::black)
                                                        : ctx.Palette.color(QPalette::WindowText));
-        QString text = !flow.Content.TwoLists ? Utf8("Legende") : piece.List == 0 ? Utf8("Waagerecht") : Utf8("Senkrecht");
+        QString text = !flow.Content.TwoLists ? Utf8("Legende")
+                       : piece.List == 0      ? Utf8("Waagerecht")
+                                              : Utf8("Senkrecht");
         text += continued ? Utf8(" (Fortsetzung):") : Utf8(":");
-        canvas.drawText(QRect(topLeft.x() + 1, top + 1, 10000, h), Qt::AlignLeft | Qt::AlignTop, text);
+        canvas.drawText(QRect(topLeft.x() + 1, top + 1, 10000, h), Qt::AlignLeft | Qt::AlignTop,
+                        text);
     };
     int y = topLeft.y();
     from = std::max(from, 0);
@@ -749,7 +754,8 @@ void TLegendForm::PrintLegendColumn(QPainter& canvas, const QPoint& topLeft, con
         if (piece.Row < 0) {
             heading(piece, y + piece.Height - 2 * h, false);
         } else {
-            const TLegendRow& row = flow.Content.List(piece.List == 0)[static_cast<std::size_t>(piece.Row)];
+            const TLegendRow& row =
+                flow.Content.List(piece.List == 0)[static_cast<std::size_t>(piece.Row)];
             for (int line = 0; line < piece.Lines.size(); ++line) {
                 const int top = y + line * h;
                 for (int c = first; c < LegendCols; ++c) {
@@ -757,10 +763,12 @@ void TLegendForm::PrintLegendColumn(QPainter& canvas, const QPoint& topLeft, con
                     if (c == 2)
                         PaintLegendCell(canvas, ctx, c, cell, piece.Lines[line], false, false);
                     else if (line == 0)
-                        PaintLegendCell(canvas, ctx, c, cell, ToQString(row.Cells[c]), false, false);
+                        PaintLegendCell(canvas, ctx, c, cell, ToQString(row.Cells[c]), false,
+                                        false);
                     else // the number and the box stand on the clue's first line only
                         FillCell(canvas, ctx, cell.adjusted(0, -1, 0, 0),
-                                 ctx.Palette.color(c == 0 ? QPalette::Button : QPalette::Base), Qt::black);
+                                 ctx.Palette.color(c == 0 ? QPalette::Button : QPalette::Base),
+                                 Qt::black);
                 }
             }
         }

@@ -107,8 +107,8 @@ public:
         std::array<int, LegendCols> Widths{}; // the column's four cells
         int LineHeight = 0;
         struct TPiece {
-            int List = 0; // 0 across, 1 down (the one list of a single legend)
-            int Row = -1; // -1: the list's heading
+            int List = 0;      // 0 across, 1 down (the one list of a single legend)
+            int Row = -1;      // -1: the list's heading
             QStringList Lines; // of the clue
             int Height = 0;
         };

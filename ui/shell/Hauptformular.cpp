@@ -419,9 +419,10 @@ TPrintBlocks TVxMainForm::PrintBlocks(TRaetselForm& form) const {
                 pieces.push_back({piece.Height, piece.Row < 0 ? 0 : 2 * flow->LineHeight});
             return pieces;
         };
-        blocks.LegendColumn = [&s, flow, colorMode](QPainter& canvas, const QPoint& topLeft, int from, int to) {
-            TLegendForm::PrintLegendColumn(canvas, topLeft, *flow, from, to, s.Puzzle(), s.Settings(), true,
-                                           colorMode);
+        blocks.LegendColumn = [&s, flow, colorMode](QPainter& canvas, const QPoint& topLeft,
+                                                    int from, int to) {
+            TLegendForm::PrintLegendColumn(canvas, topLeft, *flow, from, to, s.Puzzle(),
+                                           s.Settings(), true, colorMode);
         };
     }
     if (s.FormOpen(TFormKind::NumLegend)) {

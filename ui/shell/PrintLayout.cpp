@@ -85,8 +85,13 @@ int EvenWidth(const TFlow& flow, int roomWidth, int minColumns) {
 int ColumnEnd(const std::vector<TPrintBlocks::TPiece>& pieces, int from, int height, bool force) {
     const int n = static_cast<int>(pieces.size());
     int i = from;
-    for (int y = i < n ? pieces[i].Continued : 0; i < n && y + pieces[i].Height <= height; ++i)
+    for (int y = i < n ? pieces[i].Continued : 0; i < n && y + pieces[i].Height <= height; ++i) {
+        // A heading (a piece that repeats none) does not end a column: it
+        // stays with the first row of its list.
+        const bool heading = pieces[i].Continued == 0 && i + 1 < n;
+        if (heading && y + pieces[i].Height + pieces[i + 1].Height > height) break;
         y += pieces[i].Height;
+    }
     return i == from && force && i < n ? i + 1 : i;
 }
 
@@ -109,13 +114,17 @@ int BalancedHeight(const std::vector<TPrintBlocks::TPiece>& pieces, int columns,
     int low = 1, high = maxHeight;
     while (low < high) {
         const int mid = low + (high - low) / 2;
-        if (ColumnsNeeded(pieces, mid) <= columns) high = mid;
-        else low = mid + 1;
+        if (ColumnsNeeded(pieces, mid) <= columns)
+            high = mid;
+        else
+            low = mid + 1;
     }
     return high;
 }
 
-int ColumnsIn(const TFlow& flow, int width) { return (width + Gap) / (flow.Width + Gap); }
+int ColumnsIn(const TFlow& flow, int width) {
+    return (width + Gap) / (flow.Width + Gap);
+}
 
 // Draws as many columns of the flow as the room holds, from its left edge or
 // right-aligned; force: at least one piece, the room being a whole page.
@@ -150,7 +159,8 @@ void FlowOntoPages(TPrintJob& job, QPainter& canvas, TFlow& flow, const TPuzzleD
         SetLegendFont(canvas, print);
         Reflow(canvas, flow, EvenWidth(flow, page.width() - 2 * print.LeftMargin, 2));
         PlaceColumns(canvas, flow,
-                     QRect(print.LeftMargin, print.TopMargin + TH + Gap, page.width() - 2 * print.LeftMargin,
+                     QRect(print.LeftMargin, print.TopMargin + TH + Gap,
+                           page.width() - 2 * print.LeftMargin,
                            page.height() - 2 * print.TopMargin - TH - Gap),
                      true, false);
     }
@@ -291,13 +301,15 @@ bool PrintOnePage(TPrintJob& job, const TPuzzleData& p, const TPrintSettings& pr
         if (cell * N > A) W = A;
         if (cell < MinCodeBox && blocks.NumLegendSize) {
             SetLegendFont(*canvas, print);
-            W = std::min(W, PW - 2 * LM - Gap - blocks.NumLegendSize(*canvas, MinCodeBox, true).width());
+            W = std::min(W, PW - 2 * LM - Gap -
+                                blocks.NumLegendSize(*canvas, MinCodeBox, true).width());
         }
         grid = FitGrid(W, PH - TH - Gap - 2 * TM, R, false);
     } else if (right) {
         SetLegendFont(*canvas, print);
         QSize legend = MeasureLegend(*canvas, blocks, true);
-        if (!Fits(legend, legendRoom) && (flow = PrepareFlow(*canvas, blocks, PW - 2 * LM)).Active()) {
+        if (!Fits(legend, legendRoom) &&
+            (flow = PrepareFlow(*canvas, blocks, PW - 2 * LM)).Active()) {
             const int columns = ColumnsNeeded(flow.Pieces, PH - 2 * TM);
             const bool onePage = columns <= ColumnsIn(flow, legendRoom.width());
             if (onePage) flowHeight = BalancedHeight(flow.Pieces, columns, PH - 2 * TM);
@@ -310,14 +322,17 @@ bool PrintOnePage(TPrintJob& job, const TPuzzleData& p, const TPrintSettings& pr
         int H = rows * cell;
         if (cell < MinCodeBox && blocks.NumLegendSize) {
             SetLegendFont(*canvas, print);
-            H = std::min(H, PH - 2 * TM - TH - 2 * Gap - blocks.NumLegendSize(*canvas, MinCodeBox, false).height());
+            H = std::min(H, PH - 2 * TM - TH - 2 * Gap -
+                                blocks.NumLegendSize(*canvas, MinCodeBox, false).height());
         }
         grid = FitGrid(PW - 2 * LM, H, R, true);
     } else {
         SetLegendFont(*canvas, print);
         QSize legend = MeasureLegend(*canvas, blocks, false);
-        if (!Fits(legend, legendRoom) && (flow = PrepareFlow(*canvas, blocks, PW - 2 * LM)).Active()) {
-            flowHeight = BalancedHeight(flow.Pieces, ColumnsIn(flow, PW - 2 * LM), legendRoom.height());
+        if (!Fits(legend, legendRoom) &&
+            (flow = PrepareFlow(*canvas, blocks, PW - 2 * LM)).Active()) {
+            flowHeight =
+                BalancedHeight(flow.Pieces, ColumnsIn(flow, PW - 2 * LM), legendRoom.height());
             legend = QSize(0, std::max(flowHeight, 0));
         }
         grid = FitGrid(PW - 2 * LM, PH - 2 * TM - legend.height() - TH - 2 * Gap, R, true);
@@ -334,22 +349,26 @@ bool PrintOnePage(TPrintJob& job, const TPuzzleData& p, const TPrintSettings& pr
         DrawNumLegend(*canvas, blocks, rect, right);
     } else if (flow.Active() && flowHeight >= 0) {
         // The whole flow on this page, in the columns measured for it.
-        const QRect room = right ? QRect(LM + grid.width() + Gap, TM, PW - 2 * LM - grid.width() - Gap, flowHeight)
-                                 : QRect(LM, PH - TM - flowHeight, PW - 2 * LM, flowHeight);
+        const QRect room =
+            right ? QRect(LM + grid.width() + Gap, TM, PW - 2 * LM - grid.width() - Gap, flowHeight)
+                  : QRect(LM, PH - TM - flowHeight, PW - 2 * LM, flowHeight);
         PlaceColumns(*canvas, flow, room, false, right);
     } else if (flow.Active()) {
         // The lists begin in the room the grid leaves, beside it where a
-        // column of half the lists' width fits, else below it, and go on
+        // column of half their width on a page fits, else below it, and go on
         // on further pages. The grid's cells fill its area only in part: the
         // room starts where its lines end (a solution word's row lies at
         // the area's bottom).
         const int header = HasHeaderLines(kind) ? 1 : 0;
-        auto printed = [&](int cells, int area) { return cell > 0 ? std::min(area, (cells + header) * cell + 4) : area; };
+        auto printed = [&](int cells, int area) {
+            return cell > 0 ? std::min(area, (cells + header) * cell + 4) : area;
+        };
         const int gridWidth = printed(cols, grid.width());
-        const int gridBottom = TM + TH + Gap + (HasSolutionWord(kind) ? grid.height() : printed(rows, grid.height()));
+        const int gridBottom =
+            TM + TH + Gap + (HasSolutionWord(kind) ? grid.height() : printed(rows, grid.height()));
         const QRect beside(LM + gridWidth + Gap, TM, PW - 2 * LM - gridWidth - Gap, PH - 2 * TM);
         const QRect below(LM, gridBottom + Gap, PW - 2 * LM, PH - TM - gridBottom - Gap);
-        if (right && beside.width() >= flow.Natural / 2) {
+        if (right && beside.width() >= flow.Width / 2) {
             Reflow(*canvas, flow, EvenWidth(flow, beside.width(), 1));
             PlaceColumns(*canvas, flow, beside, false, true);
         } else {
@@ -359,8 +378,8 @@ bool PrintOnePage(TPrintJob& job, const TPuzzleData& p, const TPrintSettings& pr
         FlowOntoPages(job, *canvas, flow, p, print);
     } else {
         const QSize legend = MeasureLegend(*canvas, blocks, right);
-        const QPoint topLeft = right ? QPoint(PW - LM - legend.width(), TM)
-                                     : QPoint(LM, PH - TM - legend.height());
+        const QPoint topLeft =
+            right ? QPoint(PW - LM - legend.width(), TM) : QPoint(LM, PH - TM - legend.height());
         DrawLegend(*canvas, blocks, legend, topLeft, right);
     }
     return job.End();
@@ -403,9 +422,11 @@ bool PrintTwoPages(TPrintJob& job, const TPuzzleData& p, const TPrintSettings& p
     if (numbers) {
         const QSize size = MeasureNumLegend(*canvas, blocks, cell, upright, room);
         DrawNumLegend(*canvas, blocks, QRect(topLeft, size), upright);
-    } else if (TFlow flow; !Fits(legend, room) && (flow = PrepareFlow(*canvas, blocks, PW - 2 * LM)).Active()) {
+    } else if (TFlow flow;
+               !Fits(legend, room) && (flow = PrepareFlow(*canvas, blocks, PW - 2 * LM)).Active()) {
         Reflow(*canvas, flow, EvenWidth(flow, PW - 2 * LM, 2));
-        PlaceColumns(*canvas, flow, QRect(LM, TM + TH + Gap, PW - 2 * LM, PH - 2 * TM - TH - Gap), true, false);
+        PlaceColumns(*canvas, flow, QRect(LM, TM + TH + Gap, PW - 2 * LM, PH - 2 * TM - TH - Gap),
+                     true, false);
         FlowOntoPages(job, *canvas, flow, p, print);
     } else {
         DrawLegend(*canvas, blocks, legend, topLeft, upright);

@@ -10,8 +10,8 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QtTest>
 #include <QWindow>
+#include <QtTest>
 #include <algorithm>
 
 #include "ShellTestSupport.h"
@@ -81,8 +81,10 @@ struct TRecordedBlocks {
         };
         b.LegendColumn = [this](QPainter& canvas, const QPoint& topLeft, int from, int to) {
             int height = Pieces[static_cast<std::size_t>(from)].Continued;
-            for (int i = from; i < to; ++i) height += Pieces[static_cast<std::size_t>(i)].Height;
-            Columns.push_back({QRect(topLeft, QSize(FlowWidth, height)), from, to, Page ? *Page : 0});
+            for (int i = from; i < to; ++i)
+                height += Pieces[static_cast<std::size_t>(i)].Height;
+            Columns.push_back(
+                {QRect(topLeft, QSize(FlowWidth, height)), from, to, Page ? *Page : 0});
             SideTransform = canvas.transform();
         };
         return b;
@@ -186,7 +188,9 @@ std::unique_ptr<TPuzzleData> LargePuzzle(int type) {
         w.Direction = i % 2 ? wdDown : wdAcross;
         w.Answer.assign("WORT");
         const std::string clue = "Umschreibung " + std::to_string(i) + " ist";
-        w.Clue.assign(clue + std::string(" lang und immer noch nicht am Ende").substr(0, std::size_t(i % 5) * 8));
+        w.Clue.assign(
+            clue +
+            std::string(" lang und immer noch nicht am Ende").substr(0, std::size_t(i % 5) * 8));
     }
     if (IsNumberPuzzle(KindOf(*p)))
         for (int k = 0; k < 26; ++k) {
@@ -200,7 +204,8 @@ std::unique_ptr<TPuzzleData> LargePuzzle(int type) {
 QRect InkBox(const QImage& image, const QRect& region) {
     QRect box;
     for (int y = std::max(region.top(), 0); y <= std::min(region.bottom(), image.height() - 1); ++y)
-        for (int x = std::max(region.left(), 0); x <= std::min(region.right(), image.width() - 1); ++x)
+        for (int x = std::max(region.left(), 0); x <= std::min(region.right(), image.width() - 1);
+             ++x)
             if (qGray(image.pixel(x, y)) < 100) box |= QRect(x, y, 1, 1);
     return box;
 }
@@ -216,12 +221,13 @@ struct TPrintedGrid {
         QPainter painter(&Image);
         TProgramSettings settings;
         settings.PrintSettings.ColorMode = colorMode;
-        Cell = zx::PrintGrid(painter, p, settings, TGridPrintView{}, QRect(Origin, Origin, 1600, 1600),
-                             TPaintOutput::Printer);
+        Cell = zx::PrintGrid(painter, p, settings, TGridPrintView{},
+                             QRect(Origin, Origin, 1600, 1600), TPaintOutput::Printer);
     }
     // The painted rectangle of cell (c, r), counted from the first printed line.
     QRect CellRect(int c, int r, int first) const {
-        return QRect(Origin + 2 + Cell * (c - first), Origin + 2 + Cell * (r - first), Cell - Line, Cell - Line);
+        return QRect(Origin + 2 + Cell * (c - first), Origin + 2 + Cell * (r - first), Cell - Line,
+                     Cell - Line);
     }
 };
 
@@ -342,9 +348,11 @@ private Q_SLOTS:
         QTest::addColumn<int>("columnsOnFirstPage");
         QTest::newRow("right, two columns on the page") << 1 << 1 << false << 60 << 1 << 2;
         QTest::newRow("right, 193 pieces") << 1 << 1 << false << 193 << 3 << 1;
-        QTest::newRow("right, portrait: no room beside, the room below") << 1 << 1 << true << 193 << 2 << 3;
+        QTest::newRow("right, portrait: no room beside, the room below")
+            << 1 << 1 << true << 193 << 2 << 3;
         QTest::newRow("below, portrait") << 1 << 0 << true << 193 << 2 << 3;
-        QTest::newRow("below, landscape: the grid takes the page") << 1 << 0 << false << 193 << 3 << 0;
+        QTest::newRow("below, landscape: the grid takes the page")
+            << 1 << 0 << false << 193 << 3 << 0;
         QTest::newRow("legend pages, landscape") << 0 << 1 << false << 193 << 3 << 0;
         QTest::newRow("legend page, portrait") << 0 << 1 << true << 60 << 2 << 0;
         QTest::newRow("no legend window: the grid page only") << 0 << 1 << false << -1 << 1 << 0;
@@ -362,19 +370,25 @@ private Q_SLOTS:
         job.PortraitPage = portrait;
         TRecordedBlocks recorded;
         recorded.Page = &job.Pages;
+        // Two lists: their headings repeat nothing and stay with their first row.
         recorded.Pieces.assign(static_cast<std::size_t>(std::max(pieces, 0)), {46, 92});
+        if (pieces > 0)
+            recorded.Pieces[0] = recorded.Pieces[static_cast<std::size_t>(pieces / 2)] = {112, 0};
         recorded.LegendStacked = QSize(500, 46 * pieces);
         recorded.LegendBeside = QSize(1030, 23 * pieces);
         const TPrintBlocks blocks = pieces < 0 ? recorded.GridOnly() : recorded.Legend();
-        QVERIFY(onePage ? PrintOnePage(job, *p, print, blocks) : PrintTwoPages(job, *p, print, blocks));
+        QVERIFY(onePage ? PrintOnePage(job, *p, print, blocks)
+                        : PrintTwoPages(job, *p, print, blocks));
         QTEST(job.Pages, "pages");
         const QSize page = job.PageSize();
         int next = 0, firstPage = 0;
         for (const TRecordedBlocks::TColumn& c : recorded.Columns) {
             QCOMPARE(c.From, next); // in order, each piece once
             QVERIFY(c.To > c.From);
+            QVERIFY(recorded.Pieces[static_cast<std::size_t>(c.To - 1)].Continued > 0);
             next = c.To;
-            QVERIFY2(c.Rect.left() >= 200 && c.Rect.top() >= 200 && c.Rect.right() < page.width() - 200 &&
+            QVERIFY2(c.Rect.left() >= 200 && c.Rect.top() >= 200 &&
+                         c.Rect.right() < page.width() - 200 &&
                          c.Rect.bottom() < page.height() - 200,
                      qPrintable(QStringLiteral("column %1 on page %2").arg(c.From).arg(c.Page)));
             if (c.Page == 1) {
@@ -417,8 +431,10 @@ private Q_SLOTS:
         TRecordedBlocks recorded;
         const TPrintBlocks blocks = recorded.NumLegend();
         recorded.Cell = 30; // 3 mm, as 50 columns on A4 get
-        QVERIFY(onePage ? PrintOnePage(job, *p, print, blocks) : PrintTwoPages(job, *p, print, blocks));
-        const int box = (recorded.SideFlag ? recorded.Side.width() : recorded.Side.height()) / 4 - 1;
+        QVERIFY(onePage ? PrintOnePage(job, *p, print, blocks)
+                        : PrintTwoPages(job, *p, print, blocks));
+        const int box =
+            (recorded.SideFlag ? recorded.Side.width() : recorded.Side.height()) / 4 - 1;
         QVERIFY2(box >= MinCodeBox, qPrintable(QString::number(box)));
         QVERIFY(job.Pages == 2 || !recorded.Side.intersects(recorded.Grid));
         QVERIFY(recorded.Side.right() < job.PageSize().width() - 200 &&
@@ -439,15 +455,18 @@ private Q_SLOTS:
                 const QRect cell = grid.CellRect(c, r, 1);
                 // Overflowing digits would land right of or below the number.
                 const QRect inside(cell.topLeft(), grid.CellRect(50, 50, 1).bottomRight());
-                const QRect ink = InkBox(grid.Image, QRect(cell.topLeft(), cell.size() * 3 / 2) & inside);
+                const QRect ink =
+                    InkBox(grid.Image, QRect(cell.topLeft(), cell.size() * 3 / 2) & inside);
                 const QString where = QStringLiteral("%1 at %2,%3: %4").arg(number).arg(c).arg(r);
                 QVERIFY2(!ink.isEmpty(), qPrintable(where.arg(QString())));
-                QVERIFY2(ink.right() < cell.left() + cell.width() * 5 / 8 && ink.bottom() < cell.top() + cell.height() * 2 / 5,
+                QVERIFY2(ink.right() < cell.left() + cell.width() * 5 / 8 &&
+                             ink.bottom() < cell.top() + cell.height() * 2 / 5,
                          qPrintable(where.arg(QDebug::toString(ink))));
                 if (number == 8) one = ink.width();
                 if (number == 188) three = ink.width();
             }
-        QVERIFY2(three >= 2 * one + one / 2, qPrintable(QStringLiteral("%1 %2").arg(one).arg(three)));
+        QVERIFY2(three >= 2 * one + one / 2,
+                 qPrintable(QStringLiteral("%1 %2").arg(one).arg(three)));
 
         // The header numbers of a French crossword stay in their cells.
         const auto french = LargePuzzle(8);
@@ -457,11 +476,15 @@ private Q_SLOTS:
             const QRect left = headers.CellRect(0, k, 0);
             // Nothing beyond the grid's frame, all in the cell.
             const int frame = TPrintedGrid::Origin - 2;
-            QVERIFY2(InkBox(headers.Image, QRect(top.left(), 0, top.width(), frame)).isEmpty() &&
-                         InkBox(headers.Image, QRect(0, left.top(), frame, left.height())).isEmpty(),
-                     qPrintable(QString::number(k)));
-            QVERIFY(!InkBox(headers.Image, top).isEmpty() && !InkBox(headers.Image, left).isEmpty());
-            if (k < 50) QVERIFY(InkBox(headers.Image, top.adjusted(-TPrintedGrid::Line, 0, 0, 0)).left() > top.left() + 1);
+            QVERIFY2(
+                InkBox(headers.Image, QRect(top.left(), 0, top.width(), frame)).isEmpty() &&
+                    InkBox(headers.Image, QRect(0, left.top(), frame, left.height())).isEmpty(),
+                qPrintable(QString::number(k)));
+            QVERIFY(!InkBox(headers.Image, top).isEmpty() &&
+                    !InkBox(headers.Image, left).isEmpty());
+            if (k < 50)
+                QVERIFY(InkBox(headers.Image, top.adjusted(-TPrintedGrid::Line, 0, 0, 0)).left() >
+                        top.left() + 1);
         }
     }
 
@@ -478,17 +501,21 @@ private Q_SLOTS:
         QFETCH(int, type);
         auto p = zxtest::MakePuzzle(type, 8, 8);
         for (int c = 1; c <= 8; ++c)
-            for (int r = 1; r <= 8; ++r) p->cell(c, r).Flags = (c + r) % 5 == 0 ? cfBlock : cfLetter;
+            for (int r = 1; r <= 8; ++r)
+                p->cell(c, r).Flags = (c + r) % 5 == 0 ? cfBlock : cfLetter;
         const TPrintedGrid grid(*p, 0);
         const int first = HasHeaderLines(KindOf(*p)) ? 0 : 1;
         for (const QPoint at : {QPoint(2, 3), QPoint(3, 3)}) {
             const QRect cell = grid.CellRect(at.x(), at.y(), first).adjusted(3, 3, -3, -3);
             int dark = 0;
             for (int y = cell.top(); y <= cell.bottom(); ++y)
-                for (int x = cell.left(); x <= cell.right(); ++x) dark += qGray(grid.Image.pixel(x, y)) < 128;
+                for (int x = cell.left(); x <= cell.right(); ++x)
+                    dark += qGray(grid.Image.pixel(x, y)) < 128;
             const double share = double(dark) / (cell.width() * cell.height());
-            if (at.x() == 2) QVERIFY2(share > 0.05 && share < 0.35, qPrintable(QString::number(share)));
-            else QCOMPARE(dark, 0);
+            if (at.x() == 2)
+                QVERIFY2(share > 0.05 && share < 0.35, qPrintable(QString::number(share)));
+            else
+                QCOMPARE(dark, 0);
         }
         QVERIFY(!HasColour(grid.Image));
     }
@@ -637,14 +664,17 @@ private Q_SLOTS:
         QTest::newRow("crossword, two pages, landscape") << 0 << 0 << 1 << 0;
         QTest::newRow("French crossword, one page") << 8 << 1 << 1 << 0;
         QTest::newRow("number crossword, two pages") << 2 << 0 << 1 << 0;
+        QTest::newRow("number crossword, one page, table below") << 2 << 1 << 0 << 0;
     }
     void largePuzzleFromTheFrame() {
-        if (Tool("pdftotext").isEmpty() || Tool("pdftoppm").isEmpty()) QSKIP("poppler-utils are not installed");
+        if (Tool("pdftotext").isEmpty() || Tool("pdftoppm").isEmpty())
+            QSKIP("poppler-utils are not installed");
         QFETCH(int, type);
         QFETCH(int, onePage);
         QFETCH(int, legendRight);
         QFETCH(int, portrait);
-        const QString name = QStringLiteral("large-%1-%2%3%4").arg(type).arg(onePage).arg(legendRight).arg(portrait);
+        const QString name =
+            QStringLiteral("large-%1-%2%3%4").arg(type).arg(onePage).arg(legendRight).arg(portrait);
         const QString source = m_dir.filePath(name + QStringLiteral(".raetsel"));
         const auto puzzle = LargePuzzle(type);
         zxtest::WritePuzzleFile(source, *puzzle);
@@ -667,16 +697,21 @@ private Q_SLOTS:
         QVERIFY(pages >= 1);
         const QString title = ToQString(PrintTitleText(*puzzle));
         for (int page = 1; page <= pages; ++page) {
-            QVERIFY2(!InkNearEdge(PdfImage(file, QDir(m_dir.path()), page, 20), 20, 15), qPrintable(QString::number(page)));
+            QVERIFY2(!InkNearEdge(PdfImage(file, QDir(m_dir.path()), page, 20), 20, 15),
+                     qPrintable(QString::number(page)));
             const QString n = QString::number(page);
-            const QString words = Run(Tool("pdftotext"), {QStringLiteral("-f"), n, QStringLiteral("-l"), n, file,
-                                                          QStringLiteral("-")});
+            const QString words =
+                Run(Tool("pdftotext"),
+                    {QStringLiteral("-f"), n, QStringLiteral("-l"), n, file, QStringLiteral("-")});
             QVERIFY2(words.simplified().remove(title).trimmed().size() > 0, qPrintable(n));
         }
         if (IsNumberPuzzle(KindOf(*puzzle))) return;
-        const QString words = Run(Tool("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")}).simplified();
+        const QString words =
+            Run(Tool("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")})
+                .simplified();
         for (int i = 0; i < puzzle->wordCount(); ++i) {
-            const QString clue = ToQString(puzzle->Words[i].Clue.str()).simplified() + QLatin1Char(' ');
+            const QString clue =
+                ToQString(puzzle->Words[i].Clue.str()).simplified() + QLatin1Char(' ');
             const QString again = words + QLatin1Char(' ');
             QVERIFY2(again.count(clue) == 1, qPrintable(clue));
         }
