@@ -565,6 +565,54 @@ struct TCellJob {
 };
 
 // Header lines: the row and column numbers of French and American crosswords.
+// The largest line height at which a number of the given digits, in Arial,
+// is at most width wide: digits scale with the font, so one measurement per
+// style serves every size.
+int HeightForDigits(int digits, bool bold, int width) {
+    static double advance[2] = {0, 0}; // of one digit per unit of line height
+    double& a = advance[bold ? 1 : 0];
+    if (a <= 0) {
+        constexpr int Reference = 1000;
+        const QFont font = FontWithHeight(InstalledFace(QStringLiteral("Arial")), Reference, bold);
+        a = QFontMetricsF(font).horizontalAdvance(QStringLiteral("0000000000")) / 10.0 / Reference;
+    }
+    return std::max(static_cast<int>(width / (a * digits)), 1);
+}
+
+// Numbers on paper follow the printed cell: a large grid's cells are a few
+// millimetres, where the numbers of the settings would fill the cell and run
+// into their neighbours. A word number's three digits take at most five
+// eighths of the width and a third of the height, leaving room for a letter;
+// a header line's two digits keep 4 units to either side.
+int PaperNumberHeight(int wanted, int cellWidth, int cellHeight) {
+    return std::min(
+        {wanted, std::max(cellHeight / 3, 1), HeightForDigits(3, false, cellWidth * 5 / 8)});
+}
+int PaperHeaderHeight(int wanted, int cellWidth, int cellHeight) {
+    return std::min(
+        {wanted, std::max(cellHeight * 3 / 5, 1), HeightForDigits(2, true, cellWidth - 8)});
+}
+
+// A block printed without colours: thin diagonal hatching, little ink, yet
+// never taken for an empty letter cell. The lines keep one phase over the
+// page, so neighbouring blocks hatch as one area.
+void HatchBlock(QPainter& canvas, const QRect& rect) {
+    const int size = std::min(rect.width(), rect.height());
+    if (size < 4) return;
+    const int step = std::clamp(size / 4, 3, 40);
+    canvas.save();
+    canvas.setClipRect(rect, Qt::IntersectClip);
+    canvas.setRenderHint(QPainter::Antialiasing, true);
+    canvas.setPen(QPen(Black, std::clamp(size / 40.0, 1.0, 3.0), Qt::SolidLine, Qt::FlatCap));
+    const int h = rect.height();
+    // Lines run where x + y is a multiple of step, from the top edge down to the left.
+    const int phase = ((rect.left() + rect.top()) % step + step) % step;
+    for (int d = (step - phase) % step; d < rect.width() + h; d += step)
+        canvas.drawLine(QPointF(rect.left() + d, rect.top()),
+                        QPointF(rect.left() + d - h, rect.top() + h));
+    canvas.restore();
+}
+
 void PaintHeaderCell(TCellJob& j) {
     j.SetBrush(j.GreyPrint ? Silver : j.Colour(SystemColorFlag | scBtnFace));
     if (j.Row == 0) ++j.Right;
@@ -572,7 +620,8 @@ void PaintHeaderCell(TCellJob& j) {
     j.Fill();
     if (!HasHeaderLines(j.Kind) || (j.Col == 0 && j.Row == 0)) return;
     QPainter& canvas = j.Canvas;
-    const QFont& font = j.Ctx.Fonts.Get(QStringLiteral("Arial"), j.Screen ? 14 : 32, true, false);
+    const int height = j.Screen ? 14 : PaperHeaderHeight(32, j.Right - j.Left, j.Bottom - j.Top);
+    const QFont& font = j.Ctx.Fonts.Get(QStringLiteral("Arial"), height, true, false);
     canvas.setFont(font);
     const QFontMetrics fm = canvas.fontMetrics();
     const QString text = QString::number(j.Col == 0 ? j.Row : j.Col);
@@ -614,6 +663,7 @@ void PaintBlockCell(TCellJob& j, std::uint32_t flags) {
         if (j.Col == 1) j.Left -= 2;
     }
     j.Fill();
+    if (j.LinesOnly) HatchBlock(j.Canvas, j.Rect());
     if (j.Screen && IsAmerican(j.Kind) && j.IsCursor && j.Ctx.GridHasFocus && j.Ctx.ViewMode == 0)
         DrawInputCursor(j.Canvas, j.Rect(), TInputDir::None, true, j.Ctx.Arrows, j.Ctx.Palette);
 }
@@ -624,8 +674,10 @@ void PaintSmallTexts(TCellJob& j, const TPuzzleCell& cell, const PuzzleEntry& en
     QPainter& canvas = j.Canvas;
     const int numberHeight =
         j.Screen ? s.Zahlengroesse
-                 : static_cast<int>(std::nearbyint(
-                       static_cast<double>(std::clamp(s.Zahlengroesse, 0, MaxFontSize)) * 2.2));
+                 : PaperNumberHeight(
+                       static_cast<int>(std::nearbyint(
+                           static_cast<double>(std::clamp(s.Zahlengroesse, 0, MaxFontSize)) * 2.2)),
+                       j.Right - j.Left, j.Bottom - j.Top);
     auto numberFont = [&]() -> const QFont& {
         return j.Ctx.Fonts.Get(QStringLiteral("Arial"), numberHeight, false, false);
     };

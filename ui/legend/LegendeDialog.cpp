@@ -18,6 +18,7 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTextLayout>
 #include <QToolTip>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -654,6 +655,145 @@ void TLegendForm::PrintLegend(QPainter& canvas, const QRect& rect, const TPuzzle
     }
     PrintBlock(canvas, ctx, rect.topLeft() + offset,
                content.TwoLists ? Utf8("Senkrecht:") : Utf8("Legende:"), content.Down, first, h);
+    canvas.restore();
+}
+
+namespace {
+
+// The widths of the four cells over both lists, so that all columns of a
+// flow line up alike.
+std::array<int, LegendCols> FlowWidths(const QFontMetrics& fm, const TLegendContent& content,
+                                       int boxRoom) {
+    std::array<int, LegendCols> widths = PrintColWidths(fm, content.Down, boxRoom);
+    if (content.TwoLists) {
+        const std::array<int, LegendCols> across = PrintColWidths(fm, content.Across, boxRoom);
+        for (int c = 0; c < LegendCols; ++c)
+            widths[c] = std::max(widths[c], across[c]);
+    }
+    return widths;
+}
+
+// A clue broken into lines of at most width, between words where it can,
+// inside a word longer than the line.
+QStringList WrapText(const QString& text, const QFont& font, int width) {
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(std::max(width, 1));
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    if (lines.isEmpty()) lines << QString();
+    return lines;
+}
+
+} // namespace
+
+int TLegendForm::LegendPrintColumnWidth(QPainter& canvas, const TPuzzleData& puzzle,
+                                        const TProgramSettings& settings) {
+    const QFontMetrics fm(canvas.font());
+    const TLegendContent content = zx::BuildLegend(puzzle, settings);
+    const int boxRoom = BoxRoom(KindOf(puzzle), PaperBoxSize(fm.height()));
+    const int first = LinesListed(KindOf(puzzle)) ? 0 : 1;
+    const std::array<int, LegendCols> widths = FlowWidths(fm, content, boxRoom);
+    return Sum(widths, LegendCols) - Sum(widths, first);
+}
+
+TLegendForm::TPrintFlow TLegendForm::LegendPrintFlow(QPainter& canvas, const TPuzzleData& puzzle,
+                                                     const TProgramSettings& settings,
+                                                     int columnWidth) {
+    TPrintFlow flow;
+    flow.Content = zx::BuildLegend(puzzle, settings);
+    const QFont font = canvas.font();
+    const QFontMetrics fm(font);
+    const TPuzzleKind kind = KindOf(puzzle);
+    const int h = fm.height();
+    flow.LineHeight = h;
+    flow.Widths = FlowWidths(fm, flow.Content, BoxRoom(kind, PaperBoxSize(h)));
+    const int first = LinesListed(kind) ? 0 : 1;
+    // The clue cell takes what the column leaves; its text keeps 2 units to
+    // either side, as a cell draws it, and 2 more against rounding.
+    int others = 0;
+    for (int c = first; c < LegendCols; ++c)
+        if (c != 2) others += flow.Widths[c];
+    flow.Widths[2] = std::max(columnWidth - others, 4 * h);
+    const int textWidth = flow.Widths[2] - 6;
+    for (int list = flow.Content.TwoLists ? 0 : 1; list < 2; ++list) {
+        // The second list's heading keeps the gap that parts the lists.
+        flow.Pieces.push_back(
+            {list, -1, {}, 2 * h + (list == 1 && flow.Content.TwoLists ? PrintGap : 0)});
+        const TLegendRows& rows = flow.Content.List(list == 0);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const QString clue = ToQString(rows[r].Cells[2]);
+            QStringList lines = fm.horizontalAdvance(clue) <= textWidth
+                                    ? QStringList{clue}
+                                    : WrapText(clue, font, textWidth);
+            const int height = static_cast<int>(lines.size()) * h;
+            flow.Pieces.push_back({list, static_cast<int>(r), std::move(lines), height});
+        }
+    }
+    return flow;
+}
+
+void TLegendForm::PrintLegendColumn(QPainter& canvas, const QPoint& topLeft, const TPrintFlow& flow,
+                                    int from, int to, const TPuzzleData& puzzle,
+                                    const TProgramSettings& settings, bool onPaper, int colorMode) {
+    const int h = flow.LineHeight;
+    const TLegendCellPaint ctx = PaperPaint(puzzle, settings, canvas.font(), onPaper, colorMode, h);
+    const int first = LinesListed(ctx.Kind) ? 0 : 1;
+    const int skip = Sum(flow.Widths, first);
+    auto left = [&](int c) { return topLeft.x() + Sum(flow.Widths, c) - skip; };
+    canvas.save();
+    auto heading = [&](const TPrintFlow::TPiece& piece, int top, bool continued) {
+        QFont headingFont = ctx.Font;
+        headingFont.setBold(true);
+        headingFont.setUnderline(true);
+        canvas.setFont(headingFont);
+        canvas.setPen(ctx.OnPaper && ctx.ColorMode < 2 ? QColor(Qt::black)
+                                                       : ctx.Palette.color(QPalette::WindowText));
+        QString text = !flow.Content.TwoLists ? Utf8("Legende")
+                       : piece.List == 0      ? Utf8("Waagerecht")
+                                              : Utf8("Senkrecht");
+        text += continued ? Utf8(" (Fortsetzung):") : Utf8(":");
+        canvas.drawText(QRect(topLeft.x() + 1, top + 1, 10000, h), Qt::AlignLeft | Qt::AlignTop,
+                        text);
+    };
+    int y = topLeft.y();
+    from = std::max(from, 0);
+    to = std::min(to, static_cast<int>(flow.Pieces.size()));
+    if (from < to && flow.Pieces[static_cast<std::size_t>(from)].Row >= 0) {
+        heading(flow.Pieces[static_cast<std::size_t>(from)], y, true);
+        y += 2 * h;
+    }
+    for (int i = from; i < to; ++i) {
+        const TPrintFlow::TPiece& piece = flow.Pieces[static_cast<std::size_t>(i)];
+        if (piece.Row < 0) {
+            heading(piece, y + piece.Height - 2 * h, false);
+        } else {
+            const TLegendRow& row =
+                flow.Content.List(piece.List == 0)[static_cast<std::size_t>(piece.Row)];
+            for (int line = 0; line < piece.Lines.size(); ++line) {
+                const int top = y + line * h;
+                for (int c = first; c < LegendCols; ++c) {
+                    const QRect cell(QPoint(left(c), top), QPoint(left(c + 1) - 1, top + h - 2));
+                    if (c == 2)
+                        PaintLegendCell(canvas, ctx, c, cell, piece.Lines[line], false, false);
+                    else if (line == 0)
+                        PaintLegendCell(canvas, ctx, c, cell, ToQString(row.Cells[c]), false,
+                                        false);
+                    else // the number and the box stand on the clue's first line only
+                        FillCell(canvas, ctx, cell.adjusted(0, -1, 0, 0),
+                                 ctx.Palette.color(c == 0 ? QPalette::Button : QPalette::Base),
+                                 Qt::black);
+                }
+            }
+        }
+        y += piece.Height;
+    }
     canvas.restore();
 }
 

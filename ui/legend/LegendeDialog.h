@@ -7,9 +7,11 @@
 #include <QPalette>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <vector>
 
 #include "document/PuzzleData.h"
 #include "document/Settings.h"
@@ -97,6 +99,31 @@ public:
     static void PrintLegend(QPainter& canvas, const QRect& rect, const TPuzzleData& puzzle,
                             const TProgramSettings& settings, bool stacked, bool onPaper,
                             int colorMode);
+    // The lists flowed into columns of one width, for lists longer than
+    // their room: pieces that no column break splits, each a heading or a
+    // row whose clue wraps onto further lines where the column is narrower.
+    struct TPrintFlow {
+        TLegendContent Content;
+        std::array<int, LegendCols> Widths{}; // the column's four cells
+        int LineHeight = 0;
+        struct TPiece {
+            int List = 0;      // 0 across, 1 down (the one list of a single legend)
+            int Row = -1;      // -1: the list's heading
+            QStringList Lines; // of the clue
+            int Height = 0;
+        };
+        std::vector<TPiece> Pieces;
+    };
+    // The width of one column that holds every row on a single line.
+    static int LegendPrintColumnWidth(QPainter& canvas, const TPuzzleData& puzzle,
+                                      const TProgramSettings& settings);
+    static TPrintFlow LegendPrintFlow(QPainter& canvas, const TPuzzleData& puzzle,
+                                      const TProgramSettings& settings, int columnWidth);
+    // Draws pieces [from, to) of the flow as one column from topLeft down; a
+    // column that starts inside a list first repeats its heading (two lines).
+    static void PrintLegendColumn(QPainter& canvas, const QPoint& topLeft, const TPrintFlow& flow,
+                                  int from, int to, const TPuzzleData& puzzle,
+                                  const TProgramSettings& settings, bool onPaper, int colorMode);
     // One cell of a list: rect has the full column width and row height.
     static void PaintLegendCell(QPainter& canvas, const TLegendCellPaint& ctx, int col,
                                 const QRect& rect, const QString& text, bool listActive,

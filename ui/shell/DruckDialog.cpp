@@ -75,10 +75,13 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> widgets, int indent = 0) {
 
 TPrintSettingsDlg::TPrintSettingsDlg(TPuzzleKind kind, TPrinterChoice& printers,
                                      TModalDialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_printers(printers), m_dialogs(dialogs) {
+    // A dialog of fixed size: CustomizeWindowHint keeps the platform from
+    // adding its default buttons, so the title bar offers closing only.
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_printers(printers), m_dialogs(dialogs) {
     setObjectName(QStringLiteral("TPrintSettingsDlg"));
     setWindowTitle(QStringLiteral("Rätsel drucken"));
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
     // Layout (every puzzle but the Sudokus).
     const QString portraitHint = QStringLiteral("Das Rätsel auf eine Seite im Hochformat drucken");

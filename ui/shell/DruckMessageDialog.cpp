@@ -12,7 +12,11 @@
 namespace zx {
 
 TPrintMsgDlg::TPrintMsgDlg(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_timer(new QTimer(this)) {
+    // A fixed frame with a title and the close button only.
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint |
+                          Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      m_timer(new QTimer(this)) {
     setObjectName(QStringLiteral("TPrintMsgDlg"));
     setWindowTitle(QStringLiteral("Tavimo ") + ApplicationTitle() + QStringLiteral(" - Druckauftrag"));
     setFixedSize(ClientWidth, ClientHeight);

@@ -411,6 +411,24 @@ TPrintBlocks TVxMainForm::PrintBlocks(TRaetselForm& form) const {
         blocks.Legend = [&s, colorMode](QPainter& canvas, const QRect& rect, bool stacked) {
             TLegendForm::PrintLegend(canvas, rect, s.Puzzle(), s.Settings(), stacked, true, colorMode);
         };
+        blocks.LegendColumnWidth = [&s](QPainter& canvas) {
+            return TLegendForm::LegendPrintColumnWidth(canvas, s.Puzzle(), s.Settings());
+        };
+        // The flow is prepared once per print job and drawn column by column.
+        auto flow = std::make_shared<TLegendForm::TPrintFlow>();
+        blocks.LegendPieces = [&s, flow](QPainter& canvas, int width) {
+            *flow = TLegendForm::LegendPrintFlow(canvas, s.Puzzle(), s.Settings(), width);
+            std::vector<TPrintBlocks::TPiece> pieces;
+            pieces.reserve(flow->Pieces.size());
+            for (const TLegendForm::TPrintFlow::TPiece& piece : flow->Pieces)
+                pieces.push_back({piece.Height, piece.Row < 0 ? 0 : 2 * flow->LineHeight});
+            return pieces;
+        };
+        blocks.LegendColumn = [&s, flow, colorMode](QPainter& canvas, const QPoint& topLeft,
+                                                    int from, int to) {
+            TLegendForm::PrintLegendColumn(canvas, topLeft, *flow, from, to, s.Puzzle(),
+                                           s.Settings(), true, colorMode);
+        };
     }
     if (s.FormOpen(TFormKind::NumLegend)) {
         blocks.NumLegendRows = TNumLegendForm::TableRows;

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <functional>
+#include <vector>
 
 #include "document/PuzzleData.h"
 #include "document/Settings.h"
@@ -22,6 +23,21 @@ struct TPrintBlocks {
     // The clue lists; stacked puts the down list below the across list.
     std::function<QSize(QPainter&, bool stacked)> LegendSize;
     std::function<void(QPainter&, const QRect&, bool stacked)> Legend;
+    // Lists too long for their room flow, at their font height, into columns
+    // over as many pages as they need. LegendColumnWidth: the width of a
+    // column that holds every row on one line. LegendPieces: prepares the flow
+    // for a column width and gives the heights of its pieces, which no column
+    // break splits. LegendColumn: draws pieces [from, to) of the prepared
+    // flow as one column from a top left corner down.
+    // A column that starts inside a list repeats its heading above the first
+    // piece: Continued is the room that takes (0 for the headings themselves).
+    struct TPiece {
+        int Height = 0;
+        int Continued = 0;
+    };
+    std::function<int(QPainter&)> LegendColumnWidth;
+    std::function<std::vector<TPiece>(QPainter&, int width)> LegendPieces;
+    std::function<void(QPainter&, const QPoint&, int from, int to)> LegendColumn;
     // The code table; upright keeps its 13 rows running down, as on screen.
     std::function<QSize(QPainter&, int cellSize, bool upright)> NumLegendSize;
     std::function<void(QPainter&, const QRect&, bool upright)> NumLegend;
@@ -70,12 +86,18 @@ std::string PrintTitleText(const TPuzzleData& puzzle);
 // Writes the title at the top left margin and returns its height.
 int PrintTitle(QPainter& canvas, const TPuzzleData& puzzle, const TPrintSettings& print);
 
-// One copy as one job: grid and side block on one page (puzzles other than Sudoku).
+// The code table's boxes are never printed smaller than this where their
+// room allows (0.1 mm): a large grid's cells are a few millimetres.
+inline constexpr int MinCodeBox = 60;
+
+// One copy as one job: grid and side block on one page (puzzles other than
+// Sudoku); clue lists that do not fit beside or below the grid continue on
+// further pages below the title.
 // False when the job could not be started or completed.
 bool PrintOnePage(TPrintJob& job, const TPuzzleData& puzzle, const TPrintSettings& print,
                   const TPrintBlocks& blocks);
 // One copy as one job: the grid page, then for puzzles other than Sudoku the
-// page of the side block.
+// pages of the side block, while there is one.
 bool PrintTwoPages(TPrintJob& job, const TPuzzleData& puzzle, const TPrintSettings& print,
                    const TPrintBlocks& blocks);
 

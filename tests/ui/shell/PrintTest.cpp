@@ -10,7 +10,9 @@
 #include <QSpinBox>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QWindow>
 #include <QtTest>
+#include <algorithm>
 
 #include "ShellTestSupport.h"
 #include "grid/CellPainter.h"
@@ -51,12 +53,38 @@ struct TRecordedBlocks {
     QTransform SideTransform;
     QSize LegendStacked{300, 900}, LegendBeside{600, 450};
 
+    // The flow of the lists: pieces of these heights in columns of this width,
+    // each drawn column with its page.
+    std::vector<TPrintBlocks::TPiece> Pieces;
+    int ColumnWidth = 500;
+    int FlowWidth = 0; // the width the flow was last prepared for
+    struct TColumn {
+        QRect Rect;
+        int From, To, Page;
+    };
+    std::vector<TColumn> Columns;
+    const int* Page = nullptr;
+    int Cell = 100;
+
     TPrintBlocks Legend() {
         TPrintBlocks b = GridOnly();
         b.LegendSize = [this](QPainter&, bool stacked) { return stacked ? LegendStacked : LegendBeside; };
         b.Legend = [this](QPainter& canvas, const QRect& rect, bool stacked) {
             Side = rect;
             SideFlag = stacked;
+            SideTransform = canvas.transform();
+        };
+        b.LegendColumnWidth = [this](QPainter&) { return ColumnWidth; };
+        b.LegendPieces = [this](QPainter&, int width) {
+            FlowWidth = width;
+            return Pieces;
+        };
+        b.LegendColumn = [this](QPainter& canvas, const QPoint& topLeft, int from, int to) {
+            int height = Pieces[static_cast<std::size_t>(from)].Continued;
+            for (int i = from; i < to; ++i)
+                height += Pieces[static_cast<std::size_t>(i)].Height;
+            Columns.push_back(
+                {QRect(topLeft, QSize(FlowWidth, height)), from, to, Page ? *Page : 0});
             SideTransform = canvas.transform();
         };
         return b;
@@ -77,7 +105,7 @@ struct TRecordedBlocks {
         TPrintBlocks b;
         b.Grid = [this](QPainter&, const QRect& area) {
             Grid = area;
-            return 100;
+            return Cell;
         };
         return b;
     }
@@ -135,6 +163,73 @@ bool HasColour(const QImage& image, QRgb colour = 0) {
         }
     return false;
 }
+
+// A 50 x 50 puzzle as large ones come: diagonal runs of blocks, cell numbers
+// up to 199, and across and down words of 95 of them with clues of every
+// length, each clue its own text.
+std::unique_ptr<TPuzzleData> LargePuzzle(int type) {
+    auto p = zxtest::MakePuzzle(type, 50, 50);
+    int number = 0;
+    for (int c = 1; c <= 50; ++c)
+        for (int r = 1; r <= 50; ++r) {
+            TPuzzleCell& cell = p->cell(c, r);
+            if ((c + r) % 7 == 0) {
+                cell.Flags = cfBlock;
+                continue;
+            }
+            cell.Flags = cfLetter;
+            cell.Text.assign(std::string(1, static_cast<char>('A' + (c * 7 + r * 3) % 26)));
+            if ((c + r) % 7 == 1 && number < 199) cell.Number = ++number;
+        }
+    p->WordCount = 191;
+    for (int i = 0; i < 191; ++i) {
+        TPuzzleWord& w = p->Words[i];
+        w.Number = i / 2 + 1;
+        w.Direction = i % 2 ? wdDown : wdAcross;
+        w.Answer.assign("WORT");
+        const std::string clue = "Umschreibung " + std::to_string(i) + " ist";
+        w.Clue.assign(
+            clue +
+            std::string(" lang und immer noch nicht am Ende").substr(0, std::size_t(i % 5) * 8));
+    }
+    if (IsNumberPuzzle(KindOf(*p)))
+        for (int k = 0; k < 26; ++k) {
+            p->Words[k].Code = 'A' + k;
+            p->Words[k].Guess.assign(" ");
+        }
+    return p;
+}
+
+// The bounding box of the dark pixels in a region.
+QRect InkBox(const QImage& image, const QRect& region) {
+    QRect box;
+    for (int y = std::max(region.top(), 0); y <= std::min(region.bottom(), image.height() - 1); ++y)
+        for (int x = std::max(region.left(), 0); x <= std::min(region.right(), image.width() - 1);
+             ++x)
+            if (qGray(image.pixel(x, y)) < 100) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+// A grid printed in greyscale into a 1600 x 1600 area 60 units from the
+// image's corner, one unit a pixel; the cell size and the cells' line.
+struct TPrintedGrid {
+    QImage Image{1720, 1720, QImage::Format_RGB32};
+    int Cell = 0;
+    static constexpr int Origin = 60, Line = 3;
+    TPrintedGrid(const TPuzzleData& p, int colorMode) {
+        Image.fill(Qt::white);
+        QPainter painter(&Image);
+        TProgramSettings settings;
+        settings.PrintSettings.ColorMode = colorMode;
+        Cell = zx::PrintGrid(painter, p, settings, TGridPrintView{},
+                             QRect(Origin, Origin, 1600, 1600), TPaintOutput::Printer);
+    }
+    // The painted rectangle of cell (c, r), counted from the first printed line.
+    QRect CellRect(int c, int r, int first) const {
+        return QRect(Origin + 2 + Cell * (c - first), Origin + 2 + Cell * (r - first), Cell - Line,
+                     Cell - Line);
+    }
+};
 
 } // namespace
 
@@ -241,19 +336,188 @@ private Q_SLOTS:
         QVERIFY(job.Pages == 2 || !recorded.Side.intersects(recorded.Grid));
     }
 
-    // Clue lists longer than the page are drawn smaller, not cut off.
-    void legendTallerThanPageIsScaled() {
-        auto p = zxtest::MakePuzzle(0, 10, 10);
+    // Clue lists longer than their room flow at their size into columns and
+    // onto further pages: every piece once, inside the margins, clear of the
+    // grid; no page holds only a title.
+    void longListsFlow_data() {
+        QTest::addColumn<int>("onePage");
+        QTest::addColumn<int>("legendRight");
+        QTest::addColumn<bool>("portrait");
+        QTest::addColumn<int>("pieces"); // -1: no legend window
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<int>("columnsOnFirstPage");
+        QTest::newRow("right, two columns on the page") << 1 << 1 << false << 60 << 1 << 2;
+        QTest::newRow("right, 193 pieces") << 1 << 1 << false << 193 << 3 << 1;
+        QTest::newRow("right, portrait: no room beside, the room below")
+            << 1 << 1 << true << 193 << 2 << 3;
+        QTest::newRow("below, portrait") << 1 << 0 << true << 193 << 2 << 3;
+        QTest::newRow("below, landscape: the grid takes the page")
+            << 1 << 0 << false << 193 << 3 << 0;
+        QTest::newRow("legend pages, landscape") << 0 << 1 << false << 193 << 3 << 0;
+        QTest::newRow("legend page, portrait") << 0 << 1 << true << 60 << 2 << 0;
+        QTest::newRow("no legend window: the grid page only") << 0 << 1 << false << -1 << 1 << 0;
+    }
+    void longListsFlow() {
+        QFETCH(int, onePage);
+        QFETCH(int, legendRight);
+        QFETCH(bool, portrait);
+        QFETCH(int, pieces);
+        auto p = zxtest::MakePuzzle(0, 50, 50);
         TPrintSettings print;
+        print.OnePage = static_cast<std::uint8_t>(onePage);
+        print.LegendRight = static_cast<std::uint8_t>(legendRight);
         TRecordingJob job;
+        job.PortraitPage = portrait;
         TRecordedBlocks recorded;
-        recorded.LegendStacked = QSize(500, 6000);
-        QVERIFY(PrintOnePage(job, *p, print, recorded.Legend()));
-        const QRect onPaper = recorded.SideTransform.mapRect(recorded.Side);
-        QCOMPARE(recorded.Side.size(), recorded.LegendStacked);
-        QVERIFY(onPaper.top() >= 200 && onPaper.bottom() <= 2100 - 200);
-        QVERIFY(onPaper.right() <= 2970 - 200);
-        QVERIFY(!onPaper.intersects(recorded.Grid));
+        recorded.Page = &job.Pages;
+        // Two lists: their headings repeat nothing and stay with their first row.
+        recorded.Pieces.assign(static_cast<std::size_t>(std::max(pieces, 0)), {46, 92});
+        if (pieces > 0)
+            recorded.Pieces[0] = recorded.Pieces[static_cast<std::size_t>(pieces / 2)] = {112, 0};
+        recorded.LegendStacked = QSize(500, 46 * pieces);
+        recorded.LegendBeside = QSize(1030, 23 * pieces);
+        const TPrintBlocks blocks = pieces < 0 ? recorded.GridOnly() : recorded.Legend();
+        QVERIFY(onePage ? PrintOnePage(job, *p, print, blocks)
+                        : PrintTwoPages(job, *p, print, blocks));
+        QTEST(job.Pages, "pages");
+        const QSize page = job.PageSize();
+        int next = 0, firstPage = 0;
+        for (const TRecordedBlocks::TColumn& c : recorded.Columns) {
+            QCOMPARE(c.From, next); // in order, each piece once
+            QVERIFY(c.To > c.From);
+            QVERIFY(recorded.Pieces[static_cast<std::size_t>(c.To - 1)].Continued > 0);
+            next = c.To;
+            QVERIFY2(c.Rect.left() >= 200 && c.Rect.top() >= 200 &&
+                         c.Rect.right() < page.width() - 200 &&
+                         c.Rect.bottom() < page.height() - 200,
+                     qPrintable(QStringLiteral("column %1 on page %2").arg(c.From).arg(c.Page)));
+            if (c.Page == 1) {
+                ++firstPage;
+                QVERIFY(!c.Rect.intersects(recorded.Grid));
+            }
+            for (const TRecordedBlocks::TColumn& o : recorded.Columns)
+                QVERIFY(&o == &c || o.Page != c.Page || !o.Rect.intersects(c.Rect));
+        }
+        QCOMPARE(next, std::max(pieces, 0));
+        QTEST(firstPage, "columnsOnFirstPage");
+        // Every further page has columns: none holds only the title.
+        for (int n = 2; n <= job.Pages; ++n)
+            QVERIFY(std::any_of(recorded.Columns.begin(), recorded.Columns.end(),
+                                [n](const auto& c) { return c.Page == n; }));
+        QVERIFY(recorded.SideTransform.isIdentity()); // at the font's size
+    }
+
+    // The code table of a large number crossword keeps legible boxes; its
+    // grid leaves it the room.
+    void codeTableKeepsLegibleBoxes_data() {
+        QTest::addColumn<int>("onePage");
+        QTest::addColumn<int>("legendRight");
+        QTest::addColumn<bool>("portrait");
+        QTest::newRow("table right") << 1 << 1 << false;
+        QTest::newRow("table below") << 1 << 0 << false;
+        QTest::newRow("table page") << 0 << 1 << false;
+        QTest::newRow("table page, portrait") << 0 << 1 << true;
+    }
+    void codeTableKeepsLegibleBoxes() {
+        QFETCH(int, onePage);
+        QFETCH(int, legendRight);
+        QFETCH(bool, portrait);
+        auto p = zxtest::MakePuzzle(2, 50, 50);
+        TPrintSettings print;
+        print.OnePage = static_cast<std::uint8_t>(onePage);
+        print.LegendRight = static_cast<std::uint8_t>(legendRight);
+        TRecordingJob job;
+        job.PortraitPage = portrait;
+        TRecordedBlocks recorded;
+        const TPrintBlocks blocks = recorded.NumLegend();
+        recorded.Cell = 30; // 3 mm, as 50 columns on A4 get
+        QVERIFY(onePage ? PrintOnePage(job, *p, print, blocks)
+                        : PrintTwoPages(job, *p, print, blocks));
+        const int box =
+            (recorded.SideFlag ? recorded.Side.width() : recorded.Side.height()) / 4 - 1;
+        QVERIFY2(box >= MinCodeBox, qPrintable(QString::number(box)));
+        QVERIFY(job.Pages == 2 || !recorded.Side.intersects(recorded.Grid));
+        QVERIFY(recorded.Side.right() < job.PageSize().width() - 200 &&
+                recorded.Side.bottom() < job.PageSize().height() - 200);
+    }
+
+    // The numbers of a 50 x 50 grid follow its 3 mm cells: every digit
+    // inside its cell, in its top left, leaving the rest to a letter.
+    void numbersFitTheirCells() {
+        const auto swedish = LargePuzzle(0);
+        const TPrintedGrid grid(*swedish, 1);
+        QVERIFY(grid.Cell < 35);
+        int one = 0, three = 0; // ink widths of "8" and "188"
+        for (int c = 1; c <= 50; ++c)
+            for (int r = 1; r <= 50; ++r) {
+                const int number = swedish->cell(c, r).Number;
+                if (number <= 0) continue;
+                const QRect cell = grid.CellRect(c, r, 1);
+                // Overflowing digits would land right of or below the number.
+                const QRect inside(cell.topLeft(), grid.CellRect(50, 50, 1).bottomRight());
+                const QRect ink =
+                    InkBox(grid.Image, QRect(cell.topLeft(), cell.size() * 3 / 2) & inside);
+                const QString where = QStringLiteral("%1 at %2,%3: %4").arg(number).arg(c).arg(r);
+                QVERIFY2(!ink.isEmpty(), qPrintable(where.arg(QString())));
+                QVERIFY2(ink.right() < cell.left() + cell.width() * 5 / 8 &&
+                             ink.bottom() < cell.top() + cell.height() * 2 / 5,
+                         qPrintable(where.arg(QDebug::toString(ink))));
+                if (number == 8) one = ink.width();
+                if (number == 188) three = ink.width();
+            }
+        QVERIFY2(three >= 2 * one + one / 2,
+                 qPrintable(QStringLiteral("%1 %2").arg(one).arg(three)));
+
+        // The header numbers of a French crossword stay in their cells.
+        const auto french = LargePuzzle(8);
+        const TPrintedGrid headers(*french, 1);
+        for (int k = 1; k <= 50; ++k) {
+            const QRect top = headers.CellRect(k, 0, 0);
+            const QRect left = headers.CellRect(0, k, 0);
+            // Nothing beyond the grid's frame, all in the cell.
+            const int frame = TPrintedGrid::Origin - 2;
+            QVERIFY2(
+                InkBox(headers.Image, QRect(top.left(), 0, top.width(), frame)).isEmpty() &&
+                    InkBox(headers.Image, QRect(0, left.top(), frame, left.height())).isEmpty(),
+                qPrintable(QString::number(k)));
+            QVERIFY(!InkBox(headers.Image, top).isEmpty() &&
+                    !InkBox(headers.Image, left).isEmpty());
+            if (k < 50)
+                QVERIFY(InkBox(headers.Image, top.adjusted(-TPrintedGrid::Line, 0, 0, 0)).left() >
+                        top.left() + 1);
+        }
+    }
+
+    // Printed without colours, blocks are hatched with little ink; letter cells stay white.
+    void linesOnlyHatchesBlocks_data() {
+        QTest::addColumn<int>("type");
+        QTest::newRow("Swedish crossword") << 0;
+        QTest::newRow("number crossword") << 2;
+        QTest::newRow("fill-in") << 4;
+        QTest::newRow("brain-teaser grid") << 6;
+        QTest::newRow("French crossword") << 8;
+    }
+    void linesOnlyHatchesBlocks() {
+        QFETCH(int, type);
+        auto p = zxtest::MakePuzzle(type, 8, 8);
+        for (int c = 1; c <= 8; ++c)
+            for (int r = 1; r <= 8; ++r)
+                p->cell(c, r).Flags = (c + r) % 5 == 0 ? cfBlock : cfLetter;
+        const TPrintedGrid grid(*p, 0);
+        const int first = HasHeaderLines(KindOf(*p)) ? 0 : 1;
+        for (const QPoint at : {QPoint(2, 3), QPoint(3, 3)}) {
+            const QRect cell = grid.CellRect(at.x(), at.y(), first).adjusted(3, 3, -3, -3);
+            int dark = 0;
+            for (int y = cell.top(); y <= cell.bottom(); ++y)
+                for (int x = cell.left(); x <= cell.right(); ++x)
+                    dark += qGray(grid.Image.pixel(x, y)) < 128;
+            const double share = double(dark) / (cell.width() * cell.height());
+            if (at.x() == 2)
+                QVERIFY2(share > 0.05 && share < 0.35, qPrintable(QString::number(share)));
+            else
+                QCOMPARE(dark, 0);
+        }
+        QVERIFY(!HasColour(grid.Image));
     }
 
     // French and American crosswords print their header row and column too.
@@ -387,6 +651,72 @@ private Q_SLOTS:
             QVERIFY(HasColour(page, qRgb(255, 255, 0)));
     }
 
+    // A 50 x 50 crossword prints every clue once and whole, at the chosen
+    // font height, inside the margins, and no page holds only the title.
+    void largePuzzleFromTheFrame_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("onePage");
+        QTest::addColumn<int>("legendRight");
+        QTest::addColumn<int>("portrait");
+        QTest::newRow("crossword, one page, landscape") << 0 << 1 << 1 << 0;
+        QTest::newRow("crossword, one page, portrait, legend below") << 0 << 1 << 0 << 1;
+        QTest::newRow("crossword, two pages, portrait") << 0 << 0 << 1 << 1;
+        QTest::newRow("crossword, two pages, landscape") << 0 << 0 << 1 << 0;
+        QTest::newRow("French crossword, one page") << 8 << 1 << 1 << 0;
+        QTest::newRow("number crossword, two pages") << 2 << 0 << 1 << 0;
+        QTest::newRow("number crossword, one page, table below") << 2 << 1 << 0 << 0;
+    }
+    void largePuzzleFromTheFrame() {
+        if (Tool("pdftotext").isEmpty() || Tool("pdftoppm").isEmpty())
+            QSKIP("poppler-utils are not installed");
+        QFETCH(int, type);
+        QFETCH(int, onePage);
+        QFETCH(int, legendRight);
+        QFETCH(int, portrait);
+        const QString name =
+            QStringLiteral("large-%1-%2%3%4").arg(type).arg(onePage).arg(legendRight).arg(portrait);
+        const QString source = m_dir.filePath(name + QStringLiteral(".raetsel"));
+        const auto puzzle = LargePuzzle(type);
+        zxtest::WritePuzzleFile(source, *puzzle);
+        zxtest::TRecordingDialogs dialogs;
+        TVxMainForm frame("player", {source.toStdString()}, &dialogs);
+        frame.SetPrinterChoice(std::make_unique<TPrinterChoice>(QStringList{}));
+        frame.show();
+        QTRY_VERIFY(frame.StartUpDone());
+        const QString file = m_dir.filePath(name + QStringLiteral(".pdf"));
+        dialogs.SaveAnswer = [file](const QString&) { return file; };
+        dialogs.OnExec = [&](QDialog& d) {
+            TPrintSettings print;
+            print.OnePage = static_cast<std::uint8_t>(onePage);
+            print.LegendRight = static_cast<std::uint8_t>(legendRight);
+            print.Portrait = static_cast<std::uint8_t>(portrait);
+            static_cast<TPrintSettingsDlg&>(d).Fill(print);
+        };
+        frame.MItemRaeDruckenClick();
+        const int pages = PdfPages(file);
+        QVERIFY(pages >= 1);
+        const QString title = ToQString(PrintTitleText(*puzzle));
+        for (int page = 1; page <= pages; ++page) {
+            QVERIFY2(!InkNearEdge(PdfImage(file, QDir(m_dir.path()), page, 20), 20, 15),
+                     qPrintable(QString::number(page)));
+            const QString n = QString::number(page);
+            const QString words =
+                Run(Tool("pdftotext"),
+                    {QStringLiteral("-f"), n, QStringLiteral("-l"), n, file, QStringLiteral("-")});
+            QVERIFY2(words.simplified().remove(title).trimmed().size() > 0, qPrintable(n));
+        }
+        if (IsNumberPuzzle(KindOf(*puzzle))) return;
+        const QString words =
+            Run(Tool("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")})
+                .simplified();
+        for (int i = 0; i < puzzle->wordCount(); ++i) {
+            const QString clue =
+                ToQString(puzzle->Words[i].Clue.str()).simplified() + QLatin1Char(' ');
+            const QString again = words + QLatin1Char(' ');
+            QVERIFY2(again.count(clue) == 1, qPrintable(clue));
+        }
+    }
+
     // Every sample prints in every layout and colour mode, its title as text.
     void everySample() {
         if (Tool("pdfinfo").isEmpty() || Tool("pdftotext").isEmpty()) QSKIP("poppler-utils are not installed");
@@ -471,6 +801,24 @@ private Q_SLOTS:
         frame.MItemRaeDruckenClick();
         QCOMPARE(dialogs.Log.back().Kind, QStringLiteral("error"));
         QVERIFY(dialogs.Log.back().Text.contains(QStringLiteral("/nonexistent-folder/x.pdf")));
+    }
+
+    // Both print windows have a fixed frame: the title bar offers closing only.
+    void framesOfferNoMinimiseOrMaximise() {
+        TPrinterChoice printers(QStringList{QStringLiteral("Laser")});
+        zxtest::TRecordingDialogs dialogs;
+        TPrintSettingsDlg settings(TPuzzleKind::Swedish, printers, dialogs);
+        TPrintMsgDlg progress;
+        for (QWidget* w : {static_cast<QWidget*>(&settings), static_cast<QWidget*>(&progress)}) {
+            w->show();
+            // The flags the window system gets; without CustomizeWindowHint it adds its defaults.
+            const Qt::WindowFlags flags = w->windowHandle()->flags();
+            QCOMPARE(flags & Qt::WindowType_Mask, w == &settings ? Qt::Dialog : Qt::Tool);
+            QVERIFY(flags & Qt::CustomizeWindowHint);
+            QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+            QVERIFY(flags & Qt::WindowCloseButtonHint);
+            QCOMPARE(w->minimumSize(), w->maximumSize());
+        }
     }
 
     // The progress window cycles its pictures and hides after its minimum
