@@ -262,7 +262,9 @@ void TPlayerSession::SetWordDone(int wordIndex, TWordDir direction, bool done) {
 
 void TPlayerSession::EnterWord(int col, int row, TInputDir direction, std::string_view text) {
     TPuzzleData& p = m_s.Puzzle;
-    if (EntriesFrozen()) return;
+    // Whole words belong in crosswords: letters would be foreign to a Sudoku,
+    // and a jigsaw's letters are the puzzle's own.
+    if (EntriesFrozen() || IsSudoku(Kind()) || IsJigsaw(Kind())) return;
     SaveUndoCopy();
     const std::string word = NormalizeWord(text);
     const TWordDir dir = WordDirOf(direction);
@@ -289,7 +291,7 @@ void TPlayerSession::EnterWord(int col, int row, TInputDir direction, std::strin
 void TPlayerSession::DropWord(int col, int row, TWordDir direction, std::string_view word,
                               bool reversed, int wordIndex) {
     TPuzzleData& p = m_s.Puzzle;
-    if (EntriesFrozen()) return;
+    if (EntriesFrozen() || IsSudoku(Kind()) || IsJigsaw(Kind())) return;
     SaveUndoCopy();
     const int n = static_cast<int>(word.size());
     for (int i = 0; i < n; ++i) {

@@ -170,6 +170,10 @@ void PlayerSessionTest::revealLeavesGivenSymbols() {
     QCOMPARE(s.Puzzle().entry(4, 4).str(), std::string("1"));
     s.RevealLetter(4, 4);
     QCOMPARE(s.Puzzle().entry(4, 4).str(), std::string(" "));
+    // Whole words are for crosswords: found by random play, they wrote letters into a Sudoku.
+    s.EnterWord(4, 4, TInputDir::Across, "HAUS");
+    s.DropWord(4, 4, zx::TWordDir::Down, "LEBEN", false, 0);
+    QCOMPARE(s.Puzzle().entry(4, 4).str(), std::string(" "));
 }
 
 void PlayerSessionTest::snapshotRestoreRejudgesTheEntries() {
