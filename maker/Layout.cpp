@@ -598,7 +598,7 @@ private:
     // MaxRuin words within NearCells of the first; ShrinkShare of ten moves
     // try to drop an edge, GrowShare add one.
     static constexpr double CrossingBonus = 10.0, AreaWeight = 0.3, OverPenalty = 3.0,
-                            CostDensity = 0.46, DensityGoal = 0.45, Temperature = 1.0;
+                            CostDensity = 0.46, DensityGoal = 0.45, Temperature = 2.0;
     static constexpr int MaxRuin = 8, ShrinkShare = 3, GrowShare = 1, NearCells = 3;
 
     const std::vector<TLayoutWord>& m_words;
