@@ -130,7 +130,7 @@ public:
         const int maxW = m_options.MaxCols, maxH = m_options.MaxRows;
         // The first box: about twice the letters, at most the limits.
         long area = std::max<long>(long(letters) * 2, long(longest) * longest / 2);
-        TState best;
+        TState& best = m_best;
         while (m_steps < m_options.Budget) {
             int w, h;
             BoxFor(area, longest, maxW, maxH, w, h);
@@ -142,7 +142,7 @@ public:
                 Improve(s, m_steps + std::max<std::int64_t>(left / 3,
                                                             std::min(left, m_options.Budget / 8)));
             }
-            if (Better(s, best)) best = s;
+            Offer(s);
             // The next start gets a box a little larger than the best layout,
             // which the improvement then shrinks again.
             if (complete) {
@@ -174,16 +174,33 @@ public:
     }
 
 private:
-    // What the search minimises among complete layouts: the area, less a
-    // bonus for each crossing (a crossing saves a letter cell and ties the
-    // grid together).
+    // What the improvement minimises among complete layouts: a little of the
+    // area, less a bonus for each crossing (a crossing saves a letter cell and
+    // ties the grid together), plus a penalty for each cell of area beyond
+    // what the density goal allows. Below that area, crossings count most.
     static double Cost(const TState& s) {
-        return double(s.Cols) * s.Rows - CrossingBonus * s.Crossings;
+        const double area = double(s.Cols) * s.Rows;
+        return AreaWeight * area - CrossingBonus * s.Crossings +
+               OverPenalty * std::max(0.0, area - s.LetterCells / CostDensity);
     }
 
+    // The layout the search returns: most words, then one at the density
+    // goal before one below it; among those at the goal the most crossings,
+    // then the smallest area; below the goal the lower cost.
     static bool Better(const TState& a, const TState& b) {
         if (a.Placed != b.Placed) return a.Placed > b.Placed;
+        const bool ga = a.LetterCells >= DensityGoal * a.Cols * a.Rows,
+                   gb = b.LetterCells >= DensityGoal * b.Cols * b.Rows;
+        if (ga != gb) return ga;
+        if (ga && a.Crossings != b.Crossings) return a.Crossings > b.Crossings;
+        if (ga) return long(a.Cols) * a.Rows < long(b.Cols) * b.Rows;
         return Cost(a) < Cost(b);
+    }
+
+    // Keeps the state when it beats the best one so far: the improvement
+    // offers every layout it reaches, not only where it ends.
+    void Offer(const TState& s) {
+        if (Better(s, m_best)) m_best = s;
     }
 
     // A box of about the given area, near square but at least as long as the
@@ -391,6 +408,48 @@ private:
         return reached == b.Filled.size();
     }
 
+    // Taking words out of a grid that is nearly a tree mostly splits it: then
+    // the words outside its largest part go out too, to be put back with the
+    // others. False when that would be more than half of the words.
+    bool KeepLargestPart(TBoard& b, TState& s, std::vector<int>& removed) {
+        std::vector<int> part(b.W * b.H, -1), size;
+        for (const int start : b.Filled) {
+            if (part[start] >= 0) continue;
+            const int label = static_cast<int>(size.size());
+            size.push_back(0);
+            std::vector<int> todo = {start};
+            part[start] = label;
+            while (!todo.empty()) {
+                const int c = todo.back();
+                todo.pop_back();
+                ++size[label];
+                const int x = c % b.W, y = c / b.W;
+                const int nx[] = {x - 1, x + 1, x, x}, ny[] = {y, y, y - 1, y + 1};
+                for (int k = 0; k < 4; ++k)
+                    if (!b.Empty(nx[k], ny[k]) && part[ny[k] * b.W + nx[k]] < 0) {
+                        part[ny[k] * b.W + nx[k]] = label;
+                        todo.push_back(ny[k] * b.W + nx[k]);
+                    }
+            }
+        }
+        b.Steps += static_cast<std::int64_t>(b.Filled.size());
+        if (size.size() <= 1) return true;
+        const int keep =
+            static_cast<int>(std::max_element(size.begin(), size.end()) - size.begin());
+        for (int i = 0; i < static_cast<int>(s.Pos.size()); ++i) {
+            TPos& p = s.Pos[i];
+            if (p.Placed && part[p.Y * b.W + p.X] != keep) {
+                p.Placed = false;
+                removed.push_back(i);
+            }
+        }
+        if (static_cast<int>(removed.size()) * 2 > static_cast<int>(s.Pos.size())) return false;
+        const std::int64_t steps = b.Steps;
+        b = Build(s, b.W, b.H, 0, 0, {});
+        b.Steps = steps;
+        return true;
+    }
+
     // Puts the words back one by one, always the best-scoring place first.
     bool Reinsert(TBoard& b, TState& s, std::vector<int> words, std::uint64_t salt) {
         while (!words.empty()) {
@@ -463,6 +522,18 @@ private:
                     continue;
                 }
             } else {
+                if (move < ShrinkShare + GrowShare) {
+                    // Grow: one edge of the box moves out by a cell, room for
+                    // the words put back to cross more.
+                    const int edge = m_random.Below(4);
+                    if (edge < 2 && w < m_options.MaxCols) {
+                        ++w;
+                        dx = edge == 0;
+                    } else if (edge >= 2 && h < m_options.MaxRows) {
+                        ++h;
+                        dy = edge == 2;
+                    }
+                }
                 // Ruin and recreate: a word and some of its neighbours.
                 const int v = m_random.Below(n);
                 const TPos& pv = cur.Pos[v];
@@ -495,10 +566,15 @@ private:
                 p.Y += dy;
             }
             TBoard b = Build(next, w, h, 0, 0, {});
+            if (!KeepLargestPart(b, next, removed)) {
+                m_steps += b.Steps + 1;
+                continue;
+            }
             const bool sound = Sound(b) && Reinsert(b, next, removed, m_random.Next());
             m_steps += b.Steps + 1;
             if (!sound) continue;
             Measure(b, next);
+            Offer(next);
             const double loss = Cost(next) - Cost(cur);
             if (loss <= 0 || m_random.Below(1000) < 1000.0 * std::exp(-loss / Temperature)) {
                 // Keep the box tight around the letters.
@@ -516,17 +592,21 @@ private:
     }
 
     // Search settings, tuned on the benchmark lists: a crossing is worth ten
-    // cells of area; a worse layout is kept with the chance exp(-loss / Temperature);
-    // a ruin takes out up to MaxRuin words within NearCells of the first; ShrinkShare
-    // of ten moves try to drop an edge.
-    static constexpr double CrossingBonus = 10.0, Temperature = 1.0;
-    static constexpr int MaxRuin = 8, ShrinkShare = 3, NearCells = 3;
+    // cost, a cell of area 0.3 and each cell beyond density CostDensity three
+    // more; the layout returned should reach DensityGoal; a worse layout is
+    // kept with the chance exp(-loss / Temperature); a ruin takes out up to
+    // MaxRuin words within NearCells of the first; ShrinkShare of ten moves
+    // try to drop an edge, GrowShare add one.
+    static constexpr double CrossingBonus = 10.0, AreaWeight = 0.3, OverPenalty = 3.0,
+                            CostDensity = 0.46, DensityGoal = 0.45, Temperature = 2.0;
+    static constexpr int MaxRuin = 8, ShrinkShare = 3, GrowShare = 1, NearCells = 3;
 
     const std::vector<TLayoutWord>& m_words;
     TLayoutOptions m_options;
     TRandom m_random;
     std::vector<std::string> m_forms, m_reversed;
     std::int64_t m_steps = 0;
+    TState m_best;
 };
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "document/PuzzleFile.h"
 #include "document/Settings.h"
 #include "maker/Crossword.h"
+#include "maker/Layout.h"
 #include "rules/Rules.h"
 #include "tools/Commands.h"
 #include "tools/PuzzleSource.h"
@@ -183,6 +184,29 @@ TEST(MakeWordPuzzle, SameSeedSamePuzzleWithinTheLimits) {
     o.Seed = 43;
     ASSERT_TRUE(MakeWordPuzzle(words, o, *b, info, error));
     EXPECT_NE(std::memcmp(a.get(), b.get(), sizeof *a), 0);
+}
+
+// With the automatic budget the 40 words come out at density 0.45 or more,
+// and the counts reported are those of the grid.
+TEST(LayOutCrossword, ReachesTheDensityGoalAndCountsItsGrid) {
+    std::vector<TLayoutWord> words;
+    for (const TWordLine& l : Words(ReadText(ListPath)))
+        words.push_back({l.Answer, l.Dir, false, false});
+    for (std::uint64_t seed : {5, 7}) {
+        TLayoutOptions o;
+        o.Seed = seed;
+        const TCrosswordLayout l = LayOutCrossword(words, o);
+        ASSERT_TRUE(l.complete()) << seed;
+        EXPECT_GE(l.density(), 0.45) << seed;
+        int letters = 0, lengths = 0;
+        for (const std::string& row : l.Grid)
+            letters += static_cast<int>(
+                std::count_if(row.begin(), row.end(), [](char c) { return c != '#'; }));
+        for (const TLayoutWord& w : words)
+            lengths += static_cast<int>(w.Letters.size());
+        EXPECT_EQ(letters, l.LetterCells) << seed;
+        EXPECT_EQ(lengths - l.CrossingCells, l.LetterCells) << seed;
+    }
 }
 
 TEST(MakeWordPuzzle, RefusesWhatItCannotMake) {
