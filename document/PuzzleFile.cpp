@@ -140,26 +140,23 @@ bool MagicAt(TFileReader& in, long at) {
 TLoadResult LoadNamedPuzzle(TPuzzleData& p, const std::string& fileName,
                             TProgramSettings& settings, const TSystemColorResolver& resolve,
                             TPuzzleOrigin* origin) {
-    TPuzzleOrigin found = TPuzzleOrigin::File;
-    TLoadResult result = lrBadFormat;
-    {
-        ClearPuzzle(p);
-        std::error_code ec;
-        if (fileName.empty() || !std::filesystem::exists(fileName, ec)) {
-            result = lrNotFound;
+    if (origin) *origin = TPuzzleOrigin::File;
+    ClearPuzzle(p);
+    TLoadResult result = lrNotFound;
+    std::error_code ec;
+    if (!fileName.empty() && std::filesystem::exists(fileName, ec)) {
+        TFileReader in(fileName);
+        if (!in.IsOpen()) {
+            result = lrReadError;
+        } else if (MagicAt(in, 0)) {
+            result = in.Seek(0) ? ReadHeaderAndRecord(in, p, false) : lrReadError;
+        } else if (MagicAt(in, static_cast<long>(ContainerOffset))) {
+            if (origin) *origin = TPuzzleOrigin::PackedPlayer;
+            return LoadEmbeddedPuzzle(p, fileName, settings, resolve);
         } else {
-            TFileReader in(fileName);
-            if (!in.IsOpen())
-                result = lrReadError;
-            else if (MagicAt(in, 0))
-                result = lrLoaded; // read below, as a puzzle file
-            else if (MagicAt(in, static_cast<long>(ContainerOffset)))
-                found = TPuzzleOrigin::PackedPlayer;
+            result = lrBadFormat;
         }
     }
-    if (origin) *origin = found;
-    if (found == TPuzzleOrigin::PackedPlayer) return LoadEmbeddedPuzzle(p, fileName, settings, resolve);
-    if (result == lrLoaded) result = LoadPuzzleFile(p, fileName);
     SetDefaultSettings(settings, p, resolve);
     return result;
 }

@@ -168,6 +168,16 @@ std::vector<TLayoutWord> LayoutWords(const std::vector<TWordLine>& words, bool r
     return r;
 }
 
+// The words as the record takes them: each listed word where the layout placed it.
+std::vector<TRecordWord> RecordWords(const std::vector<TWordLine>& words,
+                                     const std::vector<TPlacement>& at) {
+    std::vector<TRecordWord> placed;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        placed.push_back({at[i].Col, at[i].Row, at[i].Dir, at[i].Reversed, words[i].Hidden,
+                          words[i].Answer, words[i].Clue});
+    return placed;
+}
+
 bool MakeJigsaw(const std::vector<TWordLine>& words, const TMakeOptions& o, TPuzzleData& p,
                 TMakeInfo& info, TMakeError& error) {
     TLayoutOptions lo{o.MaxCols, o.MaxRows, o.Seed, o.Budget};
@@ -186,13 +196,7 @@ bool MakeJigsaw(const std::vector<TWordLine>& words, const TMakeOptions& o, TPuz
     }
     WriteHeader(p, o);
     WriteJigsawCells(p, layout.Grid, layout.InWord);
-    std::vector<TRecordWord> placed;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const TPlacement& at = layout.Words[i];
-        placed.push_back(
-            {at.Col, at.Row, at.Dir, at.Reversed, words[i].Hidden, words[i].Answer, words[i].Clue});
-    }
-    NumberWords(p, placed, true);
+    NumberWords(p, RecordWords(words, layout.Words), true);
     WriteBorderBlocks(p);
     info.WordsPlaced = static_cast<int>(words.size());
     info.LetterCells = 0;
@@ -241,13 +245,7 @@ bool MakeWordPuzzle(const std::vector<TWordLine>& words, const TMakeOptions& o, 
     }
     WriteHeader(p, o);
     WriteCrosswordCells(p, grid);
-    std::vector<TRecordWord> placed;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const TPlacement& at = layout.Words[i];
-        placed.push_back(
-            {at.Col, at.Row, at.Dir, at.Reversed, words[i].Hidden, words[i].Answer, words[i].Clue});
-    }
-    NumberWords(p, placed, false);
+    NumberWords(p, RecordWords(words, layout.Words), false);
     if (IsNumberPuzzle(o.Kind))
         WriteCodeTable(p, ShuffledAlphabet(static_cast<std::uint32_t>(random.Next())));
     if (HasSolutionWord(o.Kind)) {

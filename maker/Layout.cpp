@@ -470,22 +470,25 @@ private:
         return true;
     }
 
+    // Moves the words so that the box is the letters' bounding box, and
+    // measures the layout anew.
+    void Tighten(TState& s) {
+        const int minX = s.MinX, minY = s.MinY;
+        for (TPos& p : s.Pos) {
+            p.X -= minX;
+            p.Y -= minY;
+        }
+        TBoard b = Build(s, s.Cols, s.Rows, 0, 0, {});
+        Measure(b, s);
+    }
+
     // Large-neighbourhood search on a complete layout: take some words out and
     // put them back elsewhere, or take out the words on one edge and put them
     // back into the box without that edge; keep what is not worse.
     void Improve(TState& cur, std::int64_t until) {
         const int n = static_cast<int>(m_words.size());
         // Start from the letters' bounding box.
-        {
-            TState moved = cur;
-            for (TPos& p : moved.Pos) {
-                p.X -= cur.MinX;
-                p.Y -= cur.MinY;
-            }
-            TBoard b = Build(moved, cur.Cols, cur.Rows, 0, 0, {});
-            Measure(b, moved);
-            cur = moved;
-        }
+        Tighten(cur);
         while (m_steps < until) {
             TState next = cur;
             std::vector<bool> out(n, false);
@@ -578,14 +581,8 @@ private:
             const double loss = Cost(next) - Cost(cur);
             if (loss <= 0 || m_random.Below(1000) < 1000.0 * std::exp(-loss / Temperature)) {
                 // Keep the box tight around the letters.
-                if (next.MinX || next.MinY || next.Cols != next.W || next.Rows != next.H) {
-                    for (TPos& p : next.Pos) {
-                        p.X -= next.MinX;
-                        p.Y -= next.MinY;
-                    }
-                    TBoard t = Build(next, next.Cols, next.Rows, 0, 0, {});
-                    Measure(t, next);
-                }
+                if (next.MinX || next.MinY || next.Cols != next.W || next.Rows != next.H)
+                    Tighten(next);
                 cur = next;
             }
         }

@@ -137,15 +137,21 @@ TLegendCellPaint PaperPaint(const TPuzzleData& puzzle, const TProgramSettings& s
     return ctx;
 }
 
-// Draws one list block: heading, then its rows from column first on.
-void PrintBlock(QPainter& canvas, const TLegendCellPaint& ctx, const QPoint& origin,
-                const QString& heading, const TLegendRows& rows, int first, int h) {
+// A list's heading: the list font bold and underlined, black on paper
+// without colours.
+void UseHeadingFont(QPainter& canvas, const TLegendCellPaint& ctx) {
     QFont headingFont = ctx.Font;
     headingFont.setBold(true);
     headingFont.setUnderline(true);
     canvas.setFont(headingFont);
     canvas.setPen(ctx.OnPaper && ctx.ColorMode < 2 ? QColor(Qt::black)
                                                    : ctx.Palette.color(QPalette::WindowText));
+}
+
+// Draws one list block: heading, then its rows from column first on.
+void PrintBlock(QPainter& canvas, const TLegendCellPaint& ctx, const QPoint& origin,
+                const QString& heading, const TLegendRows& rows, int first, int h) {
+    UseHeadingFont(canvas, ctx);
     canvas.drawText(QRect(origin.x() + 1, origin.y() + 1, 10000, h), Qt::AlignLeft | Qt::AlignTop,
                     heading);
     const std::array<int, LegendCols> widths = PrintColWidths(QFontMetrics(ctx.Font), rows, BoxRoom(ctx.Kind, ctx.BoxSize));
@@ -542,7 +548,9 @@ void TLegendForm::FollowGridWord(int tag) {
     const TPuzzleData& p = m_session.Puzzle();
     const QPoint cursor = m_session.Cursor();
     if (!InsideGrid(p, cursor.x(), cursor.y())) return;
-    for (const TWordDir dir : {WordDirOf(m_session.InputDirection()), TWordDir::Across, TWordDir::Down}) {
+    const TWordDir input = WordDirOf(m_session.InputDirection());
+    const TWordDir crossing = input == TWordDir::Across ? TWordDir::Down : TWordDir::Across;
+    for (const TWordDir dir : {input, crossing}) {
         if (ListTagFor(dir) != tag) continue;
         const TGridWordData w = GetWordData(p, cursor.x(), cursor.y(), false, false, dir);
         const int row = w.Index >= 0 ? FindRowOfWord(Rows(tag), w.Index) : -1;
@@ -749,12 +757,7 @@ void TLegendForm::PrintLegendColumn(QPainter& canvas, const QPoint& topLeft, con
     auto left = [&](int c) { return topLeft.x() + Sum(flow.Widths, c) - skip; };
     canvas.save();
     auto heading = [&](const TPrintFlow::TPiece& piece, int top, bool continued) {
-        QFont headingFont = ctx.Font;
-        headingFont.setBold(true);
-        headingFont.setUnderline(true);
-        canvas.setFont(headingFont);
-        canvas.setPen(ctx.OnPaper && ctx.ColorMode < 2 ? QColor(Qt::black)
-                                                       : ctx.Palette.color(QPalette::WindowText));
+        UseHeadingFont(canvas, ctx);
         QString text = !flow.Content.TwoLists ? Utf8("Legende")
                        : piece.List == 0      ? Utf8("Waagerecht")
                                               : Utf8("Senkrecht");

@@ -390,9 +390,8 @@ void TPlayerSession::PaintRange(const QRect& cells) {
                     index = i;
             }
         }
-        const bool tickChanges = AutoMarking() && index != -1 &&
-                                 (p.Words[index].Done != 0) != !unmark &&
-                                 !(m_s.Settings.BegriffeAusblenden && p.Words[index].Done && !unmark);
+        // Ticked when the range paints it, unticked when Ctrl takes it back.
+        const bool tickChanges = AutoMarking() && index != -1 && (p.Words[index].Done != 0) == unmark;
         if (changes || tickChanges) SaveUndoCopy();
         for (int c = left; c <= endCol; ++c)
             for (int r = top; r <= endRow; ++r)
